@@ -1,0 +1,22 @@
+#pragma once
+// The headless report: the tallies of a charge file as text tables or JSON, without a display.
+
+#include "doc/PeriodLabels.h"
+
+#include <QString>
+#include <QTextStream>
+
+class CPeloraDoc;
+
+struct ReportOptions {
+    QString file;
+    CivilDate today{};
+    int closingDay = 31;
+    bool json = false;
+};
+
+// Exit status: 0 printed, 2 the file could not be opened.
+int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err);
+
+QString ReportText(const CPeloraDoc& doc, const CivilDate& today);
+QString ReportJson(const CPeloraDoc& doc, const CivilDate& today);

@@ -1,0 +1,59 @@
+#pragma once
+// Every setting the program keeps between runs: section, value name, kind and default.
+// Nobody else spells a settings key; each owner reads and writes through the accessors here.
+
+#include "platform/ProfileStore.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+using ColorRef = std::uint32_t; // 0x00BBGGRR
+
+// The nine display colours, in the order they are read and written.
+enum class ColorRole { GraphClr, GraphClr2, AveClr, DTotalClr, MTotalClr, MTInfoClr,
+                       DTotalClrGraph, MTotalClrGraph, MTInfoClrGraph };
+inline constexpr int kColorCount = 9;
+using ColorSet = std::array<ColorRef, kColorCount>;
+
+class CSettings {
+public:
+    static constexpr const char* kNoLogPath = "hogehoge";
+    static constexpr std::int32_t kDefaultPosition = INT32_MIN; // 0x80000000: the system chooses
+    static constexpr int kRecentFileCount = 4;
+
+    explicit CSettings(IProfileStore& store) : m_store(store) {}
+
+    std::string LogPath() const;
+    void SetLogPath(const std::string& path);
+    std::int32_t ClosingDay() const;
+    void SetClosingDay(std::int32_t day);
+
+    std::int32_t Xpos() const;
+    std::int32_t Ypos() const;
+    void SetPosition(std::int32_t x, std::int32_t y); // Xpos, then Ypos
+    std::int32_t TopMost() const;
+    void SetTopMost(std::int32_t topMost);
+    std::int32_t DayMode() const;
+    void SetDayMode(std::int32_t dayMode);
+    std::int32_t YenMode() const;
+    void SetYenMode(std::int32_t yenMode);
+    ColorRef Color(ColorRole role) const;
+    void SetColor(ColorRole role, ColorRef color);
+    static ColorRef DefaultColor(ColorRole role);
+    static const char* ColorName(ColorRole role);
+
+    std::string RecentFile(int index) const; // index 0..3, newest first
+    void SetRecentFile(int index, const std::string& path);
+    std::int32_t PreviewPages() const;
+    void SetPreviewPages(std::int32_t pages);
+
+    // The bar layout, saved under the name "General": an opaque state text and the status bar's visibility.
+    std::string BarLayout() const;
+    void SetBarLayout(const std::string& state);
+    std::int32_t StatusBarVisible() const;
+    void SetStatusBarVisible(std::int32_t visible);
+
+private:
+    IProfileStore& m_store;
+};

@@ -1,0 +1,93 @@
+// Loads of generated charge logs of 1 and 10 million lines: the document's reader, the plain
+// fgets port and a bare line count, reporting bytes per second and nanoseconds per line.
+
+#include "BaselineReader.h"
+#include "doc/PeloraDoc.h"
+#include "platform/Clock.h"
+#include "platform/MessageSink.h"
+#include "tools/ChargeLogGenerator.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <map>
+
+namespace {
+const CivilDate kToday{2026, 12, 6};
+constexpr int kClosingDay = 20;
+
+class CSilentSink : public IMessageSink {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+// Generated once per size into the temporary folder.
+const std::string& LogOf(std::int64_t lines)
+{
+    static std::map<std::int64_t, std::string> paths;
+    auto& path = paths[lines];
+    if (path.empty()) {
+        path = (std::filesystem::temp_directory_path() / ("pelora-bench-" + std::to_string(lines) + ".log")).string();
+        ChargeLogOptions options;
+        options.lastDay = kToday;
+        options.days = 1000;
+        options.lines = lines;
+        if (!std::filesystem::exists(path) && !WriteChargeLog(path, options))
+            std::abort();
+    }
+    return path;
+}
+
+void Report(benchmark::State& state, std::int64_t lines)
+{
+    const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(LogOf(lines)));
+    state.SetBytesProcessed(bytes * state.iterations());
+    state.counters["ns_per_line"] = benchmark::Counter(
+        static_cast<double>(lines) * static_cast<double>(state.iterations()) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_DocumentLoad(benchmark::State& state)
+{
+    const std::int64_t lines = state.range(0);
+    CMemoryProfileStore profile;
+    CSettings(profile).SetLogPath(LogOf(lines));
+    CSettings(profile).SetClosingDay(kClosingDay);
+    CFixedClock clock(LocalNoon(kToday));
+    CSilentSink sink;
+    CPeloraDoc doc(profile, clock, sink);
+    for (auto _ : state) {
+        doc.LoadChargeFile();
+        benchmark::DoNotOptimize(doc.GetMonthYenTotal());
+    }
+    Report(state, lines);
+}
+
+void BM_BaselineFgets(benchmark::State& state)
+{
+    const std::int64_t lines = state.range(0);
+    DayLabels days{};
+    MonthLabels months{};
+    PeriodLabel previous{};
+    BuildDayLabels(kToday, days);
+    BuildMonthLabels(kToday, kClosingDay, months, previous);
+    BaselineTotals totals;
+    for (auto _ : state) {
+        BaselineRead(LogOf(lines), days, months, previous, kClosingDay, totals);
+        benchmark::DoNotOptimize(totals.monthYen);
+    }
+    Report(state, lines);
+}
+
+void BM_LineCount(benchmark::State& state)
+{
+    const std::int64_t lines = state.range(0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountLines(LogOf(lines)));
+    Report(state, lines);
+}
+} // namespace
+
+BENCHMARK(BM_DocumentLoad)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaselineFgets)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineCount)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

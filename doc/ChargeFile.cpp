@@ -1,0 +1,89 @@
+#include "doc/ChargeFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <share.h>
+#endif
+
+namespace {
+constexpr std::size_t kBlockBytes = 1 << 20;
+}
+
+std::string SystemErrorText(int error)
+{
+    return std::strerror(error);
+}
+
+CChargeFile::~CChargeFile()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+bool CChargeFile::Open(const std::string& path)
+{
+    errno = 0;
+#ifdef _WIN32
+    // Binary mode: carriage returns are dropped by the piece cutter, and 0x1A is an ordinary byte.
+    m_file = _fsopen(path.c_str(), "rb", _SH_DENYNO);
+#else
+    m_file = std::fopen(path.c_str(), "rb");
+#endif
+    if (!m_file) {
+        m_error = SystemErrorText(errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        m_error = SystemErrorText(EISDIR);
+        std::fclose(m_file);
+        m_file = nullptr;
+        return false;
+    }
+    return true;
+}
+
+FileStamp CChargeFile::Stamp() const
+{
+    FileStamp stamp;
+#ifdef _WIN32
+    struct _stat64 info {};
+    if (_fstat64(_fileno(m_file), &info) == 0) {
+        stamp.seconds = info.st_mtime;
+        stamp.size = info.st_size;
+    }
+#else
+    struct stat info {};
+    if (fstat(fileno(m_file), &info) == 0) {
+        stamp.seconds = info.st_mtim.tv_sec;
+        stamp.nanoseconds = info.st_mtim.tv_nsec;
+        stamp.size = info.st_size;
+    }
+#endif
+    return stamp;
+}
+
+// Keeps the last `keep` unread bytes at the front and reads after them.
+bool CChargeFile::Fill(std::size_t keep)
+{
+    if (m_buffer.empty())
+        m_buffer.resize(kBlockBytes);
+    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, keep);
+    m_begin = 0;
+    m_end = keep;
+    while (m_end < m_buffer.size() && !m_eof) {
+        const std::size_t got = std::fread(m_buffer.data() + m_end, 1, m_buffer.size() - m_end, m_file);
+        m_end += got;
+        if (got == 0) {
+            if (std::ferror(m_file)) {
+                m_error = SystemErrorText(errno);
+                return false;
+            }
+            m_eof = true;
+        }
+    }
+    return true;
+}

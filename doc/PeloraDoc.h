@@ -1,0 +1,97 @@
+#pragma once
+// The program's only document. It reads the charge file that the call logger appends to and keeps
+// the tallies of the last 30 days and the last 12 billing months:
+//   PeriodLabels   which date each slot stands for (labels double as line selectors),
+//   ChargeFile     the file cut into lines, ChargeFields the values at fixed columns,
+//   SlotClassifier which slots a line's date falls into, DerivedFigures max/average/total/forecast.
+// The view decides when to load; everything else reads the figures through the getters.
+
+#include "app/Settings.h"
+#include "doc/ChargeFile.h"
+#include "doc/PeriodLabels.h"
+#include "doc/TallySeries.h"
+#include "platform/Document.h"
+
+#include <ctime>
+#include <string>
+
+class IClock;
+class IMessageSink;
+
+class CPeloraDoc : public CDocument {
+public:
+    // Longest charge-file path the document accepts, in bytes.
+    static constexpr std::size_t kMaxPathBytes = 255;
+    static constexpr const char* kOpenFailedMessage = "2:料金ファイルが開けませんでした";
+    static constexpr const char* kPathTooLongMessage =
+        "料金ファイルのパスが長すぎます（255バイトまで）。";
+
+    CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages);
+    ~CPeloraDoc() override;
+
+    bool OnNewDocument() override;
+    void Serialize(CArchive& archive) override;
+
+    void LoadChargeFile();
+    int HasChargeFileChanged() const;
+    void BuildPeriodLabels();
+    void SetToday(std::time_t today) { m_today = today; }
+    int GetClosingDay() const { return m_closingDay; }
+    void SetClosingDay(int day) { m_closingDay = day; }
+    int IsLoadFailed() const { return m_loadFailed; }
+    const std::string& GetLogPath() const { return m_logPath; }
+    std::time_t GetToday() const { return m_today; }
+    // Why the last load failed, in the system's words (empty after a success).
+    const std::string& GetLoadError() const { return m_loadError; }
+
+    const char* GetDayLabel(int i) const;
+    const char* GetMonthLabel(int i) const;
+    const char* GetPrevMonthLabel() const { return m_prevMonthLabel.data(); }
+
+    Figure GetDayCount(int i) const { return m_tallies.dayCount.Slot(i); }
+    Figure GetDayCountMax() const { return m_tallies.dayCount.Max(); }
+    Figure GetDayCountAverage() const { return m_tallies.dayCount.Average(); }
+    Figure GetDayCountTotal() const { return m_tallies.dayCount.Total(); }
+    Figure GetDayYen(int i) const { return m_tallies.dayYen.Slot(i); }
+    Figure GetDayYenMax() const { return m_tallies.dayYen.Max(); }
+    Figure GetDayYenAverage() const { return m_tallies.dayYen.Average(); }
+    Figure GetDayYenTotal() const { return m_tallies.dayYen.Total(); }
+    Figure GetDaySeconds(int i) const { return m_tallies.daySeconds.Slot(i); }
+    Figure GetDaySecondsMax() const { return m_tallies.daySeconds.Max(); }
+    Figure GetDaySecondsAverage() const { return m_tallies.daySeconds.Average(); }
+    Figure GetDaySecondsTotal() const { return m_tallies.daySeconds.Total(); }
+    Figure GetMonthCount(int i) const { return m_tallies.monthCount.Slot(i); }
+    Figure GetMonthCountMax() const { return m_tallies.monthCount.Max(); }
+    Figure GetMonthCountAverage() const { return m_tallies.monthCount.Average(); }
+    Figure GetMonthCountTotal() const { return m_tallies.monthCount.Total(); }
+    Figure GetMonthYen(int i) const { return m_tallies.monthYen.Slot(i); }
+    Figure GetMonthYenMax() const { return m_tallies.monthYen.Max(); }
+    Figure GetMonthYenAverage() const { return m_tallies.monthYen.Average(); }
+    Figure GetMonthYenTotal() const { return m_tallies.monthYen.Total(); }
+    Figure GetMonthSeconds(int i) const { return m_tallies.monthSeconds.Slot(i); }
+    Figure GetMonthSecondsMax() const { return m_tallies.monthSeconds.Max(); }
+    Figure GetMonthSecondsAverage() const { return m_tallies.monthSeconds.Average(); }
+    Figure GetMonthSecondsTotal() const { return m_tallies.monthSeconds.Total(); }
+    Figure GetForecastYen() const { return m_tallies.forecastYen; }
+    Figure GetForecastSeconds() const { return m_tallies.forecastSeconds; }
+    Figure GetForecastCount() const { return m_tallies.forecastCount; }
+
+private:
+    void Fail(const std::string& reason, const char* message);
+    bool ReadTallies(CChargeFile& file, Tallies& tallies) const;
+
+    CSettings m_settings;
+    const IClock& m_clock;
+    IMessageSink& m_messages;
+
+    FileStamp m_fileTime;
+    std::time_t m_today;
+    int m_loadFailed = 1;
+    int m_closingDay = 31;
+    std::string m_logPath;
+    std::string m_loadError;
+    PeriodLabel m_prevMonthLabel{};
+    DayLabels m_dayLabels{};
+    MonthLabels m_monthLabels{};
+    Tallies m_tallies;
+};

@@ -1,0 +1,53 @@
+#include "doc/SlotClassifier.h"
+
+#include "doc/ChargeFields.h"
+
+#include <cstring>
+
+namespace {
+constexpr std::size_t kMonthKey = 5; // YY/MM
+constexpr std::size_t kDayKey = 8;   // YY/MM/DD
+
+bool StartsWith(std::string_view line, const PeriodLabel& label, std::size_t length)
+{
+    return line.size() >= length && std::memcmp(line.data(), label.data(), length) == 0;
+}
+} // namespace
+
+CSlotClassifier::CSlotClassifier(const DayLabels& days, const MonthLabels& months,
+                                 const PeriodLabel& prevMonth, int closingDay)
+    : m_days(days), m_months(months), m_prevMonth(prevMonth), m_closingDay(closingDay)
+{
+}
+
+SlotPair CSlotClassifier::ClassifyByLabels(std::string_view line) const
+{
+    SlotPair slots;
+    const int d = DayOfLine(line);
+    for (int i = 0; i < kMonthSlots; ++i) {
+        const PeriodLabel& predecessor = i == 0 ? m_prevMonth : m_months[i - 1];
+        if ((StartsWith(line, m_months[i], kMonthKey) && d <= m_closingDay)
+            || (StartsWith(line, predecessor, kMonthKey) && d > m_closingDay))
+            slots.month = i;
+    }
+    for (int k = 0; k < kDaySlots; ++k) {
+        if (StartsWith(line, m_days[k], kDayKey))
+            slots.day = k;
+    }
+    return slots;
+}
+
+SlotPair CSlotClassifier::Classify(std::string_view line)
+{
+    if (line.size() < kDayKey)
+        return ClassifyByLabels(line);
+    std::uint64_t key = 0;
+    std::memcpy(&key, line.data(), sizeof key);
+    const std::uint64_t hash = (key * 0x9E3779B97F4A7C15ull) >> 54;
+    CacheEntry& entry = m_cache[hash % kCacheSize];
+    if (!entry.filled || entry.key != key) {
+        const SlotPair slots = ClassifyByLabels(line);
+        entry = {key, true, static_cast<std::int8_t>(slots.day), static_cast<std::int8_t>(slots.month)};
+    }
+    return {entry.day, entry.month};
+}

@@ -1,0 +1,6 @@
+#include "platform/Clock.h"
+
+std::time_t CSystemClock::Now() const
+{
+    return std::time(nullptr);
+}

@@ -1,0 +1,28 @@
+#include "platform/Document.h"
+
+#include "platform/MessageSink.h"
+
+#include <filesystem>
+#include <fstream>
+
+std::string FailedToOpenDocumentMessage(const std::string& path)
+{
+    return "ファイルを開けませんでした。\n" + path;
+}
+
+bool CDocument::OnOpenDocument(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    const std::string fullPath = error ? path : full.lexically_normal().string();
+    const bool readable = std::ifstream(fullPath, std::ios::binary).is_open()
+                          && !std::filesystem::is_directory(fullPath, error);
+    if (!readable) {
+        m_frameworkMessages.ShowMessage(FailedToOpenDocumentMessage(fullPath));
+        return false;
+    }
+    CArchive archive(CArchive::load, fullPath);
+    Serialize(archive);
+    m_pathName = fullPath;
+    return true;
+}

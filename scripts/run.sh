@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Pelora and starts it on a sample charge log made for today's date.
+# Without a display it prints the report of the same log instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target pelora gen_charge_log
+
+sample=build/sample/charge.log
+mkdir -p build/sample
+build/gen_charge_log --today "$(date +%F)" --days 400 --lines 4000 "$sample"
+
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display here (DISPLAY is not set), so this is the report of $sample instead of the window:"
+  exec build/app/pelora --report "$sample"
+fi
+exec build/app/pelora "$sample"

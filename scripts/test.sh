@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite twice:
+# once as built, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+cmake --preset default >/dev/null
+cmake --build --preset default
+ctest --preset default
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan

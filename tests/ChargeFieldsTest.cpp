@@ -1,0 +1,96 @@
+#include "doc/ChargeFields.h"
+
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace {
+struct ConvertCase {
+    const char* name;
+    std::string field;
+    std::int64_t value;
+};
+
+void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.name; }
+
+class ConvertFieldTest : public testing::TestWithParam<ConvertCase> {};
+
+TEST_P(ConvertFieldTest, ConvertsLikeStrtol)
+{
+    EXPECT_EQ(ConvertField(GetParam().field), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, ConvertFieldTest,
+                         testing::Values(ConvertCase{"ZeroPadded", "05", 5}, ConvertCase{"BlankFirst", " 5", 5},
+                                         ConvertCase{"Blank", "  ", 0}, ConvertCase{"Empty", "", 0},
+                                         ConvertCase{"Negative", "-3", -3}, ConvertCase{"Plus", "+7", 7},
+                                         ConvertCase{"StopsAtOther", "12x4", 12},
+                                         ConvertCase{"TabFirst", "\t9", 9},
+                                         ConvertCase{"StopsAtNul", std::string("1\0" "2", 3), 1},
+                                         ConvertCase{"SignOnly", "- 5", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ChargeFields, StripCommasKeepsEverythingElseUpToANul)
+{
+    char scratch[16];
+    EXPECT_EQ(StripCommas(",1,2,345,", scratch), "12345");
+    EXPECT_EQ(StripCommas(std::string_view("1,2\0" "3", 5), scratch), "12");
+}
+
+TEST(ChargeFields, LineValuesComeFromTheirColumns)
+{
+    //                      0       8             22      30 31      39
+    const std::string line = "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678";
+    const ChargeLineValues values = ValuesOfLine(line);
+    EXPECT_EQ(values.yen, 1230);
+    EXPECT_EQ(values.seconds, 200);
+    EXPECT_EQ(DayOfLine(line), 15);
+}
+
+TEST(ChargeFields, FieldsBeyondAShortLineAreZero)
+{
+    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT01:0").seconds, 3600);
+    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT01:02:03  12").yen, 12);
+    EXPECT_EQ(ValuesOfLine("96/12/1").yen, 0);
+    EXPECT_EQ(DayOfLine("96/12/1"), 1);
+    EXPECT_EQ(DayOfLine("96/12"), 0);
+}
+
+TEST(ChargeFields, ChargeFieldIsEightBytesWithCommasRemoved)
+{
+    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT00:00:00   12,345678").yen, 12345);
+    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT00:00:00 9,999,999").yen, 999999); // ninth byte cut off
+    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT00:00:00        ").yen, 0);
+}
+
+// The C library's way: copy the field, drop its commas, strtol.
+long ReferenceField(const std::string& line, std::size_t column, std::size_t width, bool commas)
+{
+    char field[16] = {};
+    if (column < line.size())
+        line.copy(field, std::min(width, line.size() - column), column);
+    if (commas)
+        *std::remove(field, field + std::strlen(field), ',') = '\0';
+    return std::strtol(field, nullptr, 10);
+}
+
+TEST(ChargeFields, LineValuesMatchTheCLibraryOnAnyBytes)
+{
+    std::mt19937 random(11);
+    const char alphabet[] = " 0123456789012345678901234567890123456789,+-\t\0x";
+    for (int n = 0; n < 50000; ++n) {
+        std::string line = "96/12/15 10:23:45  OUT";
+        const std::size_t length = 22 + random() % 25;
+        while (line.size() < length)
+            line += alphabet[random() % (sizeof alphabet - 1)];
+        const ChargeLineValues values = ValuesOfLine(line);
+        ASSERT_EQ(values.yen, ReferenceField(line, 31, 8, true)) << line;
+        ASSERT_EQ(values.seconds, ReferenceField(line, 22, 2, false) * 3600
+                                      + ReferenceField(line, 25, 2, false) * 60
+                                      + ReferenceField(line, 28, 2, false))
+            << line;
+    }
+}
+} // namespace

@@ -1,0 +1,90 @@
+#include "TestSupport.h"
+#include "doc/ChargeFile.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+std::vector<std::string> Pieces(const std::string& content)
+{
+    CScratchFolder folder;
+    CChargeFile file;
+    EXPECT_TRUE(file.Open(folder.Write("log.txt", content)));
+    std::vector<std::string> pieces;
+    EXPECT_TRUE(file.ForEachPiece([&](std::string_view piece) { pieces.emplace_back(piece); }));
+    return pieces;
+}
+
+// What fgets(buffer, 256, file) in text mode returns, written the plain way, line feeds stripped.
+std::vector<std::string> FgetsPieces(const std::string& raw)
+{
+    std::string text;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (!(raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n'))
+            text += raw[i];
+    }
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (const char c : text) {
+        piece += c;
+        if (c == '\n' || piece.size() == kMaxPieceBytes) {
+            if (piece.back() == '\n')
+                piece.pop_back();
+            pieces.push_back(piece);
+            piece.clear();
+        }
+    }
+    if (!piece.empty())
+        pieces.push_back(piece);
+    return pieces;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(ChargeFilePieces, CarriageReturnIsDroppedOnlyBeforeLineFeed)
+{
+    EXPECT_EQ(Pieces("a\r\nb\rc\n\r\r\nd"), (Lines{"a", "b\rc", "\r", "d"}));
+}
+
+TEST(ChargeFilePieces, NulAndEndOfFileMarkAreOrdinaryBytes)
+{
+    EXPECT_EQ(Pieces(std::string("a\0b\x1A" "c\nz", 7)), (Lines{std::string("a\0b\x1A" "c", 5), "z"}));
+}
+
+TEST(ChargeFilePieces, LongLineIsCutEvery255Bytes)
+{
+    const std::string line(300, 'x');
+    EXPECT_EQ(Pieces(line + "\r\nnext\r\n"), (Lines{line.substr(0, 255), line.substr(255), "next"}));
+}
+
+TEST(ChargeFilePieces, CutsAtTheBoundaryMatchFgets)
+{
+    for (const std::size_t length : {253u, 254u, 255u, 256u, 509u, 510u, 511u}) {
+        for (const char* end : {"\n", "\r\n", "\r", ""}) {
+            const std::string content = std::string(length, 'y') + end + "tail\n";
+            EXPECT_EQ(Pieces(content), FgetsPieces(content)) << length << " bytes, end " << end;
+        }
+    }
+}
+
+TEST(ChargeFilePieces, RandomContentAcrossBlocksMatchesFgets)
+{
+    std::mt19937 random(7);
+    const char alphabet[] = {'\r', '\n', 'a', '\0', ','};
+    std::string content;
+    // Over two read blocks, with runs long enough to straddle the block edge mid-piece.
+    while (content.size() < (2u << 20) + 1000) {
+        const std::size_t run = random() % 400;
+        content.append(run, 'q');
+        content += alphabet[random() % 5];
+    }
+    EXPECT_EQ(Pieces(content), FgetsPieces(content));
+}
+
+TEST(ChargeFilePieces, MissingFileTellsTheReason)
+{
+    CChargeFile file;
+    EXPECT_FALSE(file.Open("/nonexistent/pelora/log.txt"));
+    EXPECT_FALSE(file.ErrorText().empty());
+}
+} // namespace

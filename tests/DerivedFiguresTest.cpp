@@ -1,0 +1,72 @@
+#include "doc/DerivedFigures.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+namespace {
+struct ForecastCase {
+    const char* name;
+    CivilDate today;
+    int closingDay;
+    Figure soFar;
+    Figure forecast;
+};
+
+void PrintTo(const ForecastCase& c, std::ostream* os) { *os << c.name; }
+
+class ForecastTest : public testing::TestWithParam<ForecastCase> {};
+
+TEST_P(ForecastTest, ExtrapolatesTheCurrentBillingMonth)
+{
+    const ForecastCase& c = GetParam();
+    Tallies t;
+    t.monthYen.Slot(11) = c.soFar;
+    ComputeDerivedFigures(t, c.today, c.closingDay);
+    EXPECT_EQ(t.forecastYen, c.forecast);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Figures, ForecastTest,
+    testing::Values(ForecastCase{"OnClosingDay", {1996, 12, 20}, 20, 3000, 3100},
+                    ForecastCase{"AfterClosingDay", {1996, 12, 25}, 20, 500, 3100},
+                    ForecastCase{"EndOfMonthClosing", {1997, 2, 10}, 31, 1000, 2800},
+                    ForecastCase{"TruncatesTowardZero", {1997, 3, 3}, 31, 1000, 10333},
+                    ForecastCase{"NegativeTruncatesTowardZero", {1997, 3, 3}, 31, -1000, -10333},
+                    ForecastCase{"NoCallsYet", {1997, 3, 3}, 20, 0, 0},
+                    ForecastCase{"HugeSumDoesNotOverflow", {1997, 3, 1}, 31,
+                                 std::numeric_limits<Figure>::max(), std::numeric_limits<Figure>::max()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DerivedFigures, ElapsedDaysSpanTheMonthBeforeWhenItOutlastsTheClosingDay)
+{
+    EXPECT_EQ(ElapsedBillingDays({1997, 3, 10}, 30), 10); // February is not longer than 30
+    EXPECT_EQ(ElapsedBillingDays({1997, 4, 10}, 30), 11); // March is
+    EXPECT_EQ(ElapsedBillingDays({1997, 1, 5}, 20), 16);  // the December before
+    EXPECT_GE(ElapsedBillingDays({1997, 1, 5}, -2147483647 - 1), 1);
+}
+
+TEST(DerivedFigures, AveragesDivideByTheWholeWindowAndTruncate)
+{
+    Tallies t;
+    t.dayYen.Slot(0) = 400;
+    t.dayYen.Slot(29) = 600;
+    t.monthSeconds.Slot(3) = 100;
+    t.monthYen.Slot(0) = -25;
+    ComputeDerivedFigures(t, {1997, 3, 3}, 31);
+    EXPECT_EQ(t.dayYen.Total(), 1000);
+    EXPECT_EQ(t.dayYen.Average(), 33);
+    EXPECT_EQ(t.monthSeconds.Average(), 8);
+    EXPECT_EQ(t.monthYen.Average(), -2);
+}
+
+TEST(DerivedFigures, CountMaximumIsFoundAfterReading)
+{
+    Tallies t;
+    t.monthCount.Slot(4) = 7;
+    t.monthCount.Slot(5) = 3;
+    ComputeDerivedFigures(t, {1997, 3, 3}, 31);
+    EXPECT_EQ(t.monthCount.Max(), 7);
+    EXPECT_EQ(t.monthYen.Max(), 0);
+}
+} // namespace

@@ -1,0 +1,155 @@
+#include "TestSupport.h"
+#include "tools/ChargeLogGenerator.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+const CivilDate kToday{1996, 12, 20};
+
+std::string Line(const char* date, const char* connect, const char* charge)
+{
+    return std::string(date) + " 10:23:45  OUT" + connect + " " + charge + " 0312345678\r\n";
+}
+
+class PeloraDocTest : public testing::Test, protected DocFixture {};
+
+TEST_F(PeloraDocTest, LineLandsInItsDayAndBillingMonth)
+{
+    Open(folder.Write("log", Line("96/12/15", "00:03:20", "   1,230")), 20, kToday);
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_EQ(doc->GetDayCount(24), 1);
+    EXPECT_EQ(doc->GetDayYen(24), 1230);
+    EXPECT_EQ(doc->GetDaySeconds(24), 200);
+    EXPECT_EQ(doc->GetMonthCount(11), 1);
+    EXPECT_EQ(doc->GetMonthYen(11), 1230);
+    EXPECT_EQ(doc->GetMonthSeconds(11), 200);
+    EXPECT_EQ(doc->GetDayYenMax(), 1230);
+    EXPECT_EQ(doc->GetForecastYen(), 1271); // 1230 / 30 days * 31
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(PeloraDocTest, BlankChargeStillCountsAsACall)
+{
+    Open(folder.Write("log", Line("96/12/20", "00:00:10", "        ") + Line("96/12/20", "00:00:10", "  12,345")),
+         20, kToday);
+    EXPECT_EQ(doc->GetDayCount(29), 2);
+    EXPECT_EQ(doc->GetDayYen(29), 12345);
+}
+
+TEST_F(PeloraDocTest, NegativeChargeLowersItsSlotButNotTheMaximum)
+{
+    Open(folder.Write("log", Line("96/12/19", "00:00:00", "     500") + Line("96/12/19", "00:00:00", "    -200")),
+         31, kToday);
+    EXPECT_EQ(doc->GetDayYen(28), 300);
+    EXPECT_EQ(doc->GetDayYenMax(), 500);
+}
+
+TEST_F(PeloraDocTest, LinesOutsideBothWindowsAddNothing)
+{
+    Open(folder.Write("log", "header\r\n\r\n" + Line("90/01/01", "01:00:00", "     100")), 20, kToday);
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_EQ(doc->GetDayCountTotal() + doc->GetMonthCountTotal() + doc->GetForecastCount(), 0);
+}
+
+TEST_F(PeloraDocTest, LoadingTwiceGivesTheSameFigures)
+{
+    ChargeLogOptions options;
+    options.lastDay = kToday;
+    const std::string path = folder.Path("log").string();
+    ASSERT_TRUE(WriteChargeLog(path, options));
+    Open(path, 20, kToday);
+    const Figure total = doc->GetMonthYenTotal();
+    const Figure days = doc->GetDaySecondsTotal();
+    doc->LoadChargeFile();
+    EXPECT_GT(total, 0);
+    EXPECT_EQ(doc->GetMonthYenTotal(), total);
+    EXPECT_EQ(doc->GetDaySecondsTotal(), days);
+}
+
+TEST_F(PeloraDocTest, NoStoredPathStartsFailedWithoutAMessage)
+{
+    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+    EXPECT_EQ(doc->IsLoadFailed(), 1);
+    EXPECT_EQ(doc->GetClosingDay(), 31);
+    EXPECT_TRUE(sink.messages.empty());
+    doc.reset();
+    EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", "hogehoge"}));
+}
+
+TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
+{
+    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+    Open(path, 20, kToday);
+    std::filesystem::remove(path);
+    int failedWhileShown = -1;
+    sink.onShow = [&] { failedWhileShown = doc->IsLoadFailed(); };
+    doc->LoadChargeFile();
+    EXPECT_EQ(failedWhileShown, 1);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    EXPECT_EQ(doc->HasChargeFileChanged(), -1);
+
+    folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+    doc->LoadChargeFile();
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+}
+
+TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
+{
+    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+    Open(path, 20, kToday);
+    EXPECT_EQ(doc->HasChargeFileChanged(), 0);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    timespec times[2] = {info.st_atim, info.st_mtim};
+    times[1].tv_nsec = (times[1].tv_nsec + 1) % 1000000000;
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    EXPECT_EQ(doc->HasChargeFileChanged(), 1);
+}
+
+TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAndIsWrittenBackAtExit)
+{
+    Open(folder.Write("old", ""), 20, kToday);
+    const std::string path = folder.Write("new", Line("96/12/20", "00:00:10", "     100"));
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(doc->GetLogPath(), path);
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    doc.reset();
+    EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", path}));
+}
+
+TEST_F(PeloraDocTest, UnopenableFileLeavesTheDocumentAsItWas)
+{
+    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+    Open(path, 20, kToday);
+    EXPECT_FALSE(doc->OnOpenDocument(folder.Path("missing").string()));
+    EXPECT_EQ(doc->GetLogPath(), path);
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(PeloraDocTest, OverlongPathIsRefusedNotTruncated)
+{
+    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+    Open(path, 20, kToday);
+    const std::string longPath = folder.Path(std::string(200, 'a')).string() + "/" + std::string(100, 'b');
+    CArchive archive(CArchive::load, longPath);
+    doc->Serialize(archive);
+    EXPECT_EQ(doc->GetLogPath(), path);
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].find(CPeloraDoc::kPathTooLongMessage), std::string::npos);
+}
+
+TEST_F(PeloraDocTest, ClosingDayIsReadOnlyWithAStoredPath)
+{
+    CSettings(profile).SetClosingDay(25);
+    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+    EXPECT_EQ(doc->GetClosingDay(), 31);
+    doc.reset();
+    Open(folder.Write("log", ""), 25, kToday);
+    EXPECT_EQ(doc->GetClosingDay(), 25);
+}
+} // namespace

@@ -1,0 +1,101 @@
+#include "doc/PeriodLabels.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+struct DayCase {
+    const char* name;
+    CivilDate today;
+    std::vector<std::pair<int, const char*>> expected; // slot, label
+};
+
+void PrintTo(const DayCase& c, std::ostream* os) { *os << c.name; }
+
+class DayLabelsTest : public testing::TestWithParam<DayCase> {};
+
+TEST_P(DayLabelsTest, SlotsCarryTheCalendarDates)
+{
+    DayLabels labels{};
+    BuildDayLabels(GetParam().today, labels);
+    for (const auto& [slot, label] : GetParam().expected)
+        EXPECT_STREQ(labels[slot].data(), label) << "slot " << slot;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calendar, DayLabelsTest,
+    testing::Values(
+        DayCase{"MidMarch", {1997, 3, 15}, {{29, "97/03/15"}, {15, "97/03/01"}, {14, "97/02/28"}, {0, "97/02/14"}}},
+        DayCase{"JanuaryReachesIntoDecember", {1997, 1, 10}, {{20, "97/01/01"}, {19, "96/12/31"}, {0, "96/12/12"}}},
+        DayCase{"ThirtyFirstStaysInMonth", {1997, 5, 31}, {{29, "97/05/31"}, {0, "97/05/02"}}},
+        DayCase{"FirstMarchCommonYear", {1997, 3, 1}, {{28, "97/02/28"}, {1, "97/02/01"}, {0, "97/01/31"}}},
+        DayCase{"FirstMarchLeapYear", {1996, 3, 1}, {{28, "96/02/29"}, {0, "96/02/01"}}},
+        DayCase{"CenturyTurn", {2000, 1, 15}, {{29, "00/01/15"}, {0, "99/12/17"}}},
+        DayCase{"SingleDigitYear", {2005, 6, 30}, {{29, "05/06/30"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MonthCase {
+    const char* name;
+    CivilDate today;
+    int closingDay;
+    const char* slot11;
+    const char* slot10;
+    const char* slot0;
+    const char* previous;
+};
+
+void PrintTo(const MonthCase& c, std::ostream* os) { *os << c.name; }
+
+class MonthLabelsTest : public testing::TestWithParam<MonthCase> {};
+
+TEST_P(MonthLabelsTest, BillingMonthsEndOnTheClosingDay)
+{
+    const MonthCase& c = GetParam();
+    MonthLabels labels{};
+    PeriodLabel previous{};
+    BuildMonthLabels(c.today, c.closingDay, labels, previous);
+    EXPECT_STREQ(labels[11].data(), c.slot11);
+    EXPECT_STREQ(labels[10].data(), c.slot10);
+    EXPECT_STREQ(labels[0].data(), c.slot0);
+    EXPECT_STREQ(previous.data(), c.previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calendar, MonthLabelsTest,
+    testing::Values(MonthCase{"BeforeClosingDay", {1997, 3, 15}, 20, "97/03", "97/02", "96/04", "96/03"},
+                    MonthCase{"AfterClosingDay", {1997, 3, 25}, 20, "97/04", "97/03", "96/05", "96/04"},
+                    MonthCase{"DecemberAfterClosing", {1997, 12, 25}, 20, "98/01", "97/12", "97/02", "97/01"},
+                    MonthCase{"January", {1997, 1, 10}, 20, "97/01", "96/12", "96/02", "96/01"},
+                    MonthCase{"EndOfMonth", {1997, 1, 31}, 31, "97/01", "96/12", "96/02", "96/01"},
+                    MonthCase{"ClosingDayZero", {1997, 1, 1}, 0, "97/02", "97/01", "96/03", "96/02"},
+                    MonthCase{"NegativeClosingDay", {1997, 1, 1}, -40, "97/02", "97/01", "96/03", "96/02"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalendarRules, DaysInMonthFollowsTheGregorianLeapRule)
+{
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(DaysInMonth(1996, 2), 29);
+    EXPECT_EQ(DaysInMonth(1997, 2), 28);
+    EXPECT_EQ(DaysInMonth(1997, 0), 31);
+    EXPECT_EQ(DaysInMonth(1997, 11), 30);
+    EXPECT_EQ(DaysInMonth(1997, 13), 0);
+    EXPECT_EQ(DaysInMonth(1997, -1), 0);
+}
+
+TEST(CalendarRules, TwoDigitYearRestartsIn2000)
+{
+    EXPECT_EQ(TwoDigitYear(1996), 96);
+    EXPECT_EQ(TwoDigitYear(1999), 99);
+    EXPECT_EQ(TwoDigitYear(2000), 0);
+    EXPECT_EQ(TwoDigitYear(2005), 5);
+}
+
+TEST(CalendarRules, LocalNoonRoundTripsThroughLocalDate)
+{
+    for (const CivilDate date : {CivilDate{1996, 12, 20}, CivilDate{2000, 2, 29}, CivilDate{2026, 3, 29},
+                                 CivilDate{2026, 10, 25}}) {
+        EXPECT_EQ(LocalDate(LocalNoon(date)), date);
+    }
+}
+} // namespace

@@ -1,0 +1,112 @@
+#include "TestSupport.h"
+#include "app/CommandLine.h"
+#include "app/Report.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+const CivilDate kToday{1996, 12, 20};
+
+struct ReportRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+ReportRun RunWith(const ReportOptions& options)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status = RunReport(options, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {status, out, err};
+}
+
+TEST(Report, JsonHasTheDocumentedShape)
+{
+    CScratchFolder folder;
+    const std::string path = folder.Write(
+        "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
+    const ReportRun run = RunWith({QString::fromStdString(path), kToday, 20, true});
+    ASSERT_EQ(run.status, 0);
+    const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(root["today"].toString(), "1996-12-20");
+    EXPECT_EQ(root["closing_day"].toInt(), 20);
+    EXPECT_EQ(root["previous_month_label"].toString(), "95/12");
+    const QJsonObject days = root["days"].toObject();
+    EXPECT_EQ(days["labels"].toArray().size(), 30);
+    EXPECT_EQ(days["labels"].toArray()[24].toString(), "96/12/15");
+    EXPECT_EQ(days["yen"].toObject()["slots"].toArray()[24].toInteger(), 1230);
+    EXPECT_EQ(days["seconds"].toObject()["total"].toInteger(), 200);
+    const QJsonObject months = root["months"].toObject();
+    EXPECT_EQ(months["labels"].toArray().size(), 12);
+    EXPECT_EQ(months["count"].toObject()["max"].toInteger(), 1);
+    EXPECT_EQ(months["yen"].toObject()["average"].toInteger(), 102);
+    EXPECT_EQ(root["forecast"].toObject()["yen"].toInteger(), 1271);
+}
+
+TEST(Report, TextTablesCarryLabelsAndTotals)
+{
+    CScratchFolder folder;
+    const std::string path = folder.Write("log", "96/12/15 10:23:45  OUT01:03:20    1,230 0\r\n");
+    const ReportRun run = RunWith({QString::fromStdString(path), kToday, 20, false});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.contains("96/12/15"));
+    EXPECT_TRUE(run.out.contains("1:03:20"));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("今月合計予測")));
+}
+
+TEST(Report, UnopenableFileGoesToStandardErrorWithStatus2)
+{
+    const ReportRun run = RunWith({"/nonexistent/pelora.log", kToday, 31, true});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(QStringLiteral("2:料金ファイルが開けませんでした")));
+    EXPECT_TRUE(run.err.contains("/nonexistent/pelora.log"));
+    EXPECT_TRUE(run.err.contains("No such file"));
+}
+
+struct ArgsCase {
+    const char* name;
+    QStringList args;
+    CommandLine::Mode mode;
+    int exitCode;
+};
+
+void PrintTo(const ArgsCase& c, std::ostream* os) { *os << c.name; }
+
+class CommandLineTest : public testing::TestWithParam<ArgsCase> {};
+
+TEST_P(CommandLineTest, ParsesOrRefuses)
+{
+    const CommandLine line = ParseCommandLine(QStringList{"pelora"} + GetParam().args, kToday, 25);
+    EXPECT_EQ(line.mode, GetParam().mode);
+    EXPECT_EQ(line.exitCode, GetParam().exitCode);
+    if (line.exitCode == kUsageExitCode) {
+        EXPECT_TRUE(line.output.contains("--report"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Args, CommandLineTest,
+    testing::Values(ArgsCase{"WindowAlone", {}, CommandLine::Window, 0},
+                    ArgsCase{"WindowWithFile", {"log"}, CommandLine::Window, 0},
+                    ArgsCase{"Report", {"--report", "--json", "--today", "1996-12-20", "log"}, CommandLine::Report, 0},
+                    ArgsCase{"ReportWithoutFile", {"--report"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"BadDate", {"--report", "--today", "1996-02-30", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"BadClosingDay", {"--report", "--closing-day", "x", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"UnknownOption", {"--frobnicate"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"JsonWithoutReport", {"--json", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesAnyInteger)
+{
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, kToday, 25).report.closingDay, 25);
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "-3", "log"}, kToday, 25).report.closingDay, -3);
+}
+} // namespace

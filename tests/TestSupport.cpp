@@ -1,0 +1,34 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <random>
+
+CScratchFolder::CScratchFolder()
+{
+    std::random_device random;
+    m_root = std::filesystem::temp_directory_path() / ("pelora-test-" + std::to_string(random()));
+    std::filesystem::create_directories(m_root);
+}
+
+CScratchFolder::~CScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_root, ignored);
+}
+
+std::string CScratchFolder::Write(const std::string& name, const std::string& content) const
+{
+    const std::filesystem::path path = Path(name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+}
+
+void DocFixture::Open(const std::string& path, int closingDay, const CivilDate& today)
+{
+    CSettings settings(profile);
+    settings.SetLogPath(path);
+    settings.SetClosingDay(closingDay);
+    profile.ClearWrites();
+    clock.Set(LocalNoon(today));
+    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Shared fixtures: a scratch folder, a recording message sink and a document on a fixed date.
+
+#include "doc/PeloraDoc.h"
+#include "platform/Clock.h"
+#include "platform/MessageSink.h"
+#include "platform/ProfileStore.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CRecordingSink : public IMessageSink {
+public:
+    void ShowMessage(const std::string& text) override
+    {
+        if (onShow)
+            onShow();
+        messages.push_back(text);
+    }
+    std::vector<std::string> messages;
+    std::function<void()> onShow; // runs while the "message box" is up
+};
+
+class CScratchFolder {
+public:
+    CScratchFolder();
+    ~CScratchFolder();
+    std::filesystem::path Path(const std::string& name) const { return m_root / name; }
+    std::string Write(const std::string& name, const std::string& content) const;
+
+private:
+    std::filesystem::path m_root;
+};
+
+// A document built around a given date, with its store, clock and sink.
+struct DocFixture {
+    CScratchFolder folder;
+    CMemoryProfileStore profile;
+    CFixedClock clock;
+    CRecordingSink sink;
+    std::unique_ptr<CPeloraDoc> doc;
+
+    // Stores path and closing day, then constructs the document on that date.
+    void Open(const std::string& path, int closingDay, const CivilDate& today);
+};
