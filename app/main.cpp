@@ -1,26 +1,35 @@
 // pelora [FILE] | pelora --report [--json] [--today YYYY-MM-DD] [--closing-day N] FILE
 
 #include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "app/PeloraApp.h"
+#include "platform/Clock.h"
+#include "platform/MessageBoxSink.h"
 #include "platform/QtProfileStore.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTextStream>
-#include <cstdio>
-#include <ctime>
 #include <memory>
 
-int RunWindow(int argc, char** argv, const QString& file);
-
 namespace {
-bool WantsReport(int argc, char** argv)
+// The report, help and version need no display, so they run without the GUI application.
+bool NeedsDisplay(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (QByteArray(argv[i]) == "--report")
-            return true;
+        const QByteArray arg(argv[i]);
+        if (arg == "--report" || arg == "--help" || arg == "-h" || arg == "--version" || arg == "-v")
+            return false;
     }
-    return false;
+    return true;
+}
+
+int RunWindow(IProfileStore& profile, const QString& file)
+{
+    CSystemClock clock;
+    CMessageBoxSink messages;
+    CPeloraApp pelora({profile, clock, messages, QString()});
+    if (pelora.InitInstance(file))
+        QApplication::exec();
+    return pelora.ExitInstance();
 }
 } // namespace
 
@@ -29,23 +38,23 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.70"));
-    // The report runs without a display; only the window needs the GUI application.
-    if (!WantsReport(argc, argv))
-        return RunWindow(argc, argv, QString());
-
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = NeedsDisplay(argc, argv)
+                                                      ? std::make_unique<QApplication>(argc, argv)
+                                                      : std::make_unique<QCoreApplication>(argc, argv);
+    CQtProfileStore profile;
+    const CommandLine line = ParseCommandLine(QCoreApplication::arguments(),
+                                              LocalDate(std::time(nullptr)),
+                                              CSettings(profile).ClosingDay());
     QTextStream out(stdout);
     QTextStream err(stderr);
-    CQtProfileStore profile;
-    const CommandLine line = ParseCommandLine(app.arguments(), LocalDate(std::time(nullptr)),
-                                              CSettings(profile).ClosingDay());
     switch (line.mode) {
     case CommandLine::Exit:
         (line.exitCode == 0 ? out : err) << line.output;
         return line.exitCode;
-    case CommandLine::Window:
     case CommandLine::Report:
+        return RunReport(line.report, out, err);
+    case CommandLine::Window:
         break;
     }
-    return RunReport(line.report, out, err);
+    return RunWindow(profile, line.file);
 }

@@ -1,0 +1,277 @@
+#include "app/MainFrame.h"
+
+#include "doc/PeloraDoc.h"
+#include "platform/Clock.h"
+#include "platform/CmdUI.h"
+#include "res/CommandTable.h"
+#include "res/Resource.h"
+#include "res/ToolBarImages.h"
+#include "view/PeloraView.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
+    : m_services(std::move(services))
+{
+    PreCreateWindow();
+    createView(doc);
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    fillPanes();
+    setAcceptDrops(true);
+    restoreBarLayout();
+    m_topMost = m_services.settings.TopMost();
+    ApplyTopMost();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::PreCreateWindow()
+{
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    const std::int32_t x = m_services.settings.Xpos();
+    const std::int32_t y = m_services.settings.Ypos();
+    if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition)
+        move(x, y);
+    resize(kInitialWidth, kInitialHeight);
+}
+
+void CMainFrame::createView(CPeloraDoc& doc)
+{
+    m_view = new CPeloraView(doc, *this, m_services.settings, m_services.clock, m_services.messages, this);
+    setCentralWidget(m_view);
+    // No sizing border: the frame always wraps the view and the bars exactly.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CMainFrame::createActions()
+{
+    for (const CommandEntry& entry : CommandTable()) {
+        const QStringList prompt = QString::fromUtf8(entry.prompt).split(QLatin1Char('\n'));
+        QAction* action = nullptr;
+        if (entry.id == ID_VIEW_STATUS_BAR) {
+            action = m_statusBarAction = new QAction(this);
+        } else if (entry.id == ID_VIEW_TOOLBAR) {
+            continue; // the tool bar's own toggle, made with the tool bar
+        } else {
+            action = new QAction(this);
+            connect(action, &QAction::triggered, this, [this, id = entry.id] { OnCommand(id); });
+        }
+        action->setText(QString::fromUtf8(entry.menuText));
+        action->setStatusTip(prompt.value(0));
+        action->setToolTip(prompt.value(1, prompt.value(0)));
+        if (entry.key)
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
+        if (entry.toolBarPlace > 0)
+            action->setIcon(ToolBarImage(entry.toolBarPlace));
+        m_actions[entry.id] = action;
+    }
+    for (const int id : {ID_PERIOD_DAY, ID_PERIOD_MONTH, ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT, ID_TOPMOST})
+        m_actions[id]->setCheckable(true);
+    m_statusBarAction->setCheckable(true);
+    m_statusBarAction->setChecked(true);
+    connect(m_statusBarAction, &QAction::toggled, this, [this](bool shown) {
+        statusBar()->setVisible(shown);
+        FitFrameToView();
+    });
+}
+
+void CMainFrame::createMenus()
+{
+    // The tool bar's toggle is made here already so the View menu lists it in its place.
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("ToolBar"));
+    QAction* toolBarToggle = m_wndToolBar->toggleViewAction();
+    const CommandEntry& toolBarEntry = *std::find_if(CommandTable().begin(), CommandTable().end(),
+                                                     [](const CommandEntry& e) { return e.id == ID_VIEW_TOOLBAR; });
+    toolBarToggle->setText(QString::fromUtf8(toolBarEntry.menuText));
+    toolBarToggle->setStatusTip(QString::fromUtf8(toolBarEntry.prompt));
+    m_actions[ID_VIEW_TOOLBAR] = toolBarToggle;
+
+    QMenu* popups[std::size(kPopupTitles)];
+    for (std::size_t i = 0; i < std::size(kPopupTitles); ++i) {
+        popups[i] = menuBar()->addMenu(QString::fromUtf8(kPopupTitles[i]));
+        connect(popups[i], &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    }
+    for (const CommandEntry& entry : CommandTable()) {
+        popups[entry.popup]->addAction(m_actions[entry.id]);
+        if (entry.separatorAfter)
+            popups[entry.popup]->addSeparator();
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_wndToolBar->setWindowTitle(QStringLiteral("ToolBar"));
+    m_wndToolBar->setIconSize(QSize(16, 16));
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setFloatable(true);
+    m_wndToolBar->setMovable(true);
+    for (int place = 1; place <= 7; ++place) {
+        for (const CommandEntry& entry : CommandTable()) {
+            if (entry.toolBarPlace == place)
+                m_wndToolBar->addAction(m_actions[entry.id]);
+        }
+        if (SeparatorAfterToolBarPlace(place))
+            m_wndToolBar->addSeparator();
+    }
+    addToolBar(Qt::RightToolBarArea, m_wndToolBar);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::FitFrameToView);
+    connect(m_wndToolBar, &QToolBar::topLevelChanged, this, &CMainFrame::FitFrameToView);
+    connect(m_wndToolBar, &QToolBar::orientationChanged, this, &CMainFrame::FitFrameToView);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    for (std::size_t i = 0; i < m_panes.size(); ++i) {
+        QLabel* pane = new QLabel(QString::fromUtf8(kPanePlaceholders[i]), bar);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        const int width = pane->fontMetrics().horizontalAdvance(pane->text());
+        pane->setFixedWidth(width + 2 * pane->frameWidth() + 2);
+        bar->addPermanentWidget(pane);
+        m_panes[i] = pane;
+    }
+    // The message pane reads "Ready" whenever no prompt is shown.
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(QStringLiteral("Ready"));
+    });
+    bar->showMessage(QStringLiteral("Ready"));
+}
+
+void CMainFrame::fillPanes()
+{
+    CSettings& settings = m_services.settings;
+    SetPaneText(1, UnitPaneText(settings.YenMode()));
+    SetPaneText(2, PeriodPaneText(settings.DayMode()));
+    SetPaneText(3, ClosingDayPaneText(settings.ClosingDay()));
+    SetPaneText(4, DatePaneText(m_services.clock.Now()));
+}
+
+void CMainFrame::SetPaneText(int pane, const QString& text)
+{
+    if (pane < 1 || pane > static_cast<int>(m_panes.size()))
+        return;
+    m_panes[static_cast<std::size_t>(pane - 1)]->setText(text);
+    m_panes[static_cast<std::size_t>(pane - 1)]->repaint();
+}
+
+QString CMainFrame::PaneText(int pane) const
+{
+    if (pane < 1 || pane > static_cast<int>(m_panes.size()))
+        return {};
+    return m_panes[static_cast<std::size_t>(pane - 1)]->text();
+}
+
+void CMainFrame::restoreBarLayout()
+{
+    const QByteArray state = QByteArray::fromBase64(QByteArray::fromStdString(m_services.settings.BarLayout()));
+    if (!state.isEmpty())
+        restoreState(state);
+    m_statusBarAction->setChecked(m_services.settings.StatusBarVisible() != 0);
+    statusBar()->setVisible(m_statusBarAction->isChecked());
+    FitFrameToView();
+}
+
+void CMainFrame::saveBarLayout()
+{
+    m_services.settings.SetBarLayout(saveState().toBase64().toStdString());
+    m_services.settings.SetStatusBarVisible(statusBar()->isVisibleTo(this) ? 1 : 0);
+}
+
+void CMainFrame::FitFrameToView()
+{
+    const QPoint topLeft = pos();
+    layout()->activate();
+    if (pos() != topLeft)
+        move(topLeft);
+}
+
+void CMainFrame::ApplyTopMost()
+{
+    const bool wanted = m_topMost != 0;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == wanted)
+        return;
+    const bool shown = isVisible();
+    const QPoint topLeft = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, wanted);
+    move(topLeft);
+    if (shown)
+        show();
+}
+
+QAction* CMainFrame::Action(int id) const
+{
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    if (m_view && m_view->OnCmdMsg(id)) {
+        UpdateCommandUI();
+        return;
+    }
+    if (id == ID_APP_EXIT)
+        close();
+    else if (m_services.appCommand)
+        m_services.appCommand(id);
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    for (const auto& [id, action] : m_actions) {
+        CCmdUI cmdUI;
+        cmdUI.m_nID = id;
+        if (m_view && m_view->OnUpdateCmdUI(cmdUI))
+            action->setChecked(cmdUI.m_checked);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    saveBarLayout();
+    m_services.settings.SetTopMost(m_topMost);
+    event->accept();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (isMinimized())
+        return;
+    m_services.settings.SetPosition(pos().x(), pos().y());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    activateWindow();
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && m_services.openDocument)
+            m_services.openDocument(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}

@@ -1,0 +1,99 @@
+#include "app/PeloraApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "doc/PeloraDoc.h"
+#include "platform/DocTemplate.h"
+#include "res/Resource.h"
+
+#include <QFileDialog>
+
+CPeloraApp::CPeloraApp(Environment environment)
+    : m_environment(environment), m_settings(environment.profile), m_recentFiles(m_settings)
+{
+}
+
+CPeloraApp::~CPeloraApp() = default;
+
+bool CPeloraApp::InitInstance(const QString& commandLineFile)
+{
+    if (!m_hInstanceMutex.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder))
+        return false;
+
+    m_recentFiles.ReadList();
+    m_settings.PreviewPages();
+    m_template = std::make_unique<CSingleDocTemplate>(
+        [this] { return std::make_unique<CPeloraDoc>(m_environment.profile, m_environment.clock, m_environment.messages); },
+        [this](CDocument& document) -> std::unique_ptr<QMainWindow> {
+            FrameServices services{m_settings, m_environment.clock, m_environment.messages,
+                                   [this](int id) { OnAppCommand(id); },
+                                   [this](const QString& path) { OpenDocumentFile(path); }};
+            return std::make_unique<CMainFrame>(static_cast<CPeloraDoc&>(document), services);
+        },
+        m_recentFiles);
+    // File-new builds the document from the settings; a named file is opened after that.
+    if (!m_template->OpenDocumentFile(QString()))
+        return false;
+    return commandLineFile.isEmpty() || m_template->OpenDocumentFile(commandLineFile);
+}
+
+void CPeloraApp::CloseAllDocuments()
+{
+    if (m_template)
+        m_template->CloseAllDocuments();
+}
+
+int CPeloraApp::ExitInstance()
+{
+    CloseAllDocuments();
+    m_hInstanceMutex.Release();
+    if (m_template) {
+        m_recentFiles.WriteList();
+        const std::int32_t pages = m_settings.PreviewPages();
+        if (pages != 0)
+            m_settings.SetPreviewPages(pages);
+    }
+    return 0;
+}
+
+bool CPeloraApp::OpenDocumentFile(const QString& path)
+{
+    return m_template && m_template->OpenDocumentFile(path);
+}
+
+void CPeloraApp::OnAppCommand(int id)
+{
+    if (id == ID_APP_ABOUT)
+        OnAppAbout();
+    else if (id == ID_FILE_OPEN)
+        OnFileOpen();
+}
+
+void CPeloraApp::OnAppAbout()
+{
+    CAboutDlg dialog(GetMainFrame());
+    dialog.exec();
+}
+
+void CPeloraApp::OnFileOpen()
+{
+#ifdef _WIN32
+    const QString filter = QString::fromUtf8(kAllFilesFilter);
+#else
+    // "*.*" hides names without a dot outside Windows; the caption stays the same.
+    const QString filter = QStringLiteral("すべてのﾌｧｲﾙ (*)");
+#endif
+    const QString path = QFileDialog::getOpenFileName(GetMainFrame(), QString(), QString(), filter);
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+CMainFrame* CPeloraApp::GetMainFrame() const
+{
+    return m_template ? static_cast<CMainFrame*>(m_template->GetFrame()) : nullptr;
+}
+
+CPeloraDoc* CPeloraApp::GetDocument() const
+{
+    return m_template ? static_cast<CPeloraDoc*>(m_template->GetDocument()) : nullptr;
+}

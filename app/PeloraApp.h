@@ -1,0 +1,51 @@
+#pragma once
+// The application: refuses to run twice, keeps the settings, and creates the single-document
+// template that ties the document, the main frame and the view together.
+// Start: InitInstance; then the message loop; then CloseAllDocuments and ExitInstance.
+
+#include "app/Settings.h"
+#include "platform/InstanceLock.h"
+#include "platform/RecentFileList.h"
+
+#include <QString>
+#include <memory>
+
+class CMainFrame;
+class CPeloraDoc;
+class CSingleDocTemplate;
+class IClock;
+class IMessageSink;
+
+class CPeloraApp {
+public:
+    struct Environment {
+        IProfileStore& profile;
+        const IClock& clock;
+        IMessageSink& messages;
+        QString lockFolder; // where the single-instance lock lives (empty: the user's runtime folder)
+    };
+
+    explicit CPeloraApp(Environment environment);
+    ~CPeloraApp();
+
+    // False when another instance runs or the first document could not be opened.
+    bool InitInstance(const QString& commandLineFile);
+    int ExitInstance();
+    void CloseAllDocuments();
+
+    bool OpenDocumentFile(const QString& path);
+    void OnAppCommand(int id);
+    void OnAppAbout();
+    void OnFileOpen();
+
+    CMainFrame* GetMainFrame() const;
+    CPeloraDoc* GetDocument() const;
+    CSettings& Settings() { return m_settings; }
+
+private:
+    Environment m_environment;
+    CInstanceLock m_hInstanceMutex;
+    CSettings m_settings;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CSingleDocTemplate> m_template;
+};

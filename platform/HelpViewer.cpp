@@ -1,0 +1,59 @@
+#include "platform/HelpViewer.h"
+
+#include "res/Resource.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QUrl>
+
+CHelpViewer::~CHelpViewer()
+{
+    delete m_window;
+}
+
+QString CHelpViewer::DefaultHelpFile()
+{
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    const QString name = program.completeBaseName() + QStringLiteral(".html");
+    const QString beside = program.dir().filePath(name);
+    if (QFile::exists(beside))
+        return beside;
+    const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
+    return installed.isEmpty() ? beside : installed;
+}
+
+bool CHelpViewer::IsOpen() const
+{
+    return m_window && m_window->isVisible();
+}
+
+bool CHelpViewer::WinHelp(int context, int command)
+{
+    if (command == HELP_QUIT) {
+        if (m_window)
+            m_window->close();
+        return true;
+    }
+    QFile file(m_helpFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (!m_window) {
+        m_window = new QTextBrowser;
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->setAttribute(Qt::WA_QuitOnClose, false);
+        m_window->setWindowTitle(QStringLiteral("Pelora ヘルプ"));
+        m_window->setOpenExternalLinks(true);
+        m_window->resize(520, 560);
+    }
+    m_window->setSource(QUrl::fromLocalFile(m_helpFile));
+    m_anchor = command == HELP_CONTEXT ? QStringLiteral("topic%1").arg(context) : QString();
+    if (!m_anchor.isEmpty())
+        m_window->scrollToAnchor(m_anchor);
+    m_window->show();
+    m_window->raise();
+    return true;
+}

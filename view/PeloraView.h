@@ -1,0 +1,83 @@
+#pragma once
+// The one view: a fixed 249 by 211 picture of the graph and the totals panel. It owns the display
+// state (period and unit mode, nine colours), handles the view's commands and check marks, and runs
+// the one-minute timer that keeps the date pane current and reloads the charge file when it changes.
+
+#include "app/Settings.h"
+#include "platform/CmdUI.h"
+#include "platform/HelpViewer.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class CMainFrame;
+class CPeloraDoc;
+class IClock;
+class IMessageSink;
+
+class CPeloraView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 249;
+    static constexpr int kHeight = 211;
+    static constexpr unsigned kTimerId = 1;
+    static constexpr int kTimerInterval = 60000;
+
+    CPeloraView(CPeloraDoc& doc, CMainFrame& frame, CSettings& settings, const IClock& clock,
+                IMessageSink& messages, QWidget* parent = nullptr);
+    ~CPeloraView() override;
+
+    CPeloraDoc* GetDocument() const { return &m_doc; }
+    // The view's commands; false for a command that is not the view's.
+    bool OnCmdMsg(int id);
+    // Check marks of the view's commands; false for a command it does not mark.
+    bool OnUpdateCmdUI(CCmdUI& cmdUI) const;
+    void OnTimer(unsigned id);
+    const QTimer& Timer() const { return m_timer; }
+    CHelpViewer& HelpViewer() { return m_help; }
+
+    // The dialogs the commands open. Each returns what its dialog ended with.
+    std::function<void(bool dayTable)> runDetailDlg;
+    std::function<bool(int& day)> runClosingDayDlg;     // true for OK
+    std::function<int()> runColorSelectDlg;             // the id of the button pressed, or 0
+    std::function<bool(ColorRef& color)> runColorPicker; // true for OK
+
+    ColorRef GraphClr, GraphClr2, AveClr, DTotalClr, MTotalClr, MTInfoClr, DTotalClrGraph,
+        MTotalClrGraph, MTInfoClrGraph;
+    unsigned m_timerId = 0;
+    int m_unitMode = 0;
+    int m_dayMode = 1;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    virtual void OnDraw(class QPainter& painter);
+
+private:
+    void OnCreate();
+    void SetDayMode(int dayMode);
+    void SetUnitMode(int unitMode);
+    void OnReload();
+    void OnDetail();
+    void OnClosingDay();
+    void OnColorSelect();
+    void OnTopMost();
+    void OnHelp(int context, int command);
+    void ReloadWithLabels();
+    ColorRef* ColorField(ColorRole role);
+    ColorRef* ColorFieldOfButton(int controlId);
+
+    CPeloraDoc& m_doc;
+    CMainFrame& m_frame;
+    CSettings& m_settings;
+    const IClock& m_clock;
+    IMessageSink& m_messages;
+    QTimer m_timer;
+    CHelpViewer m_help;
+};
+
+// Status-pane texts.
+QString UnitPaneText(int unitMode);
+QString PeriodPaneText(int dayMode);
+QString ClosingDayPaneText(int closingDay);
+QString DatePaneText(std::time_t now);
