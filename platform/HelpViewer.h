@@ -11,6 +11,10 @@ class CHelpViewer {
 public:
     explicit CHelpViewer(QString helpFile) : m_helpFile(std::move(helpFile)) {}
     ~CHelpViewer();
+    CHelpViewer(const CHelpViewer&) = delete;
+    CHelpViewer& operator=(const CHelpViewer&) = delete;
+
+    void SetHelpFile(const QString& helpFile) { m_helpFile = helpFile; }
 
     // False when the help cannot be shown (the file is missing or unreadable).
     bool WinHelp(int context, int command);

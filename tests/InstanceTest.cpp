@@ -1,0 +1,70 @@
+// Two real processes of the program: the second ends at once, and a killed first never blocks.
+
+#include "TestSupport.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+class InstanceTest : public testing::Test {
+protected:
+    CScratchFolder folder;
+
+    void Start(QProcess& process)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("run").string()));
+        env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("config").string()));
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(PELORA_BINARY, {});
+        ASSERT_TRUE(process.waitForStarted());
+    }
+
+    // Whether some process holds the single-instance lock, waiting up to ten seconds for one to.
+    bool LockHeldSoon()
+    {
+        const std::string path = folder.Path("run/Pelora95Instance.lock").string();
+        for (int i = 0; i < 200; ++i) {
+            const int fd = ::open(path.c_str(), O_RDWR);
+            if (fd >= 0) {
+                const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+                ::close(fd);
+                if (held)
+                    return true;
+            }
+            QThread::msleep(50);
+        }
+        return false;
+    }
+};
+
+TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
+{
+    std::filesystem::create_directories(folder.Path("run"));
+    std::filesystem::permissions(folder.Path("run"), std::filesystem::perms::owner_all);
+    QProcess first, second;
+    Start(first);
+    ASSERT_TRUE(LockHeldSoon());
+    Start(second);
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished();
+    QProcess third;
+    Start(third);
+    EXPECT_TRUE(LockHeldSoon());
+    EXPECT_FALSE(third.waitForFinished(500));
+    third.kill();
+    third.waitForFinished();
+}
+} // namespace

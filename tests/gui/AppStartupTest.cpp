@@ -1,0 +1,66 @@
+#include "../TestSupport.h"
+#include "app/MainFrame.h"
+#include "app/PeloraApp.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace {
+class AppStartupTest : public testing::Test {
+protected:
+    CScratchFolder folder;
+    CMemoryProfileStore profile;
+    CFixedClock clock{LocalNoon({1996, 12, 20})};
+    CRecordingSink sink;
+    std::unique_ptr<CPeloraApp> app = std::make_unique<CPeloraApp>(
+        CPeloraApp::Environment{profile, clock, sink, QString::fromStdString(folder.Path("run").string())});
+
+    // Closes the window as the user would, then ends the application.
+    std::vector<std::string> ExitWrites()
+    {
+        profile.ClearWrites();
+        app->GetMainFrame()->close();
+        app->ExitInstance();
+        std::vector<std::string> entries;
+        for (const auto& write : profile.Writes())
+            entries.push_back(write.section + "/" + write.entry + "=" + write.value);
+        return entries;
+    }
+};
+
+TEST_F(AppStartupTest, WithoutAStoredPathTheWindowOpensEmptyAndSilent)
+{
+    ASSERT_TRUE(app->InitInstance(QString()));
+    EXPECT_TRUE(app->GetMainFrame()->isVisible());
+    EXPECT_EQ(app->GetDocument()->IsLoadFailed(), 1);
+    EXPECT_TRUE(sink.messages.empty());
+    const std::vector<std::string> writes = ExitWrites();
+    ASSERT_EQ(writes.size(), 8u);
+    EXPECT_EQ(writes[0].rfind("General/State=", 0), 0u);
+    EXPECT_EQ(writes[1], "General/StatusBar=1");
+    EXPECT_EQ(writes[2], "Window/TopMost=0");
+    EXPECT_EQ(writes[3], "File/VamloLogPath=hogehoge");
+    EXPECT_EQ(writes[4], "Recent File List/File1=");
+}
+
+TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
+{
+    CSettings(profile).SetLogPath(folder.Path("missing").string());
+    const std::string named = folder.Write("named", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    ASSERT_TRUE(app->InitInstance(QString::fromStdString(named)));
+    // The stored path was tried first (and failed with its message), then the named file loaded.
+    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_EQ(app->GetDocument()->IsLoadFailed(), 0);
+    EXPECT_EQ(app->GetDocument()->GetDayYen(29), 100);
+    const std::vector<std::string> writes = ExitWrites();
+    EXPECT_EQ(writes[3], "File/VamloLogPath=" + named);
+    EXPECT_EQ(writes[4], "Recent File List/File1=" + named);
+}
+
+TEST_F(AppStartupTest, UnopenableCommandLineFileEndsTheStart)
+{
+    EXPECT_FALSE(app->InitInstance(QString::fromStdString(folder.Path("missing").string())));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], FailedToOpenDocumentMessage(folder.Path("missing").string()));
+}
+} // namespace

@@ -1,0 +1,57 @@
+#pragma once
+// A main frame around a document on a fixed date, with an in-memory profile.
+
+#include "../TestSupport.h"
+#include "app/MainFrame.h"
+#include "res/Resource.h"
+#include "view/PeloraView.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPaintEvent>
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline const CivilDate kFixtureToday{1996, 12, 20};
+
+class FrameFixture : public testing::Test, protected DocFixture {
+protected:
+    CSettings settings{profile};
+    std::unique_ptr<CMainFrame> frame;
+    std::vector<int> appCommands;
+    std::vector<QString> opened;
+
+    // A stored charge file with one call today, then the frame.
+    void Start(const std::string& content = "96/12/20 10:00:00  OUT00:01:40      100 0\r\n")
+    {
+        Open(folder.Write("log", content), 20, kFixtureToday);
+        CreateFrame();
+    }
+
+    void CreateFrame()
+    {
+        FrameServices services{settings, clock, sink, [this](int id) { appCommands.push_back(id); },
+                               [this](const QString& path) {
+                                   opened.push_back(path);
+                                   doc->OnOpenDocument(path.toStdString());
+                               }};
+        frame = std::make_unique<CMainFrame>(*doc, services);
+        profile.ClearWrites();
+    }
+
+    CPeloraView& View() { return *frame->GetActiveView(); }
+    bool Checked(int id) { return frame->Action(id)->isChecked(); }
+    void Command(int id) { frame->Action(id)->trigger(); }
+
+    std::vector<std::string> WrittenEntries() const
+    {
+        std::vector<std::string> entries;
+        for (const auto& write : profile.Writes())
+            entries.push_back(write.section + "/" + write.entry);
+        return entries;
+    }
+};

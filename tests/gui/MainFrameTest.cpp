@@ -1,0 +1,135 @@
+#include "FrameFixture.h"
+
+#include <QLayout>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+class MainFrameTest : public FrameFixture {
+protected:
+    QSize ViewSize()
+    {
+        frame->layout()->activate();
+        QCoreApplication::processEvents();
+        return View().size();
+    }
+
+    void Drop(const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(frame.get(), &drop);
+    }
+};
+
+TEST_F(MainFrameTest, FirstStartShowsDefaultsInThePanes)
+{
+    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+    clock.Set(LocalNoon(kFixtureToday));
+    CreateFrame();
+    EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 料金 "));
+    EXPECT_EQ(frame->PaneText(2), QStringLiteral(" 日 "));
+    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆31 "));
+    EXPECT_EQ(frame->PaneText(4), QStringLiteral(" 96/12/20 "));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Pelora"));
+    EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::RightToolBarArea);
+    EXPECT_TRUE(Checked(ID_PERIOD_DAY));
+    EXPECT_TRUE(Checked(ID_UNIT_YEN));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
+{
+    settings.SetYenMode(7);
+    settings.SetDayMode(7);
+    settings.SetTopMost(2);
+    settings.SetPosition(-40, 30);
+    Open(folder.Write("log", ""), 0, kFixtureToday);
+    CreateFrame();
+    EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 回数 "));
+    EXPECT_EQ(frame->PaneText(2), QStringLiteral(" 日 "));
+    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆0 "));
+    for (const int id : {ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT})
+        EXPECT_FALSE(Checked(id));
+    EXPECT_TRUE(Checked(ID_PERIOD_DAY));
+    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(Checked(ID_TOPMOST)); // marked only when exactly 1
+    EXPECT_EQ(frame->pos(), QPoint(-40, 30));
+    Command(ID_TOPMOST);
+    EXPECT_EQ(frame->m_topMost, 1);
+    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    Command(ID_PERIOD_DAY);
+    EXPECT_EQ(settings.DayMode(), 1);
+}
+
+TEST_F(MainFrameTest, ViewStaysAt249By211WhateverTheBarsDo)
+{
+    Start();
+    frame->show();
+    const QSize expected(CPeloraView::kWidth, CPeloraView::kHeight);
+    EXPECT_EQ(ViewSize(), expected);
+    const int withBars = frame->width();
+    frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_EQ(ViewSize(), expected);
+    frame->Action(ID_VIEW_TOOLBAR)->trigger();
+    EXPECT_EQ(ViewSize(), expected);
+    EXPECT_LT(frame->width(), withBars);
+    frame->Action(ID_VIEW_TOOLBAR)->trigger();
+    frame->addToolBar(Qt::TopToolBarArea, frame->ToolBar());
+    EXPECT_EQ(ViewSize(), expected);
+    frame->addToolBar(Qt::LeftToolBarArea, frame->ToolBar());
+    EXPECT_EQ(ViewSize(), expected);
+    frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_EQ(ViewSize(), expected);
+}
+
+TEST_F(MainFrameTest, BarLayoutAndTopMostAreSavedAtCloseAndRestored)
+{
+    Start();
+    frame->show();
+    frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+    frame->addToolBar(Qt::TopToolBarArea, frame->ToolBar());
+    Command(ID_TOPMOST);
+    profile.ClearWrites();
+    frame->close();
+    EXPECT_EQ(WrittenEntries(), (std::vector<std::string>{"General/State", "General/StatusBar", "Window/TopMost"}));
+
+    CreateFrame();
+    frame->show();
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::TopToolBarArea);
+    EXPECT_EQ(frame->m_topMost, 1);
+    EXPECT_EQ(ViewSize(), QSize(CPeloraView::kWidth, CPeloraView::kHeight));
+}
+
+TEST_F(MainFrameTest, EveryMoveWritesThePositionUnlessMinimised)
+{
+    Start();
+    frame->show();
+    QCoreApplication::processEvents();
+    profile.ClearWrites();
+    frame->move(120, 80);
+    QCoreApplication::processEvents();
+    ASSERT_GE(profile.Writes().size(), 2u);
+    EXPECT_EQ(WrittenEntries().back(), "Window/Ypos");
+    EXPECT_EQ(settings.Xpos(), 120);
+    EXPECT_EQ(settings.Ypos(), 80);
+}
+
+TEST_F(MainFrameTest, DroppedFilesAreOpenedInOrderAndTheLastStays)
+{
+    Start();
+    const std::string first = folder.Write("first", "96/12/20 10:00:00  OUT00:01:40       10 0\r\n");
+    const std::string second = folder.Write("second", "96/12/20 10:00:00  OUT00:01:40       20 0\r\n");
+    Drop({QUrl::fromLocalFile(QString::fromStdString(first)), QUrl::fromLocalFile(QString::fromStdString(second))});
+    EXPECT_EQ(opened, (std::vector<QString>{QString::fromStdString(first), QString::fromStdString(second)}));
+    EXPECT_EQ(doc->GetLogPath(), second);
+    EXPECT_EQ(doc->GetDayYen(29), 20);
+}
+} // namespace

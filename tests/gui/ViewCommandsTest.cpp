@@ -1,0 +1,181 @@
+#include "FrameFixture.h"
+
+namespace {
+struct ModeCase {
+    const char* name;
+    int command;
+    int pane;
+    const char* paneText;
+    const char* entry;
+    const char* value;
+    std::vector<int> marked;
+    std::vector<int> unmarked;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
+class ModeCommandTest : public FrameFixture, public testing::WithParamInterface<ModeCase> {};
+
+TEST_P(ModeCommandTest, SetsPaneMarksAndWritesOneValue)
+{
+    const ModeCase& c = GetParam();
+    Start();
+    // Twice: choosing the mode in force repeats every step.
+    for (int round = 0; round < 2; ++round) {
+        profile.ClearWrites();
+        Command(c.command);
+        EXPECT_EQ(frame->PaneText(c.pane), QString::fromUtf8(c.paneText));
+        EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Window", c.entry, c.value}}));
+        for (const int id : c.marked)
+            EXPECT_TRUE(Checked(id)) << id;
+        for (const int id : c.unmarked)
+            EXPECT_FALSE(Checked(id)) << id;
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    View, ModeCommandTest,
+    testing::Values(
+        ModeCase{"Month", ID_PERIOD_MONTH, 2, " 月 ", "DayMode", "0", {ID_PERIOD_MONTH}, {ID_PERIOD_DAY}},
+        ModeCase{"Day", ID_PERIOD_DAY, 2, " 日 ", "DayMode", "1", {ID_PERIOD_DAY}, {ID_PERIOD_MONTH}},
+        ModeCase{"Charge", ID_UNIT_YEN, 1, " 料金 ", "YenMode", "0", {ID_UNIT_YEN}, {ID_UNIT_TIME, ID_UNIT_COUNT}},
+        ModeCase{"Time", ID_UNIT_TIME, 1, " 時間 ", "YenMode", "1", {ID_UNIT_TIME}, {ID_UNIT_YEN, ID_UNIT_COUNT}},
+        ModeCase{"Count", ID_UNIT_COUNT, 1, " 回数 ", "YenMode", "2", {ID_UNIT_COUNT}, {ID_UNIT_YEN, ID_UNIT_TIME}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class ViewCommandsTest : public FrameFixture {};
+
+TEST_F(ViewCommandsTest, ModeChangeRepaintsOnlyTheGraphBand)
+{
+    Start();
+    frame->show();
+    QCoreApplication::processEvents();
+    QRegion painted;
+    struct Spy : QObject {
+        QRegion* region;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                *region += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } spy;
+    spy.region = &painted;
+    View().installEventFilter(&spy);
+    Command(ID_UNIT_TIME);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(painted.boundingRect(), QRect(0, 0, 249, 130));
+}
+
+TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialogsDid)
+{
+    Start();
+    View().runColorSelectDlg = [] { return IDC_AVE_CLR; };
+    View().runColorPicker = [](ColorRef& color) {
+        EXPECT_EQ(color, 0x0000FFu); // starts from the current colour
+        color = 0x123456;
+        return true;
+    };
+    Command(ID_COLOR_SELECT);
+    EXPECT_EQ(View().AveClr, 0x123456u);
+    const std::vector<std::string> order{"Window/DayMode", "Window/YenMode", "Window/GraphClr",
+        "Window/GraphClr2", "Window/AveClr", "Window/DTotalClr", "Window/MTotalClr", "Window/MTInfoClr",
+        "Window/DTotalClrGraph", "Window/MTotalClrGraph", "Window/MTInfoClrGraph"};
+    EXPECT_EQ(WrittenEntries(), order);
+    EXPECT_EQ(profile.Writes()[4].value, std::to_string(0x123456));
+
+    profile.ClearWrites();
+    View().runColorPicker = [](ColorRef& color) { color = 1; return false; }; // cancelled
+    Command(ID_COLOR_SELECT);
+    EXPECT_EQ(View().AveClr, 0x123456u);
+    EXPECT_EQ(WrittenEntries(), order);
+
+    profile.ClearWrites();
+    View().runColorSelectDlg = [] { return 0; }; // closed without a button
+    Command(ID_COLOR_SELECT);
+    EXPECT_EQ(WrittenEntries(), order);
+}
+
+TEST_F(ViewCommandsTest, ClosingDayOkRebuildsAndWritesTheNewDay)
+{
+    Start("96/11/25 10:00:00  OUT00:01:40      100 0\r\n");
+    EXPECT_EQ(doc->GetMonthYen(11), 100); // 25 November falls after the 20th
+    View().runClosingDayDlg = [](int& day) {
+        EXPECT_EQ(day, 20);
+        day = 31;
+        return true;
+    };
+    Command(ID_CLOSING_DAY);
+    EXPECT_EQ(doc->GetClosingDay(), 31);
+    EXPECT_EQ(doc->GetMonthYen(11), 0);
+    EXPECT_EQ(doc->GetMonthYen(10), 100);
+    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆31 "));
+    EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Option", "Simekiri", "31"}}));
+}
+
+TEST_F(ViewCommandsTest, ClosingDayCancelStillWritesTheCurrentDay)
+{
+    Start();
+    const QString pane = frame->PaneText(3);
+    View().runClosingDayDlg = [](int& day) { day = 5; return false; };
+    Command(ID_CLOSING_DAY);
+    EXPECT_EQ(doc->GetClosingDay(), 20);
+    EXPECT_EQ(frame->PaneText(3), pane);
+    EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Option", "Simekiri", "20"}}));
+}
+
+TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
+{
+    const std::string path = folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    Open(path, 20, kFixtureToday);
+    CreateFrame();
+    std::filesystem::remove(path);
+    Command(ID_RELOAD);
+    EXPECT_EQ(doc->IsLoadFailed(), 1);
+    EXPECT_EQ(sink.messages.size(), 1u);
+    folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      300 0\r\n");
+    clock.Set(LocalNoon({1996, 12, 21}));
+    Command(ID_RELOAD);
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_STREQ(doc->GetDayLabel(29), "96/12/20");
+    EXPECT_EQ(doc->GetDayYen(29), 300);
+}
+
+TEST_F(ViewCommandsTest, AlwaysOnTopTwiceEndsWhereItStarted)
+{
+    Start();
+    Command(ID_TOPMOST);
+    EXPECT_EQ(frame->m_topMost, 1);
+    EXPECT_TRUE(Checked(ID_TOPMOST));
+    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    Command(ID_TOPMOST);
+    EXPECT_EQ(frame->m_topMost, 0);
+    EXPECT_FALSE(Checked(ID_TOPMOST));
+    EXPECT_FALSE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(profile.Writes().empty());
+}
+
+TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
+{
+    Start();
+    View().HelpViewer().SetHelpFile(folder.Path("none.html").c_str());
+    Command(ID_HELP_FINDER);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{kHelpFailedMessage});
+
+    View().HelpViewer().SetHelpFile(QString::fromStdString(folder.Write("pelora.html", "<a name=\"topic27\"></a>")));
+    Command(ID_HELP_QUICK);
+    EXPECT_TRUE(View().HelpViewer().IsOpen());
+    EXPECT_EQ(View().HelpViewer().CurrentAnchor(), "topic27");
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(ViewCommandsTest, ApplicationCommandsReachTheApplication)
+{
+    Start();
+    Command(ID_FILE_OPEN);
+    Command(ID_APP_ABOUT);
+    Command(ID_DETAIL);
+    EXPECT_EQ(appCommands, (std::vector<int>{ID_FILE_OPEN, ID_APP_ABOUT}));
+}
+} // namespace
