@@ -15,7 +15,8 @@ CommandLine Failure(const QString& reason, const QCommandLineParser& parser)
 }
 } // namespace
 
-CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today, int storedClosingDay)
+CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
+                             const std::function<int()>& storedClosingDay)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Pelora: 電話料金ファイルを棒グラフにします。"));
@@ -62,18 +63,19 @@ CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today, in
     line.report.file = files.first();
     line.report.json = parser.isSet(json);
     line.report.today = today;
-    line.report.closingDay = storedClosingDay;
     if (parser.isSet(todayOption)) {
         const QDate date = QDate::fromString(parser.value(todayOption), QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid() || date.year() < 1900)
             return Failure(QStringLiteral("--today には 1900 年以降の YYYY-MM-DD を指定してください。"), parser);
         line.report.today = {date.year(), date.month(), date.day()};
     }
-    if (parser.isSet(closing)) {
-        bool ok = false;
-        line.report.closingDay = parser.value(closing).toInt(&ok);
-        if (!ok)
-            return Failure(QStringLiteral("--closing-day には整数を指定してください。"), parser);
+    if (!parser.isSet(closing)) {
+        line.report.closingDay = storedClosingDay();
+        return line;
     }
+    bool ok = false;
+    line.report.closingDay = parser.value(closing).toInt(&ok);
+    if (!ok)
+        return Failure(QStringLiteral("--closing-day には整数を指定してください。"), parser);
     return line;
 }

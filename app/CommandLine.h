@@ -4,6 +4,7 @@
 #include "app/Report.h"
 
 #include <QStringList>
+#include <functional>
 
 struct CommandLine {
     enum Mode { Window, Report, Exit };
@@ -16,5 +17,7 @@ struct CommandLine {
 
 inline constexpr int kUsageExitCode = 64;
 
-// args includes the program name. storedClosingDay is the default of --closing-day.
-CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today, int storedClosingDay);
+// args includes the program name. storedClosingDay gives the default of --closing-day; it is asked
+// only for a report, so the window's start never touches the settings before its instance check.
+CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
+                             const std::function<int()>& storedClosingDay);

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     CQtProfileStore profile;
     const CommandLine line = ParseCommandLine(QCoreApplication::arguments(),
                                               LocalDate(std::time(nullptr)),
-                                              CSettings(profile).ClosingDay());
+                                              [&profile] { return CSettings(profile).ClosingDay(); });
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (line.mode) {

@@ -12,39 +12,42 @@ QString Key(const std::string& section, const std::string& entry)
 CQtProfileStore::CQtProfileStore()
     : m_settings(std::make_unique<QSettings>(QStringLiteral("Brisolt"), QStringLiteral("Pelora")))
 {
-    SetAsideIfCorrupt();
 }
 
 CQtProfileStore::CQtProfileStore(const QString& iniPath)
     : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
 {
-    SetAsideIfCorrupt();
 }
 
 // A store that cannot be parsed is kept beside as ".bak" and the program starts from defaults,
-// rather than rewriting the junk along with the next setting.
-void CQtProfileStore::SetAsideIfCorrupt()
+// rather than rewriting the junk along with the next setting. Checked at first use, so a process
+// that never touches the settings (a second instance) leaves the file alone.
+QSettings& CQtProfileStore::Store()
 {
+    if (m_checked)
+        return *m_settings;
+    m_checked = true;
     m_settings->value(QStringLiteral("Window/Xpos"));
     if (m_settings->status() != QSettings::FormatError)
-        return;
+        return *m_settings;
     const QString path = m_settings->fileName();
     QFile::remove(path + QStringLiteral(".bak"));
     QFile::rename(path, path + QStringLiteral(".bak"));
     const QSettings::Format format = m_settings->format();
     m_settings = std::make_unique<QSettings>(path, format);
+    return *m_settings;
 }
 
 bool CQtProfileStore::Flush()
 {
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    Store().sync();
+    return Store().status() == QSettings::NoError;
 }
 
 std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const std::string& entry,
                                             std::int32_t defaultValue)
 {
-    const QVariant value = m_settings->value(Key(section, entry));
+    const QVariant value = Store().value(Key(section, entry));
     if (!value.isValid())
         return defaultValue;
     // Read as text: a QVariant's own int conversion wraps or zeroes out-of-range numbers.
@@ -56,20 +59,20 @@ std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const st
 bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::string& entry,
                                       std::int32_t value)
 {
-    m_settings->setValue(Key(section, entry), static_cast<int>(value));
+    Store().setValue(Key(section, entry), static_cast<int>(value));
     return Flush();
 }
 
 std::string CQtProfileStore::GetProfileString(const std::string& section, const std::string& entry,
                                               const std::string& defaultValue)
 {
-    const QVariant value = m_settings->value(Key(section, entry));
+    const QVariant value = Store().value(Key(section, entry));
     return value.isValid() ? value.toString().toStdString() : defaultValue;
 }
 
 bool CQtProfileStore::WriteProfileString(const std::string& section, const std::string& entry,
                                          const std::string& value)
 {
-    m_settings->setValue(Key(section, entry), QString::fromStdString(value));
+    Store().setValue(Key(section, entry), QString::fromStdString(value));
     return Flush();
 }

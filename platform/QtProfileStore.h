@@ -21,11 +21,11 @@ public:
     bool WriteProfileString(const std::string& section, const std::string& entry,
                             const std::string& value) override;
 
-    QString FileName() const { return m_settings->fileName(); }
 
 private:
-    void SetAsideIfCorrupt();
+    QSettings& Store();
     bool Flush();
 
     std::unique_ptr<QSettings> m_settings;
+    bool m_checked = false;
 };

@@ -83,7 +83,7 @@ class CommandLineTest : public testing::TestWithParam<ArgsCase> {};
 
 TEST_P(CommandLineTest, ParsesOrRefuses)
 {
-    const CommandLine line = ParseCommandLine(QStringList{"pelora"} + GetParam().args, kToday, 25);
+    const CommandLine line = ParseCommandLine(QStringList{"pelora"} + GetParam().args, kToday, [] { return 25; });
     EXPECT_EQ(line.mode, GetParam().mode);
     EXPECT_EQ(line.exitCode, GetParam().exitCode);
     if (line.exitCode == kUsageExitCode) {
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesAnyInteger)
 {
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, kToday, 25).report.closingDay, 25);
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "-3", "log"}, kToday, 25).report.closingDay, -3);
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, kToday, [] { return 25; }).report.closingDay, 25);
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "-3", "log"}, kToday, [] { return 25; }).report.closingDay, -3);
 }
 } // namespace
