@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <algorithm>
+#include <functional>
 
 namespace {
 class CCollectingSink : public IMessageSink {
@@ -25,86 +27,83 @@ QString Time(Figure total)
                              static_cast<long long>(minutes), static_cast<long long>(seconds));
 }
 
+// Right-aligned to a width in terminal columns, where Japanese characters take two.
+QString Padded(const QString& text, int columns)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() >= 0x2E80 ? 2 : 1;
+    return QString(std::max(0, columns - width), QLatin1Char(' ')) + text;
+}
+
+QString Row(const QString& label, const QString& count, const QString& time, const QString& yen)
+{
+    return Padded(label, 12) + Padded(count, 12) + Padded(time, 13) + Padded(yen, 15) + QLatin1Char('\n');
+}
+
 QString Row(const QString& label, Figure count, Figure seconds, Figure yen)
 {
-    return QStringLiteral("%1 %2 回 %3 %4 円\n")
-        .arg(label, 10)
-        .arg(count, 8)
-        .arg(Time(seconds), 12)
-        .arg(yen, 12);
+    return Row(label, QStringLiteral("%1 回").arg(count), Time(seconds), QStringLiteral("%1 円").arg(yen));
 }
 
-QString Header(const QString& title)
+using LabelOf = std::function<const char*(int)>;
+
+// One window as a table: a row a slot, oldest first, then maximum, average and total.
+template <int N>
+QString Table(const QString& title, const QString& averageCaption, const LabelOf& label,
+              const TallySeries<N>& count, const TallySeries<N>& yen, const TallySeries<N>& seconds)
 {
-    return QStringLiteral("%1\n%2 %3 %4 %5\n")
-        .arg(title)
-        .arg(QStringLiteral("日付"), 10)
-        .arg(QStringLiteral("回数"), 10)
-        .arg(QStringLiteral("時間"), 12)
-        .arg(QStringLiteral("料金"), 14);
+    QString text = title + QLatin1Char('\n')
+                   + Row(QStringLiteral("日付"), QStringLiteral("回数"), QStringLiteral("時間"),
+                         QStringLiteral("料金"));
+    for (int i = 0; i < N; ++i)
+        text += Row(QString::fromLatin1(label(i)), count.Slot(i), seconds.Slot(i), yen.Slot(i));
+    text += Row(QStringLiteral("最大"), count.Max(), seconds.Max(), yen.Max());
+    text += Row(averageCaption, count.Average(), seconds.Average(), yen.Average());
+    text += Row(QStringLiteral("合計"), count.Total(), seconds.Total(), yen.Total());
+    return text;
 }
 
-// One series as {"slots": [...], "max", "average", "total"}, slots oldest first.
-template <class Getter>
-QJsonObject Series(int slotCount, Getter slot, Figure max, Figure average, Figure total)
+template <int N> QJsonObject Series(const TallySeries<N>& series)
 {
     QJsonArray values;
-    for (int i = 0; i < slotCount; ++i)
-        values.append(static_cast<qint64>(slot(i)));
-    return {{"slots", values}, {"max", static_cast<qint64>(max)},
-            {"average", static_cast<qint64>(average)}, {"total", static_cast<qint64>(total)}};
+    for (int i = 0; i < N; ++i)
+        values.append(static_cast<qint64>(series.Slot(i)));
+    return {{"slots", values}, {"max", static_cast<qint64>(series.Max())},
+            {"average", static_cast<qint64>(series.Average())},
+            {"total", static_cast<qint64>(series.Total())}};
+}
+
+template <int N>
+QJsonObject Window(const LabelOf& label, const TallySeries<N>& count, const TallySeries<N>& yen,
+                   const TallySeries<N>& seconds)
+{
+    QJsonArray labels;
+    for (int i = 0; i < N; ++i)
+        labels.append(QString::fromLatin1(label(i)));
+    return {{"labels", labels}, {"count", Series(count)}, {"yen", Series(yen)}, {"seconds", Series(seconds)}};
 }
 } // namespace
 
 QString ReportText(const CPeloraDoc& d, const CivilDate& today)
 {
-    QString text = QStringLiteral("料金ファイル: %1\n今日: %2年%3月%4日  〆切日: %5\n\n")
-                       .arg(QString::fromStdString(d.GetLogPath()))
-                       .arg(today.year).arg(today.month).arg(today.day).arg(d.GetClosingDay());
-    text += Header(QStringLiteral("過去30日"));
-    for (int i = 0; i < kDaySlots; ++i)
-        text += Row(d.GetDayLabel(i), d.GetDayCount(i), d.GetDaySeconds(i), d.GetDayYen(i));
-    text += Row(QStringLiteral("最大"), d.GetDayCountMax(), d.GetDaySecondsMax(), d.GetDayYenMax());
-    text += Row(QStringLiteral("一日平均"), d.GetDayCountAverage(), d.GetDaySecondsAverage(),
-                d.GetDayYenAverage());
-    text += Row(QStringLiteral("合計"), d.GetDayCountTotal(), d.GetDaySecondsTotal(), d.GetDayYenTotal());
-    text += QLatin1Char('\n') + Header(QStringLiteral("過去12ヵ月"));
-    for (int i = 0; i < kMonthSlots; ++i)
-        text += Row(d.GetMonthLabel(i), d.GetMonthCount(i), d.GetMonthSeconds(i), d.GetMonthYen(i));
-    text += Row(QStringLiteral("最大"), d.GetMonthCountMax(), d.GetMonthSecondsMax(), d.GetMonthYenMax());
-    text += Row(QStringLiteral("一月平均"), d.GetMonthCountAverage(), d.GetMonthSecondsAverage(),
-                d.GetMonthYenAverage());
-    text += Row(QStringLiteral("合計"), d.GetMonthCountTotal(), d.GetMonthSecondsTotal(),
-                d.GetMonthYenTotal());
-    text += QLatin1Char('\n')
-            + Row(QStringLiteral("今月合計予測"), d.GetForecastCount(), d.GetForecastSeconds(),
-                  d.GetForecastYen());
-    return text;
+    const Tallies& t = d.GetTallies();
+    return QStringLiteral("料金ファイル: %1\n今日: %2年%3月%4日  〆切日: %5\n\n")
+               .arg(QString::fromStdString(d.GetLogPath()))
+               .arg(today.year).arg(today.month).arg(today.day).arg(d.GetClosingDay())
+           + Table(QStringLiteral("過去30日"), QStringLiteral("一日平均"),
+                   [&](int i) { return d.GetDayLabel(i); }, t.dayCount, t.dayYen, t.daySeconds)
+           + QLatin1Char('\n')
+           + Table(QStringLiteral("過去12ヵ月"), QStringLiteral("一月平均"),
+                   [&](int i) { return d.GetMonthLabel(i); }, t.monthCount, t.monthYen, t.monthSeconds)
+           + QLatin1Char('\n')
+           + Row(QStringLiteral("今月合計予測"), d.GetForecastCount(), d.GetForecastSeconds(),
+                 d.GetForecastYen());
 }
 
 QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
 {
-    QJsonArray dayLabels, monthLabels;
-    for (int i = 0; i < kDaySlots; ++i)
-        dayLabels.append(QString::fromLatin1(d.GetDayLabel(i)));
-    for (int i = 0; i < kMonthSlots; ++i)
-        monthLabels.append(QString::fromLatin1(d.GetMonthLabel(i)));
-    const QJsonObject days{
-        {"labels", dayLabels},
-        {"count", Series(kDaySlots, [&](int i) { return d.GetDayCount(i); }, d.GetDayCountMax(),
-                         d.GetDayCountAverage(), d.GetDayCountTotal())},
-        {"yen", Series(kDaySlots, [&](int i) { return d.GetDayYen(i); }, d.GetDayYenMax(),
-                       d.GetDayYenAverage(), d.GetDayYenTotal())},
-        {"seconds", Series(kDaySlots, [&](int i) { return d.GetDaySeconds(i); }, d.GetDaySecondsMax(),
-                           d.GetDaySecondsAverage(), d.GetDaySecondsTotal())}};
-    const QJsonObject months{
-        {"labels", monthLabels},
-        {"count", Series(kMonthSlots, [&](int i) { return d.GetMonthCount(i); }, d.GetMonthCountMax(),
-                         d.GetMonthCountAverage(), d.GetMonthCountTotal())},
-        {"yen", Series(kMonthSlots, [&](int i) { return d.GetMonthYen(i); }, d.GetMonthYenMax(),
-                       d.GetMonthYenAverage(), d.GetMonthYenTotal())},
-        {"seconds", Series(kMonthSlots, [&](int i) { return d.GetMonthSeconds(i); },
-                           d.GetMonthSecondsMax(), d.GetMonthSecondsAverage(), d.GetMonthSecondsTotal())}};
+    const Tallies& t = d.GetTallies();
     const QJsonObject forecast{{"count", static_cast<qint64>(d.GetForecastCount())},
                                {"yen", static_cast<qint64>(d.GetForecastYen())},
                                {"seconds", static_cast<qint64>(d.GetForecastSeconds())}};
@@ -112,8 +111,8 @@ QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
         {"today", QString::asprintf("%04d-%02d-%02d", today.year, today.month, today.day)},
         {"closing_day", d.GetClosingDay()},
         {"previous_month_label", QString::fromLatin1(d.GetPrevMonthLabel())},
-        {"days", days},
-        {"months", months},
+        {"days", Window([&](int i) { return d.GetDayLabel(i); }, t.dayCount, t.dayYen, t.daySeconds)},
+        {"months", Window([&](int i) { return d.GetMonthLabel(i); }, t.monthCount, t.monthYen, t.monthSeconds)},
         {"forecast", forecast}};
     return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }

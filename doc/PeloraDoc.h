@@ -75,6 +75,8 @@ public:
     Figure GetForecastYen() const { return m_tallies.forecastYen; }
     Figure GetForecastSeconds() const { return m_tallies.forecastSeconds; }
     Figure GetForecastCount() const { return m_tallies.forecastCount; }
+    // All six series at once, for code that treats them alike.
+    const Tallies& GetTallies() const { return m_tallies; }
 
 private:
     void Fail(const std::string& reason, const char* message);

@@ -28,11 +28,7 @@ TEST_F(QtProfileStoreTest, SignedIntegersRoundTripAndTextsStayText)
 
 TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
 {
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Option]\nSimekiri=abc\n[Window]\nXpos=2147483648\nYpos=1099511627776\nTopMost= 2\n");
-    }
+    folder.Write("Pelora.conf", "[Option]\nSimekiri=abc\n[Window]\nXpos=2147483648\nYpos=1099511627776\nTopMost= 2\n");
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 7), 7);
@@ -42,11 +38,7 @@ TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
 
 TEST_F(QtProfileStoreTest, CorruptFileIsSetAsideAndDefaultsApply)
 {
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Window\nXpos=5\n\x01\x02 garbage = = =\n");
-    }
+    folder.Write("Pelora.conf", "[Window\nXpos=5\n\x01\x02 garbage = = =\n");
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 9), 9);
     EXPECT_TRUE(QFile::exists(path + ".bak"));
