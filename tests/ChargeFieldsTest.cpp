@@ -49,22 +49,6 @@ TEST(ChargeFields, LineValuesComeFromTheirColumns)
     EXPECT_EQ(DayOfLine(line), 15);
 }
 
-TEST(ChargeFields, FieldsBeyondAShortLineAreZero)
-{
-    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT01:0").seconds, 3600);
-    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT01:02:03  12").yen, 12);
-    EXPECT_EQ(ValuesOfLine("96/12/1").yen, 0);
-    EXPECT_EQ(DayOfLine("96/12/1"), 1);
-    EXPECT_EQ(DayOfLine("96/12"), 0);
-}
-
-TEST(ChargeFields, ChargeFieldIsEightBytesWithCommasRemoved)
-{
-    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT00:00:00   12,345678").yen, 12345);
-    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT00:00:00 9,999,999").yen, 999999); // ninth byte cut off
-    EXPECT_EQ(ValuesOfLine("96/12/15 10:23:45  OUT00:00:00        ").yen, 0);
-}
-
 // The C library's way: copy the field, drop its commas, strtol.
 long ReferenceField(const std::string& line, std::size_t column, std::size_t width, bool commas)
 {

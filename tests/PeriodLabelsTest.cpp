@@ -91,11 +91,4 @@ TEST(CalendarRules, TwoDigitYearRestartsIn2000)
     EXPECT_EQ(TwoDigitYear(2005), 5);
 }
 
-TEST(CalendarRules, LocalNoonRoundTripsThroughLocalDate)
-{
-    for (const CivilDate date : {CivilDate{1996, 12, 20}, CivilDate{2000, 2, 29}, CivilDate{2026, 3, 29},
-                                 CivilDate{2026, 10, 25}}) {
-        EXPECT_EQ(LocalDate(LocalNoon(date)), date);
-    }
-}
 } // namespace

@@ -61,17 +61,6 @@ TEST_F(TimerTest, NewDayMovesTheWindowsAndReloads)
     EXPECT_EQ(doc->GetDayYen(29), 40);
 }
 
-TEST_F(TimerTest, CenturyTurnsInTheDatePane)
-{
-    Start();
-    At({1999, 12, 31}, 23, 59);
-    Tick();
-    EXPECT_EQ(frame->PaneText(4), QStringLiteral(" 99/12/31 "));
-    At({2000, 1, 1}, 0, 0);
-    Tick();
-    EXPECT_EQ(frame->PaneText(4), QStringLiteral(" 00/01/01 "));
-}
-
 TEST_F(TimerTest, ModifiedFileIsReadAgainOnTheSameDay)
 {
     Start();
