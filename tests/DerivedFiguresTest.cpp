@@ -31,20 +31,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ForecastCase{"OnClosingDay", {1996, 12, 20}, 20, 3000, 3100},
                     ForecastCase{"AfterClosingDay", {1996, 12, 25}, 20, 500, 3100},
                     ForecastCase{"EndOfMonthClosing", {1997, 2, 10}, 31, 1000, 2800},
+                    ForecastCase{"FebruaryShorterThanClosingDay", {1997, 3, 10}, 30, 1000, 3100},
+                    ForecastCase{"MarchLongerThanClosingDay", {1997, 4, 10}, 30, 1100, 3000},
+                    ForecastCase{"JanuaryReachesIntoDecember", {1997, 1, 5}, 20, 1600, 3100},
                     ForecastCase{"TruncatesTowardZero", {1997, 3, 3}, 31, 1000, 10333},
                     ForecastCase{"NegativeTruncatesTowardZero", {1997, 3, 3}, 31, -1000, -10333},
                     ForecastCase{"NoCallsYet", {1997, 3, 3}, 20, 0, 0},
                     ForecastCase{"HugeSumDoesNotOverflow", {1997, 3, 1}, 31,
                                  std::numeric_limits<Figure>::max(), std::numeric_limits<Figure>::max()}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(DerivedFigures, ElapsedDaysSpanTheMonthBeforeWhenItOutlastsTheClosingDay)
-{
-    EXPECT_EQ(ElapsedBillingDays({1997, 3, 10}, 30), 10); // February is not longer than 30
-    EXPECT_EQ(ElapsedBillingDays({1997, 4, 10}, 30), 11); // March is
-    EXPECT_EQ(ElapsedBillingDays({1997, 1, 5}, 20), 16);  // the December before
-    EXPECT_GE(ElapsedBillingDays({1997, 1, 5}, -2147483647 - 1), 1);
-}
 
 TEST(DerivedFigures, AveragesDivideByTheWholeWindowAndTruncate)
 {

@@ -49,17 +49,6 @@ TEST(Report, JsonHasTheDocumentedShape)
     EXPECT_EQ(root["forecast"].toObject()["yen"].toInteger(), 1271);
 }
 
-TEST(Report, TextTablesCarryLabelsAndTotals)
-{
-    CScratchFolder folder;
-    const std::string path = folder.Write("log", "96/12/15 10:23:45  OUT01:03:20    1,230 0\r\n");
-    const ReportRun run = RunWith({QString::fromStdString(path), kToday, 20, false});
-    ASSERT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.contains("96/12/15"));
-    EXPECT_TRUE(run.out.contains("1:03:20"));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("今月合計予測")));
-}
-
 TEST(Report, UnopenableFileGoesToStandardErrorWithStatus2)
 {
     const ReportRun run = RunWith({"/nonexistent/pelora.log", kToday, 31, true});

@@ -170,12 +170,4 @@ TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 
-TEST_F(ViewCommandsTest, ApplicationCommandsReachTheApplication)
-{
-    Start();
-    Command(ID_FILE_OPEN);
-    Command(ID_APP_ABOUT);
-    Command(ID_DETAIL);
-    EXPECT_EQ(appCommands, (std::vector<int>{ID_FILE_OPEN, ID_APP_ABOUT}));
-}
 } // namespace
