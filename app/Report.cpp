@@ -7,7 +7,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
@@ -64,24 +63,52 @@ QString Table(const QString& title, const QString& averageCaption, const LabelOf
     return text;
 }
 
-template <int N> QJsonObject Series(const TallySeries<N>& series)
+// JSON members in the documented order (QJsonObject would sort them by name).
+using Members = std::initializer_list<std::pair<const char*, QString>>;
+
+QString Object(Members members)
 {
-    QJsonArray values;
-    for (int i = 0; i < N; ++i)
-        values.append(static_cast<qint64>(series.Slot(i)));
-    return {{"slots", values}, {"max", static_cast<qint64>(series.Max())},
-            {"average", static_cast<qint64>(series.Average())},
-            {"total", static_cast<qint64>(series.Total())}};
+    QStringList parts;
+    for (const auto& [name, value] : members)
+        parts << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), value);
+    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
+}
+
+QString Text(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString Number(Figure value)
+{
+    return QString::number(value);
+}
+
+template <class Item> QString List(int count, const Item& item)
+{
+    QStringList parts;
+    for (int i = 0; i < count; ++i)
+        parts << item(i);
+    return QLatin1Char('[') + parts.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+template <int N> QString Series(const TallySeries<N>& series)
+{
+    return Object({{"slots", List(N, [&](int i) { return Number(series.Slot(i)); })},
+                   {"max", Number(series.Max())},
+                   {"average", Number(series.Average())},
+                   {"total", Number(series.Total())}});
 }
 
 template <int N>
-QJsonObject Window(const LabelOf& label, const TallySeries<N>& count, const TallySeries<N>& yen,
-                   const TallySeries<N>& seconds)
+QString Window(const LabelOf& label, const TallySeries<N>& count, const TallySeries<N>& yen,
+               const TallySeries<N>& seconds)
 {
-    QJsonArray labels;
-    for (int i = 0; i < N; ++i)
-        labels.append(QString::fromLatin1(label(i)));
-    return {{"labels", labels}, {"count", Series(count)}, {"yen", Series(yen)}, {"seconds", Series(seconds)}};
+    return Object({{"labels", List(N, [&](int i) { return Text(QString::fromLatin1(label(i))); })},
+                   {"count", Series(count)},
+                   {"yen", Series(yen)},
+                   {"seconds", Series(seconds)}});
 }
 } // namespace
 
@@ -104,17 +131,16 @@ QString ReportText(const CPeloraDoc& d, const CivilDate& today)
 QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
 {
     const Tallies& t = d.GetTallies();
-    const QJsonObject forecast{{"count", static_cast<qint64>(d.GetForecastCount())},
-                               {"yen", static_cast<qint64>(d.GetForecastYen())},
-                               {"seconds", static_cast<qint64>(d.GetForecastSeconds())}};
-    const QJsonObject root{
-        {"today", QString::asprintf("%04d-%02d-%02d", today.year, today.month, today.day)},
-        {"closing_day", d.GetClosingDay()},
-        {"previous_month_label", QString::fromLatin1(d.GetPrevMonthLabel())},
-        {"days", Window([&](int i) { return d.GetDayLabel(i); }, t.dayCount, t.dayYen, t.daySeconds)},
-        {"months", Window([&](int i) { return d.GetMonthLabel(i); }, t.monthCount, t.monthYen, t.monthSeconds)},
-        {"forecast", forecast}};
-    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
+    return Object({{"today", Text(QString::asprintf("%04d-%02d-%02d", today.year, today.month, today.day))},
+                   {"closing_day", Number(d.GetClosingDay())},
+                   {"previous_month_label", Text(QString::fromLatin1(d.GetPrevMonthLabel()))},
+                   {"days", Window([&](int i) { return d.GetDayLabel(i); }, t.dayCount, t.dayYen, t.daySeconds)},
+                   {"months", Window([&](int i) { return d.GetMonthLabel(i); }, t.monthCount, t.monthYen,
+                                     t.monthSeconds)},
+                   {"forecast", Object({{"count", Number(d.GetForecastCount())},
+                                        {"yen", Number(d.GetForecastYen())},
+                                        {"seconds", Number(d.GetForecastSeconds())}})}})
+           + QLatin1Char('\n');
 }
 
 int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err)

@@ -22,9 +22,8 @@ bool NeedsDisplay(int argc, char** argv)
     return true;
 }
 
-int RunWindow(IProfileStore& profile, const QString& file)
+int RunWindow(IProfileStore& profile, const IClock& clock, const QString& file)
 {
-    CSystemClock clock;
     CMessageBoxSink messages;
     CPeloraApp pelora({profile, clock, messages, QString()});
     if (pelora.InitInstance(file))
@@ -42,8 +41,8 @@ int main(int argc, char** argv)
                                                       ? std::make_unique<QApplication>(argc, argv)
                                                       : std::make_unique<QCoreApplication>(argc, argv);
     CQtProfileStore profile;
-    const CommandLine line = ParseCommandLine(QCoreApplication::arguments(),
-                                              LocalDate(std::time(nullptr)),
+    const CSystemClock clock;
+    const CommandLine line = ParseCommandLine(QCoreApplication::arguments(), LocalDate(clock.Now()),
                                               [&profile] { return CSettings(profile).ClosingDay(); });
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -56,5 +55,5 @@ int main(int argc, char** argv)
     case CommandLine::Window:
         break;
     }
-    return RunWindow(profile, line.file);
+    return RunWindow(profile, clock, line.file);
 }

@@ -33,6 +33,8 @@ TEST(Report, JsonHasTheDocumentedShape)
         "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
     const ReportRun run = RunWith({QString::fromStdString(path), kToday, 20, true});
     ASSERT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.startsWith(R"({"today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
+                                   R"("days": {"labels": ["96/11/21", )"));
     const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(root["today"].toString(), "1996-12-20");
     EXPECT_EQ(root["closing_day"].toInt(), 20);
