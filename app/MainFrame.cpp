@@ -9,6 +9,7 @@
 #include "view/PeloraView.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -22,8 +23,8 @@ CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
     PreCreateWindow();
     createView(doc);
     createActions();
-    createMenus();
     createToolBar();
+    createMenus();
     createStatusBar();
     fillPanes();
     setAcceptDrops(true);
@@ -91,16 +92,6 @@ void CMainFrame::createActions()
 
 void CMainFrame::createMenus()
 {
-    // The tool bar's toggle is made here already so the View menu lists it in its place.
-    m_wndToolBar = new QToolBar(this);
-    m_wndToolBar->setObjectName(QStringLiteral("ToolBar"));
-    QAction* toolBarToggle = m_wndToolBar->toggleViewAction();
-    const CommandEntry& toolBarEntry = *std::find_if(CommandTable().begin(), CommandTable().end(),
-                                                     [](const CommandEntry& e) { return e.id == ID_VIEW_TOOLBAR; });
-    toolBarToggle->setText(QString::fromUtf8(toolBarEntry.menuText));
-    toolBarToggle->setStatusTip(QString::fromUtf8(toolBarEntry.prompt));
-    m_actions[ID_VIEW_TOOLBAR] = toolBarToggle;
-
     QMenu* popups[std::size(kPopupTitles)];
     for (std::size_t i = 0; i < std::size(kPopupTitles); ++i) {
         popups[i] = menuBar()->addMenu(QString::fromUtf8(kPopupTitles[i]));
@@ -115,6 +106,16 @@ void CMainFrame::createMenus()
 
 void CMainFrame::createToolBar()
 {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("ToolBar"));
+    // The View menu's ToolBar command is the tool bar's own show/hide toggle.
+    QAction* toggle = m_wndToolBar->toggleViewAction();
+    const auto entry = std::find_if(CommandTable().begin(), CommandTable().end(),
+                                    [](const CommandEntry& e) { return e.id == ID_VIEW_TOOLBAR; });
+    toggle->setText(QString::fromUtf8(entry->menuText));
+    toggle->setStatusTip(QString::fromUtf8(entry->prompt));
+    m_actions[ID_VIEW_TOOLBAR] = toggle;
+
     m_wndToolBar->setWindowTitle(QStringLiteral("ToolBar"));
     m_wndToolBar->setIconSize(QSize(16, 16));
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
