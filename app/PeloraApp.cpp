@@ -21,7 +21,7 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
         return false;
 
     m_recentFiles.ReadList();
-    m_settings.PreviewPages();
+    m_previewPages = m_settings.PreviewPages();
     m_template = std::make_unique<CSingleDocTemplate>(
         [this] { return std::make_unique<CPeloraDoc>(m_environment.profile, m_environment.clock, m_environment.messages); },
         [this](CDocument& document) -> std::unique_ptr<QMainWindow> {
@@ -49,9 +49,8 @@ int CPeloraApp::ExitInstance()
     m_hInstanceMutex.Release();
     if (m_template) {
         m_recentFiles.WriteList();
-        const std::int32_t pages = m_settings.PreviewPages();
-        if (pages != 0)
-            m_settings.SetPreviewPages(pages);
+        if (m_previewPages != 0)
+            m_settings.SetPreviewPages(m_previewPages);
     }
     return 0;
 }

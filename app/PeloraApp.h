@@ -48,4 +48,5 @@ private:
     CSettings m_settings;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CSingleDocTemplate> m_template;
+    std::int32_t m_previewPages = 0;
 };

@@ -17,7 +17,7 @@ template <int N> void AddLine(TallySeries<N>& count, TallySeries<N>& yen, TallyS
 } // namespace
 
 CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages)
-    : CDocument(messages), m_settings(profile), m_clock(clock), m_messages(messages),
+    : CDocument(messages), m_settings(profile), m_clock(clock),
       m_today(clock.Now())
 {
     // Labels of today's date until the first real build, so a load in the failed state is safe.
@@ -39,11 +39,6 @@ CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink
 CPeloraDoc::~CPeloraDoc()
 {
     m_settings.SetLogPath(m_logPath);
-}
-
-bool CPeloraDoc::OnNewDocument()
-{
-    return CDocument::OnNewDocument();
 }
 
 void CPeloraDoc::Serialize(CArchive& archive)

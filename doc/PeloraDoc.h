@@ -29,7 +29,6 @@ public:
     CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages);
     ~CPeloraDoc() override;
 
-    bool OnNewDocument() override;
     void Serialize(CArchive& archive) override;
 
     void LoadChargeFile();
@@ -84,7 +83,6 @@ private:
 
     CSettings m_settings;
     const IClock& m_clock;
-    IMessageSink& m_messages;
 
     FileStamp m_fileTime;
     std::time_t m_today;

@@ -18,7 +18,7 @@ bool CDocument::OnOpenDocument(const std::string& path)
     const bool readable = std::ifstream(fullPath, std::ios::binary).is_open()
                           && !std::filesystem::is_directory(fullPath, error);
     if (!readable) {
-        m_frameworkMessages.ShowMessage(FailedToOpenDocumentMessage(fullPath));
+        m_messages.ShowMessage(FailedToOpenDocumentMessage(fullPath));
         return false;
     }
     CArchive archive(CArchive::load, fullPath);

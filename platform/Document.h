@@ -22,7 +22,7 @@ private:
 
 class CDocument {
 public:
-    explicit CDocument(IMessageSink& messages) : m_frameworkMessages(messages) {}
+    explicit CDocument(IMessageSink& messages) : m_messages(messages) {}
     virtual ~CDocument() = default;
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
@@ -36,7 +36,8 @@ public:
     const std::string& GetPathName() const { return m_pathName; }
 
 protected:
-    IMessageSink& m_frameworkMessages;
+    // Where the framework and the document report what the user must see.
+    IMessageSink& m_messages;
 
 private:
     std::string m_pathName;

@@ -3,8 +3,6 @@
 
 #include "platform/MessageSink.h"
 
-class QWidget;
-
 class CMessageBoxSink : public IMessageSink {
 public:
     void ShowMessage(const std::string& text) override;

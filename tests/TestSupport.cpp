@@ -3,6 +3,14 @@
 #include <fstream>
 #include <random>
 
+std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool withValues)
+{
+    std::vector<std::string> entries;
+    for (const auto& write : profile.Writes())
+        entries.push_back(write.section + "/" + write.entry + (withValues ? "=" + write.value : ""));
+    return entries;
+}
+
 CScratchFolder::CScratchFolder()
 {
     std::random_device random;

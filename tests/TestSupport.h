@@ -24,6 +24,9 @@ public:
     std::function<void()> onShow; // runs while the "message box" is up
 };
 
+// "Section/Entry" of every write, in order; with values, "Section/Entry=value".
+std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool withValues = false);
+
 class CScratchFolder {
 public:
     CScratchFolder();

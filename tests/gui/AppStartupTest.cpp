@@ -21,10 +21,7 @@ protected:
         profile.ClearWrites();
         app->GetMainFrame()->close();
         app->ExitInstance();
-        std::vector<std::string> entries;
-        for (const auto& write : profile.Writes())
-            entries.push_back(write.section + "/" + write.entry + "=" + write.value);
-        return entries;
+        return WrittenEntries(profile, true);
     }
 };
 

@@ -46,12 +46,4 @@ protected:
     CPeloraView& View() { return *frame->GetActiveView(); }
     bool Checked(int id) { return frame->Action(id)->isChecked(); }
     void Command(int id) { frame->Action(id)->trigger(); }
-
-    std::vector<std::string> WrittenEntries() const
-    {
-        std::vector<std::string> entries;
-        for (const auto& write : profile.Writes())
-            entries.push_back(write.section + "/" + write.entry);
-        return entries;
-    }
 };

@@ -95,7 +95,7 @@ TEST_F(MainFrameTest, BarLayoutAndTopMostAreSavedAtCloseAndRestored)
     Command(ID_TOPMOST);
     profile.ClearWrites();
     frame->close();
-    EXPECT_EQ(WrittenEntries(), (std::vector<std::string>{"General/State", "General/StatusBar", "Window/TopMost"}));
+    EXPECT_EQ(WrittenEntries(profile), (std::vector<std::string>{"General/State", "General/StatusBar", "Window/TopMost"}));
 
     CreateFrame();
     frame->show();
@@ -114,7 +114,7 @@ TEST_F(MainFrameTest, EveryMoveWritesThePositionUnlessMinimised)
     frame->move(120, 80);
     QCoreApplication::processEvents();
     ASSERT_GE(profile.Writes().size(), 2u);
-    EXPECT_EQ(WrittenEntries().back(), "Window/Ypos");
+    EXPECT_EQ(WrittenEntries(profile).back(), "Window/Ypos");
     EXPECT_EQ(settings.Xpos(), 120);
     EXPECT_EQ(settings.Ypos(), 80);
 }

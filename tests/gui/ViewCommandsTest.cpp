@@ -82,19 +82,19 @@ TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialog
     const std::vector<std::string> order{"Window/DayMode", "Window/YenMode", "Window/GraphClr",
         "Window/GraphClr2", "Window/AveClr", "Window/DTotalClr", "Window/MTotalClr", "Window/MTInfoClr",
         "Window/DTotalClrGraph", "Window/MTotalClrGraph", "Window/MTInfoClrGraph"};
-    EXPECT_EQ(WrittenEntries(), order);
+    EXPECT_EQ(WrittenEntries(profile), order);
     EXPECT_EQ(profile.Writes()[4].value, std::to_string(0x123456));
 
     profile.ClearWrites();
     View().runColorPicker = [](ColorRef& color) { color = 1; return false; }; // cancelled
     Command(ID_COLOR_SELECT);
     EXPECT_EQ(View().AveClr, 0x123456u);
-    EXPECT_EQ(WrittenEntries(), order);
+    EXPECT_EQ(WrittenEntries(profile), order);
 
     profile.ClearWrites();
     View().runColorSelectDlg = [] { return 0; }; // closed without a button
     Command(ID_COLOR_SELECT);
-    EXPECT_EQ(WrittenEntries(), order);
+    EXPECT_EQ(WrittenEntries(profile), order);
 }
 
 TEST_F(ViewCommandsTest, ClosingDayOkRebuildsAndWritesTheNewDay)
