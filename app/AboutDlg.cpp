@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "res/ToolBarImages.h"
+#include "res/Version.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -19,7 +20,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(32, 32));
-    auto* version = new QLabel(QStringLiteral("Pelora Version 0.70"), this);
+    auto* version = new QLabel(QStringLiteral("Pelora Version %1").arg(QString::fromLatin1(kPeloraVersion)), this);
     auto* notice = new QLabel(QStringLiteral("電話料金ファイルを棒グラフで表示します。"), this);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);

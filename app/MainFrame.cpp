@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/CmdUI.h"
 #include "res/CommandTable.h"
@@ -48,12 +48,16 @@ void CMainFrame::PreCreateWindow()
     if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition)
         move(x, y);
     resize(kInitialWidth, kInitialHeight);
+    m_positionTimer.setSingleShot(true);
+    m_positionTimer.setInterval(kPositionWriteDelay);
+    connect(&m_positionTimer, &QTimer::timeout, this, &CMainFrame::WritePendingPosition);
 }
 
 void CMainFrame::createView(CPeloraDoc& doc)
 {
-    m_view = new CPeloraView(doc, *this, m_services.settings, m_services.clock, m_services.messages, this);
+    m_view = new CPeloraView(doc, m_services.settings, m_services.clock, m_services.messages, this);
     setCentralWidget(m_view);
+    connect(m_view, &CPeloraView::paneTextChanged, this, &CMainFrame::SetPaneText);
     // No sizing border: the frame always wraps the view and the bars exactly.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -80,8 +84,11 @@ void CMainFrame::createActions()
             action->setIcon(ToolBarImage(entry.toolBarPlace));
         m_actions[entry.id] = action;
     }
-    for (const int id : {ID_PERIOD_DAY, ID_PERIOD_MONTH, ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT, ID_TOPMOST})
+    for (const int id : {ID_PERIOD_DAY, ID_PERIOD_MONTH, ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT, ID_TOPMOST}) {
         m_actions[id]->setCheckable(true);
+        // A real check mark in the menus; the tool-bar buttons keep their pressed look.
+        m_actions[id]->setIconVisibleInMenu(false);
+    }
     m_statusBarAction->setCheckable(true);
     m_statusBarAction->setChecked(true);
     connect(m_statusBarAction, &QAction::toggled, this, [this](bool shown) {
@@ -223,13 +230,21 @@ QAction* CMainFrame::Action(int id) const
     return it == m_actions.end() ? nullptr : it->second;
 }
 
+void CMainFrame::OnTopMost()
+{
+    m_topMost = m_topMost == 1 ? 0 : 1;
+    ApplyTopMost();
+}
+
 void CMainFrame::OnCommand(int id)
 {
     if (m_view && m_view->OnCmdMsg(id)) {
         UpdateCommandUI();
         return;
     }
-    if (id == ID_APP_EXIT)
+    if (id == ID_TOPMOST)
+        OnTopMost();
+    else if (id == ID_APP_EXIT)
         close();
     else if (m_services.appCommand)
         m_services.appCommand(id);
@@ -241,13 +256,17 @@ void CMainFrame::UpdateCommandUI()
     for (const auto& [id, action] : m_actions) {
         CCmdUI cmdUI;
         cmdUI.m_nID = id;
-        if (m_view && m_view->OnUpdateCmdUI(cmdUI))
-            action->setChecked(cmdUI.m_checked);
+        if (id == ID_TOPMOST)
+            cmdUI.SetCheck(m_topMost == 1);
+        else if (!m_view || !m_view->OnUpdateCmdUI(cmdUI))
+            continue;
+        action->setChecked(cmdUI.m_checked);
     }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    WritePendingPosition();
     saveBarLayout();
     m_services.settings.SetTopMost(m_topMost);
     event->accept();
@@ -258,7 +277,18 @@ void CMainFrame::moveEvent(QMoveEvent* event)
     QMainWindow::moveEvent(event);
     if (isMinimized())
         return;
-    m_services.settings.SetPosition(pos().x(), pos().y());
+    m_pendingPosition = pos();
+    if (!m_positionTimer.isActive())
+        m_positionTimer.start();
+}
+
+void CMainFrame::WritePendingPosition()
+{
+    m_positionTimer.stop();
+    if (!m_pendingPosition)
+        return;
+    m_services.settings.SetPosition(m_pendingPosition->x(), m_pendingPosition->y());
+    m_pendingPosition.reset();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

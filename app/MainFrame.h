@@ -3,13 +3,15 @@
 // the view. It remembers its position on every move, can stay on top, accepts dropped charge files,
 // and routes every command: to the view first, then to itself, then to the application.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 class CPeloraDoc;
 class CPeloraView;
@@ -32,6 +34,7 @@ class CMainFrame : public QMainWindow {
 public:
     static constexpr int kInitialWidth = 288;
     static constexpr int kInitialHeight = 296;
+    static constexpr int kPositionWriteDelay = 250; // ms
 
     CMainFrame(CPeloraDoc& doc, FrameServices services);
     ~CMainFrame() override;
@@ -42,11 +45,15 @@ public:
     // Keeps the view's client area at 249 by 211 around whatever bars are shown; top-left stays.
     void FitFrameToView();
     void ApplyTopMost();
+    // The latest position not yet written; at most a few writes a second while the frame is dragged.
+    void WritePendingPosition();
     void OnCommand(int id);
     void UpdateCommandUI();
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_wndToolBar; }
 
+    // 1 when the frame stays on top. Any other stored value shows no check mark and is
+    // toggled to 1, as earlier versions did.
     int m_topMost = 0;
 
 protected:
@@ -65,6 +72,7 @@ private:
     void fillPanes();
     void restoreBarLayout();
     void saveBarLayout();
+    void OnTopMost();
 
     FrameServices m_services;
     CPeloraView* m_view = nullptr;
@@ -72,4 +80,6 @@ private:
     std::array<QLabel*, 4> m_panes{};
     std::map<int, QAction*> m_actions;
     QAction* m_statusBarAction = nullptr;
+    QTimer m_positionTimer;
+    std::optional<QPoint> m_pendingPosition;
 };

@@ -2,14 +2,17 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 #include "platform/DocTemplate.h"
 #include "res/Resource.h"
 
 #include <QFileDialog>
 
 CPeloraApp::CPeloraApp(Environment environment)
-    : m_environment(environment), m_settings(environment.profile), m_recentFiles(m_settings)
+    : m_environment(environment), m_settings(environment.profile),
+      m_recentFiles(CSettings::kRecentFileCount,
+                    [this](int index) { return m_settings.RecentFile(index); },
+                    [this](int index, const std::string& path) { m_settings.SetRecentFile(index, path); })
 {
 }
 
@@ -31,10 +34,14 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
             return std::make_unique<CMainFrame>(static_cast<CPeloraDoc&>(document), services);
         },
         m_recentFiles);
-    // File-new builds the document from the settings; a named file is opened after that.
+    // File-new builds the document from the settings; a named file is opened after that, before
+    // the frame is shown, so a start that fails shows only its message.
     if (!m_template->OpenDocumentFile(QString()))
         return false;
-    return commandLineFile.isEmpty() || m_template->OpenDocumentFile(commandLineFile);
+    if (!commandLineFile.isEmpty() && !m_template->OpenDocumentFile(commandLineFile))
+        return false;
+    GetMainFrame()->show();
+    return true;
 }
 
 void CPeloraApp::CloseAllDocuments()

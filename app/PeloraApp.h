@@ -3,7 +3,7 @@
 // template that ties the document, the main frame and the view together.
 // Start: InitInstance; then the message loop; then CloseAllDocuments and ExitInstance.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "platform/InstanceLock.h"
 #include "platform/RecentFileList.h"
 

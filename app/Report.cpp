@@ -1,6 +1,6 @@
 #include "app/Report.h"
 
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "view/SplitSeconds.h"

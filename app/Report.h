@@ -1,7 +1,7 @@
 #pragma once
 // The headless report: the tallies of a charge file as text tables or JSON, without a display.
 
-#include "doc/PeriodLabels.h"
+#include "document/PeriodLabels.h"
 
 #include <QString>
 #include <QTextStream>

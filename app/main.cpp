@@ -1,10 +1,13 @@
 // pelora [FILE] | pelora --report [--json] [--today YYYY-MM-DD] [--closing-day N] FILE
 
 #include "app/CommandLine.h"
+#include "app/MainFrame.h"
 #include "app/PeloraApp.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/QtProfileStore.h"
+#include "res/Resource.h"
+#include "res/Version.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -24,10 +27,12 @@ bool NeedsDisplay(int argc, char** argv)
 
 int RunWindow(IProfileStore& profile, const IClock& clock, const QString& file)
 {
-    CMessageBoxSink messages;
+    CMessageBoxSink messages(QString::fromUtf8(kAppTitle));
     CPeloraApp pelora({profile, clock, messages, QString()});
-    if (pelora.InitInstance(file))
+    if (pelora.InitInstance(file)) {
+        messages.SetOwner(pelora.GetMainFrame());
         QApplication::exec();
+    }
     return pelora.ExitInstance();
 }
 } // namespace
@@ -36,7 +41,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.70"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kPeloraVersion));
     const std::unique_ptr<QCoreApplication> app = NeedsDisplay(argc, argv)
                                                       ? std::make_unique<QApplication>(argc, argv)
                                                       : std::make_unique<QCoreApplication>(argc, argv);

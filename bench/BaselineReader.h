@@ -2,7 +2,7 @@
 // The tally loop written the plain way: fgets into a 256-byte buffer and, for every line, the
 // 24 month-label and 30 day-label comparisons. Kept as the yardstick for the real reader.
 
-#include "doc/PeriodLabels.h"
+#include "document/PeriodLabels.h"
 
 #include <string>
 

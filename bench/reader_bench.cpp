@@ -2,7 +2,7 @@
 // fgets port and a bare line count, reporting bytes per second and nanoseconds per line.
 
 #include "BaselineReader.h"
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "tools/ChargeLogGenerator.h"

@@ -27,7 +27,6 @@ bool CSingleDocTemplate::CreateDocumentAndFrame()
         m_document.reset();
         return false;
     }
-    m_frame->show();
     return true;
 }
 

@@ -19,7 +19,9 @@ public:
     ~CSingleDocTemplate();
 
     // Without a path: file-new. With one: the document (created first if need be) opens the file.
-    // False when the document or frame could not be created or the file could not be opened.
+    // False when the document or frame could not be created or the file could not be opened or
+    // was refused; a failed open leaves the document and the recent-file list as they were.
+    // The frame is created hidden: the application shows it once the start has succeeded.
     bool OpenDocumentFile(const QString& path);
     // The frame first (its view with it), then the document.
     void CloseAllDocuments();

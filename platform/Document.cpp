@@ -21,8 +21,10 @@ bool CDocument::OnOpenDocument(const std::string& path)
         m_messages.ShowMessage(FailedToOpenDocumentMessage(fullPath));
         return false;
     }
-    CArchive archive(CArchive::load, fullPath);
+    CArchive archive(fullPath);
     Serialize(archive);
+    if (archive.IsRefused())
+        return false;
     m_pathName = fullPath;
     return true;
 }

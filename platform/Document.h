@@ -6,18 +6,19 @@
 
 class IMessageSink;
 
+// What Serialize reads from. A document that will not take the file calls Refuse, and the open
+// then fails as a whole: the path name, the recent-file list and the previous figures stay.
 class CArchive {
 public:
-    enum Mode { load, store };
-    CArchive(Mode mode, std::string filePath) : m_mode(mode), m_filePath(std::move(filePath)) {}
-    bool IsLoading() const { return m_mode == load; }
-    bool IsStoring() const { return m_mode == store; }
+    explicit CArchive(std::string filePath) : m_filePath(std::move(filePath)) {}
     // Full path of the file the archive was opened on.
     const std::string& GetFilePath() const { return m_filePath; }
+    void Refuse() { m_refused = true; }
+    bool IsRefused() const { return m_refused; }
 
 private:
-    Mode m_mode;
     std::string m_filePath;
+    bool m_refused = false;
 };
 
 class CDocument {
@@ -28,8 +29,8 @@ public:
     CDocument& operator=(const CDocument&) = delete;
 
     virtual bool OnNewDocument() { return true; }
-    // Opens path for reading and calls Serialize with a loading archive. A file that cannot be
-    // opened is reported here and leaves the document as it was.
+    // Opens path for reading and calls Serialize. False, with the document as it was, when the
+    // file cannot be opened (reported here) or Serialize refused it (reported by the document).
     virtual bool OnOpenDocument(const std::string& path);
     virtual void Serialize(CArchive& archive) = 0;
 

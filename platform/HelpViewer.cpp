@@ -1,7 +1,5 @@
 #include "platform/HelpViewer.h"
 
-#include "res/Resource.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -45,7 +43,7 @@ bool CHelpViewer::WinHelp(int context, int command)
         m_window = new QTextBrowser;
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setAttribute(Qt::WA_QuitOnClose, false);
-        m_window->setWindowTitle(QStringLiteral("Pelora ヘルプ"));
+        m_window->setWindowTitle(m_title);
         m_window->setOpenExternalLinks(true);
         m_window->resize(520, 560);
     }

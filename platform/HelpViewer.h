@@ -7,9 +7,15 @@
 
 class QTextBrowser;
 
+// Help request codes, as the old help viewer numbered them.
+inline constexpr int HELP_CONTEXT = 1;
+inline constexpr int HELP_QUIT = 2;
+inline constexpr int HELP_FINDER = 11;
+
 class CHelpViewer {
 public:
-    explicit CHelpViewer(QString helpFile) : m_helpFile(std::move(helpFile)) {}
+    CHelpViewer(QString helpFile, QString title)
+        : m_helpFile(std::move(helpFile)), m_title(std::move(title)) {}
     ~CHelpViewer();
     CHelpViewer(const CHelpViewer&) = delete;
     CHelpViewer& operator=(const CHelpViewer&) = delete;
@@ -26,6 +32,7 @@ public:
 
 private:
     QString m_helpFile;
+    QString m_title;
     QString m_anchor;
     QPointer<QTextBrowser> m_window;
 };

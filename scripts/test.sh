@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite twice:
-# once as built, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks that no #include runs up the layers, builds, and runs the whole
+# test suite twice: once as built, once with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+python3 scripts/check-layers.py
 
 cmake --preset default >/dev/null
 cmake --build --preset default

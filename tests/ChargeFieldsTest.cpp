@@ -1,4 +1,4 @@
-#include "doc/ChargeFields.h"
+#include "document/ChargeFields.h"
 
 #include <gtest/gtest.h>
 #include <cstdlib>

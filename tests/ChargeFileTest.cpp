@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "doc/ChargeFile.h"
+#include "document/ChargeFile.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -135,8 +135,9 @@ TEST_F(PeloraDocTest, OverlongPathIsRefusedNotTruncated)
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
     Open(path, 20, kToday);
     const std::string longPath = folder.Path(std::string(200, 'a')).string() + "/" + std::string(100, 'b');
-    CArchive archive(CArchive::load, longPath);
+    CArchive archive(longPath);
     doc->Serialize(archive);
+    EXPECT_TRUE(archive.IsRefused());
     EXPECT_EQ(doc->GetLogPath(), path);
     EXPECT_EQ(doc->GetDayYen(29), 100);
     ASSERT_EQ(sink.messages.size(), 1u);

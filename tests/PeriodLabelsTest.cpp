@@ -1,4 +1,4 @@
-#include "doc/PeriodLabels.h"
+#include "document/PeriodLabels.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "doc/SlotClassifier.h"
+#include "document/SlotClassifier.h"
 
 #include <gtest/gtest.h>
 #include <random>

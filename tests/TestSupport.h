@@ -1,7 +1,7 @@
 #pragma once
 // Shared fixtures: a scratch folder, a recording message sink and a document on a fixed date.
 
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "platform/ProfileStore.h"

@@ -2,7 +2,7 @@
 // Realistic charge logs, the same for the same options: the line layout the call logger writes,
 // with CRLF line ends and dates running up to a given day.
 
-#include "doc/PeriodLabels.h"
+#include "document/PeriodLabels.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,6 @@
 #include "view/PeloraView.h"
 
-#include "app/MainFrame.h"
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "res/Resource.h"
@@ -13,10 +12,17 @@ namespace {
 // The graph band: mode changes repaint only this; the totals below do not depend on the modes.
 const QRect kGraphBand(0, 0, 300, 130);
 
-constexpr ColorRole kColorOrder[] = {
-    ColorRole::GraphClr, ColorRole::GraphClr2, ColorRole::AveClr, ColorRole::DTotalClr,
-    ColorRole::MTotalClr, ColorRole::MTInfoClr, ColorRole::DTotalClrGraph,
-    ColorRole::MTotalClrGraph, ColorRole::MTInfoClrGraph};
+// The colour each button of the colour-selection dialog edits.
+struct ColorButton {
+    int controlId;
+    ColorRole role;
+};
+constexpr ColorButton kColorButtons[] = {
+    {IDC_GRAPH_CLR, ColorRole::GraphClr}, {IDC_GRAPH_CLR2, ColorRole::GraphClr2},
+    {IDC_AVE_CLR, ColorRole::AveClr}, {IDC_DTOTAL_CLR_GRAPH, ColorRole::DTotalClrGraph},
+    {IDC_MTOTAL_CLR_GRAPH, ColorRole::MTotalClrGraph}, {IDC_MTINFO_CLR_GRAPH, ColorRole::MTInfoClrGraph},
+    {IDC_DTOTAL_CLR, ColorRole::DTotalClr}, {IDC_MTOTAL_CLR, ColorRole::MTotalClr},
+    {IDC_MTINFO_CLR, ColorRole::MTInfoClr}};
 } // namespace
 
 QString UnitPaneText(int unitMode)
@@ -41,10 +47,10 @@ QString DatePaneText(std::time_t now)
     return QString::asprintf(" %02d/%02d/%02d ", TwoDigitYear(today.year), today.month, today.day);
 }
 
-CPeloraView::CPeloraView(CPeloraDoc& doc, CMainFrame& frame, CSettings& settings,
-                         const IClock& clock, IMessageSink& messages, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_frame(frame), m_settings(settings), m_clock(clock),
-      m_messages(messages), m_help(CHelpViewer::DefaultHelpFile())
+CPeloraView::CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clock,
+                         IMessageSink& messages, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_settings(settings), m_clock(clock), m_messages(messages),
+      m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,40 +72,7 @@ void CPeloraView::OnCreate()
 
     m_dayMode = m_settings.DayMode();
     m_unitMode = m_settings.YenMode();
-    for (const ColorRole role : kColorOrder)
-        *ColorField(role) = m_settings.Color(role);
-}
-
-ColorRef* CPeloraView::ColorField(ColorRole role)
-{
-    switch (role) {
-    case ColorRole::GraphClr: return &GraphClr;
-    case ColorRole::GraphClr2: return &GraphClr2;
-    case ColorRole::AveClr: return &AveClr;
-    case ColorRole::DTotalClr: return &DTotalClr;
-    case ColorRole::MTotalClr: return &MTotalClr;
-    case ColorRole::MTInfoClr: return &MTInfoClr;
-    case ColorRole::DTotalClrGraph: return &DTotalClrGraph;
-    case ColorRole::MTotalClrGraph: return &MTotalClrGraph;
-    case ColorRole::MTInfoClrGraph: return &MTInfoClrGraph;
-    }
-    return nullptr;
-}
-
-ColorRef* CPeloraView::ColorFieldOfButton(int controlId)
-{
-    switch (controlId) {
-    case IDC_GRAPH_CLR: return &GraphClr;
-    case IDC_GRAPH_CLR2: return &GraphClr2;
-    case IDC_AVE_CLR: return &AveClr;
-    case IDC_DTOTAL_CLR_GRAPH: return &DTotalClrGraph;
-    case IDC_MTOTAL_CLR_GRAPH: return &MTotalClrGraph;
-    case IDC_MTINFO_CLR_GRAPH: return &MTInfoClrGraph;
-    case IDC_DTOTAL_CLR: return &DTotalClr;
-    case IDC_MTOTAL_CLR: return &MTotalClr;
-    case IDC_MTINFO_CLR: return &MTInfoClr;
-    default: return nullptr;
-    }
+    m_colors = m_settings.Colors();
 }
 
 bool CPeloraView::OnCmdMsg(int id)
@@ -114,7 +87,6 @@ bool CPeloraView::OnCmdMsg(int id)
     case ID_DETAIL: OnDetail(); return true;
     case ID_CLOSING_DAY: OnClosingDay(); return true;
     case ID_COLOR_SELECT: OnColorSelect(); return true;
-    case ID_TOPMOST: OnTopMost(); return true;
     case ID_HELP_FINDER: OnHelp(0, HELP_FINDER); return true;
     case ID_HELP_QUICK: OnHelp(kQuickUsageTopic, HELP_CONTEXT); return true;
     default: return false;
@@ -129,7 +101,6 @@ bool CPeloraView::OnUpdateCmdUI(CCmdUI& cmdUI) const
     case ID_UNIT_YEN: cmdUI.SetCheck(m_unitMode == 0); return true;
     case ID_UNIT_TIME: cmdUI.SetCheck(m_unitMode == 1); return true;
     case ID_UNIT_COUNT: cmdUI.SetCheck(m_unitMode == 2); return true;
-    case ID_TOPMOST: cmdUI.SetCheck(m_frame.m_topMost == 1); return true;
     default: return false;
     }
 }
@@ -137,7 +108,7 @@ bool CPeloraView::OnUpdateCmdUI(CCmdUI& cmdUI) const
 void CPeloraView::SetDayMode(int dayMode)
 {
     m_dayMode = dayMode;
-    m_frame.SetPaneText(2, PeriodPaneText(dayMode));
+    emit paneTextChanged(2, PeriodPaneText(dayMode));
     m_settings.SetDayMode(dayMode);
     update(kGraphBand);
 }
@@ -145,7 +116,7 @@ void CPeloraView::SetDayMode(int dayMode)
 void CPeloraView::SetUnitMode(int unitMode)
 {
     m_unitMode = unitMode;
-    m_frame.SetPaneText(1, UnitPaneText(unitMode));
+    emit paneTextChanged(1, UnitPaneText(unitMode));
     m_settings.SetYenMode(unitMode);
     update(kGraphBand);
 }
@@ -153,10 +124,9 @@ void CPeloraView::SetUnitMode(int unitMode)
 void CPeloraView::OnTimer(unsigned)
 {
     const std::time_t now = m_clock.Now();
-    m_frame.SetPaneText(4, DatePaneText(now));
-    char day[16];
-    std::snprintf(day, sizeof day, "%02d", LocalDate(now).day);
-    const bool dayChanged = std::strcmp(day, m_doc.GetDayLabel(29) + 6) != 0;
+    emit paneTextChanged(4, DatePaneText(now));
+    // The whole date: a machine resumed on the same day of a later month is a new day too.
+    const bool dayChanged = std::strcmp(DayLabelOf(LocalDate(now)).data(), m_doc.GetDayLabel(29)) != 0;
     if (dayChanged)
         m_doc.SetToday(now);
     if (m_doc.IsLoadFailed())
@@ -191,30 +161,28 @@ void CPeloraView::OnClosingDay()
     if (runClosingDayDlg && runClosingDayDlg(day)) {
         m_doc.SetClosingDay(day);
         ReloadWithLabels();
-        m_frame.SetPaneText(3, ClosingDayPaneText(day));
+        emit paneTextChanged(3, ClosingDayPaneText(day));
     }
+    // Written on Cancel too: the stored value is always the one in force.
     m_settings.SetClosingDay(m_doc.GetClosingDay());
 }
 
 void CPeloraView::OnColorSelect()
 {
     const int button = runColorSelectDlg ? runColorSelectDlg() : 0;
-    if (ColorRef* field = ColorFieldOfButton(button)) {
-        ColorRef picked = *field;
+    for (const ColorButton& entry : kColorButtons) {
+        if (entry.controlId != button)
+            continue;
+        ColorRef& field = m_colors[static_cast<std::size_t>(entry.role)];
+        ColorRef picked = field;
         if (runColorPicker && runColorPicker(picked))
-            *field = picked;
+            field = picked;
     }
     update();
+    // Written whatever the dialogs ended with, the modes first, as the settings have always been.
     m_settings.SetDayMode(m_dayMode);
     m_settings.SetYenMode(m_unitMode);
-    for (const ColorRole role : kColorOrder)
-        m_settings.SetColor(role, *ColorField(role));
-}
-
-void CPeloraView::OnTopMost()
-{
-    m_frame.m_topMost = m_frame.m_topMost == 1 ? 0 : 1;
-    m_frame.ApplyTopMost();
+    m_settings.SetColors(m_colors);
 }
 
 void CPeloraView::OnHelp(int context, int command)

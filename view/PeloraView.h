@@ -2,16 +2,16 @@
 // The one view: a fixed 249 by 211 picture of the graph and the totals panel. It owns the display
 // state (period and unit mode, nine colours), handles the view's commands and check marks, and runs
 // the one-minute timer that keeps the date pane current and reloads the charge file when it changes.
+// It knows nothing of the frame around it: pane texts go out through paneTextChanged.
 
-#include "app/Settings.h"
 #include "platform/CmdUI.h"
 #include "platform/HelpViewer.h"
+#include "settings/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
-class CMainFrame;
 class CPeloraDoc;
 class IClock;
 class IMessageSink;
@@ -24,8 +24,8 @@ public:
     static constexpr unsigned kTimerId = 1;
     static constexpr int kTimerInterval = 60000;
 
-    CPeloraView(CPeloraDoc& doc, CMainFrame& frame, CSettings& settings, const IClock& clock,
-                IMessageSink& messages, QWidget* parent = nullptr);
+    CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clock, IMessageSink& messages,
+                QWidget* parent = nullptr);
     ~CPeloraView() override;
 
     CPeloraDoc* GetDocument() const { return &m_doc; }
@@ -37,17 +37,21 @@ public:
     const QTimer& Timer() const { return m_timer; }
     CHelpViewer& HelpViewer() { return m_help; }
 
+    ColorRef Color(ColorRole role) const { return m_colors[static_cast<std::size_t>(role)]; }
+
     // The dialogs the commands open. Each returns what its dialog ended with.
     std::function<void(bool dayTable)> runDetailDlg;
     std::function<bool(int& day)> runClosingDayDlg;     // true for OK
     std::function<int()> runColorSelectDlg;             // the id of the button pressed, or 0
     std::function<bool(ColorRef& color)> runColorPicker; // true for OK
 
-    ColorRef GraphClr, GraphClr2, AveClr, DTotalClr, MTotalClr, MTInfoClr, DTotalClrGraph,
-        MTotalClrGraph, MTInfoClrGraph;
     unsigned m_timerId = 0;
     int m_unitMode = 0;
     int m_dayMode = 1;
+
+signals:
+    // Status pane 1 unit, 2 period, 3 closing day, 4 today's date.
+    void paneTextChanged(int pane, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,17 +65,14 @@ private:
     void OnDetail();
     void OnClosingDay();
     void OnColorSelect();
-    void OnTopMost();
     void OnHelp(int context, int command);
     void ReloadWithLabels();
-    ColorRef* ColorField(ColorRole role);
-    ColorRef* ColorFieldOfButton(int controlId);
 
     CPeloraDoc& m_doc;
-    CMainFrame& m_frame;
     CSettings& m_settings;
     const IClock& m_clock;
     IMessageSink& m_messages;
+    ColorSet m_colors{};
     QTimer m_timer;
     CHelpViewer m_help;
 };

@@ -15,13 +15,12 @@ protected:
     std::unique_ptr<CPeloraApp> app = std::make_unique<CPeloraApp>(
         CPeloraApp::Environment{profile, clock, sink, QString::fromStdString(folder.Path("run").string())});
 
-    // Closes the window as the user would, then ends the application.
-    std::vector<std::string> ExitWrites()
+    // Closes the window as the user would, then ends the application; the settings left behind.
+    CSettings Exit()
     {
-        profile.ClearWrites();
         app->GetMainFrame()->close();
         app->ExitInstance();
-        return WrittenEntries(profile, true);
+        return CSettings(profile);
     }
 };
 
@@ -31,13 +30,12 @@ TEST_F(AppStartupTest, WithoutAStoredPathTheWindowOpensEmptyAndSilent)
     EXPECT_TRUE(app->GetMainFrame()->isVisible());
     EXPECT_EQ(app->GetDocument()->IsLoadFailed(), 1);
     EXPECT_TRUE(sink.messages.empty());
-    const std::vector<std::string> writes = ExitWrites();
-    ASSERT_EQ(writes.size(), 8u);
-    EXPECT_EQ(writes[0].rfind("General/State=", 0), 0u);
-    EXPECT_EQ(writes[1], "General/StatusBar=1");
-    EXPECT_EQ(writes[2], "Window/TopMost=0");
-    EXPECT_EQ(writes[3], "File/VamloLogPath=hogehoge");
-    EXPECT_EQ(writes[4], "Recent File List/File1=");
+    const CSettings stored = Exit();
+    EXPECT_FALSE(stored.BarLayout().empty());
+    EXPECT_EQ(stored.StatusBarVisible(), 1);
+    EXPECT_EQ(stored.TopMost(), 0);
+    EXPECT_EQ(stored.LogPath(), CSettings::kNoLogPath);
+    EXPECT_EQ(stored.RecentFile(0), "");
 }
 
 TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
@@ -49,14 +47,16 @@ TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
     EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_EQ(app->GetDocument()->IsLoadFailed(), 0);
     EXPECT_EQ(app->GetDocument()->GetDayYen(29), 100);
-    const std::vector<std::string> writes = ExitWrites();
-    EXPECT_EQ(writes[3], "File/VamloLogPath=" + named);
-    EXPECT_EQ(writes[4], "Recent File List/File1=" + named);
+    const CSettings stored = Exit();
+    EXPECT_EQ(stored.LogPath(), named);
+    EXPECT_EQ(stored.RecentFile(0), named);
 }
 
 TEST_F(AppStartupTest, UnopenableCommandLineFileEndsTheStart)
 {
     EXPECT_FALSE(app->InitInstance(QString::fromStdString(folder.Path("missing").string())));
+    // Only the message: the window was never shown.
+    EXPECT_FALSE(app->GetMainFrame()->isVisible());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], FailedToOpenDocumentMessage(folder.Path("missing").string()));
 }

@@ -61,6 +61,17 @@ TEST_F(TimerTest, NewDayMovesTheWindowsAndReloads)
     EXPECT_EQ(doc->GetDayYen(29), 40);
 }
 
+TEST_F(TimerTest, SameDayNumberAMonthLaterIsANewDay)
+{
+    // A machine suspended on 20 December and resumed on 20 January, file untouched.
+    Start();
+    folder.Write("log", "97/01/20 09:00:00  OUT00:00:10       70 0\r\n");
+    At({1997, 1, 20}, 9, 30);
+    Tick();
+    EXPECT_STREQ(doc->GetDayLabel(29), "97/01/20");
+    EXPECT_EQ(doc->GetDayYen(29), 70);
+}
+
 TEST_F(TimerTest, ModifiedFileIsReadAgainOnTheSameDay)
 {
     Start();

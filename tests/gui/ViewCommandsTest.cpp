@@ -78,7 +78,7 @@ TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialog
         return true;
     };
     Command(ID_COLOR_SELECT);
-    EXPECT_EQ(View().AveClr, 0x123456u);
+    EXPECT_EQ(View().Color(ColorRole::AveClr), 0x123456u);
     const std::vector<std::string> order{"Window/DayMode", "Window/YenMode", "Window/GraphClr",
         "Window/GraphClr2", "Window/AveClr", "Window/DTotalClr", "Window/MTotalClr", "Window/MTInfoClr",
         "Window/DTotalClrGraph", "Window/MTotalClrGraph", "Window/MTInfoClrGraph"};
@@ -88,7 +88,7 @@ TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialog
     profile.ClearWrites();
     View().runColorPicker = [](ColorRef& color) { color = 1; return false; }; // cancelled
     Command(ID_COLOR_SELECT);
-    EXPECT_EQ(View().AveClr, 0x123456u);
+    EXPECT_EQ(View().Color(ColorRole::AveClr), 0x123456u);
     EXPECT_EQ(WrittenEntries(profile), order);
 
     profile.ClearWrites();

@@ -1,4 +1,4 @@
-#include "doc/ChargeFile.h"
+#include "document/ChargeFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -6,10 +6,10 @@
 //   SlotClassifier which slots a line's date falls into, DerivedFigures max/average/total/forecast.
 // The view decides when to load; everything else reads the figures through the getters.
 
-#include "app/Settings.h"
-#include "doc/ChargeFile.h"
-#include "doc/PeriodLabels.h"
-#include "doc/TallySeries.h"
+#include "settings/Settings.h"
+#include "document/ChargeFile.h"
+#include "document/PeriodLabels.h"
+#include "document/TallySeries.h"
 #include "platform/Document.h"
 
 #include <ctime>

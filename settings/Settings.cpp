@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace {
 const std::string kWindow = "Window";
@@ -59,8 +59,18 @@ void CSettings::SetColor(ColorRole role, ColorRef color)
 {
     m_store.WriteProfileInt(kWindow, Entry(role).name, static_cast<std::int32_t>(color));
 }
-ColorRef CSettings::DefaultColor(ColorRole role) { return Entry(role).defaultValue; }
-const char* CSettings::ColorName(ColorRole role) { return Entry(role).name; }
+ColorSet CSettings::Colors() const
+{
+    ColorSet colors{};
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        colors[i] = Color(static_cast<ColorRole>(i));
+    return colors;
+}
+void CSettings::SetColors(const ColorSet& colors)
+{
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        SetColor(static_cast<ColorRole>(i), colors[i]);
+}
 
 std::string CSettings::RecentFile(int index) const
 {

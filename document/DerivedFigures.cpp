@@ -1,4 +1,4 @@
-#include "doc/DerivedFigures.h"
+#include "document/DerivedFigures.h"
 
 #include <algorithm>
 #include <cmath>

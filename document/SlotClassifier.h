@@ -3,7 +3,7 @@
 // Both follow from the line's first 8 bytes (the date, whose columns 6-7 are the day tested
 // against the closing day), so the answer is worked out once per distinct date and remembered.
 
-#include "doc/PeriodLabels.h"
+#include "document/PeriodLabels.h"
 
 #include <array>
 #include <cstdint>

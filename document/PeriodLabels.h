@@ -28,6 +28,8 @@ std::time_t LocalNoon(const CivilDate& date);
 // date + days, counted in the calendar.
 CivilDate AddDays(const CivilDate& date, int days);
 
+// The YY/MM/DD label of one date.
+PeriodLabel DayLabelOf(const CivilDate& date);
 void BuildDayLabels(const CivilDate& today, DayLabels& labels);
 void BuildMonthLabels(const CivilDate& today, int closingDay, MonthLabels& labels,
                       PeriodLabel& prevMonthLabel);

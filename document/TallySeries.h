@@ -20,7 +20,9 @@ template <int N> struct TallySeries {
     Figure Average() const { return values[N + 1]; }
     Figure Total() const { return values[N + 2]; }
 
-    // Adds to a slot and raises the maximum when the slot passes it.
+    // Adds to a slot and raises the maximum when the slot passes it. The maximum is a running one,
+    // as it has always been: a negative charge (a refund line) later lowers the slot but never
+    // the maximum, so the graph's scale keeps the highest level the slot ever reached.
     void AddTracked(int i, Figure amount)
     {
         Slot(i) += amount;

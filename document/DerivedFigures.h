@@ -2,8 +2,8 @@
 // Totals, averages, maxima and the forecast of the current billing month, worked out from the
 // slot sums at the end of every successful load.
 
-#include "doc/PeriodLabels.h"
-#include "doc/TallySeries.h"
+#include "document/PeriodLabels.h"
+#include "document/TallySeries.h"
 
 // Elapsed days of the current billing month, today included (at least 1).
 int ElapsedBillingDays(const CivilDate& today, int closingDay);

@@ -1,6 +1,7 @@
 #pragma once
-// The charge file as the tallies see it: opened without denying the logging product access,
-// read in large blocks and cut into the pieces a 256-byte fgets in text mode would return.
+// The charge file as the tallies see it: opened for shared reading, so the call logger can go on
+// appending while we read, read in large blocks and cut into the pieces a 256-byte fgets in text
+// mode would return.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "doc/PeriodLabels.h"
+#include "document/PeriodLabels.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -101,16 +101,21 @@ CivilDate AddDays(const CivilDate& date, int days)
                                        static_cast<unsigned>(date.day)) + days);
 }
 
+PeriodLabel DayLabelOf(const CivilDate& date)
+{
+    PeriodLabel prefix{};
+    FormatMonthPrefix(prefix, date.year, date.month);
+    char text[32];
+    std::snprintf(text, sizeof text, "%s/%02d", prefix.data(), date.day);
+    PeriodLabel label{};
+    SetLabel(label, text);
+    return label;
+}
+
 void BuildDayLabels(const CivilDate& today, DayLabels& labels)
 {
-    for (int k = kDaySlots - 1; k >= 0; --k) {
-        const CivilDate d = AddDays(today, k - (kDaySlots - 1));
-        PeriodLabel prefix{};
-        FormatMonthPrefix(prefix, d.year, d.month);
-        char text[32];
-        std::snprintf(text, sizeof text, "%s/%02d", prefix.data(), d.day);
-        SetLabel(labels[k], text);
-    }
+    for (int k = kDaySlots - 1; k >= 0; --k)
+        labels[static_cast<std::size_t>(k)] = DayLabelOf(AddDays(today, k - (kDaySlots - 1)));
 }
 
 void BuildMonthLabels(const CivilDate& today, int closingDay, MonthLabels& labels,

@@ -1,6 +1,8 @@
 #pragma once
 // Every setting the program keeps between runs: section, value name, kind and default.
 // Nobody else spells a settings key; each owner reads and writes through the accessors here.
+// The value names are those the program has always stored ("Simekiri" is the closing day,
+// "VamloLogPath" the charge file), so existing settings keep working.
 
 #include "platform/ProfileStore.h"
 
@@ -18,6 +20,8 @@ using ColorSet = std::array<ColorRef, kColorCount>;
 
 class CSettings {
 public:
+    // The stored path when no charge file was ever chosen. Kept as the earlier versions wrote it,
+    // so a settings file that carries it still means "none"; it is never opened.
     static constexpr const char* kNoLogPath = "hogehoge";
     static constexpr std::int32_t kDefaultPosition = INT32_MIN; // 0x80000000: the system chooses
     static constexpr int kRecentFileCount = 4;
@@ -40,8 +44,9 @@ public:
     void SetYenMode(std::int32_t yenMode);
     ColorRef Color(ColorRole role) const;
     void SetColor(ColorRole role, ColorRef color);
-    static ColorRef DefaultColor(ColorRole role);
-    static const char* ColorName(ColorRole role);
+    // All nine, read and written in the order of ColorRole.
+    ColorSet Colors() const;
+    void SetColors(const ColorSet& colors);
 
     std::string RecentFile(int index) const; // index 0..3, newest first
     void SetRecentFile(int index, const std::string& path);

@@ -1,8 +1,8 @@
-#include "doc/PeloraDoc.h"
+#include "document/PeloraDoc.h"
 
-#include "doc/ChargeFields.h"
-#include "doc/DerivedFigures.h"
-#include "doc/SlotClassifier.h"
+#include "document/ChargeFields.h"
+#include "document/DerivedFigures.h"
+#include "document/SlotClassifier.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 
@@ -43,10 +43,9 @@ CPeloraDoc::~CPeloraDoc()
 
 void CPeloraDoc::Serialize(CArchive& archive)
 {
-    if (!archive.IsLoading())
-        return;
     if (archive.GetFilePath().size() > kMaxPathBytes) {
         m_messages.ShowMessage(std::string(kPathTooLongMessage) + "\n" + archive.GetFilePath());
+        archive.Refuse();
         return;
     }
     m_logPath = archive.GetFilePath();

@@ -1,6 +1,6 @@
-#include "doc/SlotClassifier.h"
+#include "document/SlotClassifier.h"
 
-#include "doc/ChargeFields.h"
+#include "document/ChargeFields.h"
 
 #include <cstring>
 
