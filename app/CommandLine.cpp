@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "res/Version.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
@@ -33,7 +35,14 @@ CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
     const QCommandLineOption closing(QStringLiteral("closing-day"),
                                      QStringLiteral("〆切日 (既定: 設定の値、なければ 31)。"),
                                      QStringLiteral("N"));
-    parser.addOptions({help, version, report, json, todayOption, closing});
+    const QCommandLineOption render(QStringLiteral("render"),
+                                    QStringLiteral("画面を使わずに表示を PNG に描きます。"), QStringLiteral("OUT.png"));
+    const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("--render のグラフ: day か month (既定: 設定の値)。"),
+                                  QStringLiteral("day|month"));
+    const QCommandLineOption unit(QStringLiteral("unit"),
+                                  QStringLiteral("--render の単位: yen, time か count (既定: 設定の値)。"),
+                                  QStringLiteral("yen|time|count"));
+    parser.addOptions({help, version, report, json, todayOption, closing, render, mode, unit});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("料金ファイル"));
 
     if (!parser.parse(args))
@@ -44,22 +53,42 @@ CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
         line.mode = CommandLine::Exit;
         line.output = parser.isSet(help)
                           ? parser.helpText()
-                          : QStringLiteral("pelora %1\n").arg(QCoreApplication::applicationVersion());
+                          : QStringLiteral("pelora %1\n").arg(QString::fromLatin1(kPeloraVersion));
         return line;
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return Failure(QStringLiteral("料金ファイルは一つだけ指定できます。"), parser);
-    if (!parser.isSet(report)) {
-        if (parser.isSet(json) || parser.isSet(todayOption) || parser.isSet(closing))
-            return Failure(QStringLiteral("--json, --today, --closing-day は --report と共に使います。"), parser);
+    if (parser.isSet(report) && parser.isSet(render))
+        return Failure(QStringLiteral("--report と --render は同時に使えません。"), parser);
+    if (!parser.isSet(render) && (parser.isSet(mode) || parser.isSet(unit)))
+        return Failure(QStringLiteral("--mode, --unit は --render と共に使います。"), parser);
+    if (!parser.isSet(report) && parser.isSet(json))
+        return Failure(QStringLiteral("--json は --report と共に使います。"), parser);
+    if (!parser.isSet(report) && !parser.isSet(render)) {
+        if (parser.isSet(todayOption) || parser.isSet(closing))
+            return Failure(QStringLiteral("--today, --closing-day は --report か --render と共に使います。"), parser);
         line.file = files.value(0);
         return line;
     }
     if (files.isEmpty())
         return Failure(QStringLiteral("料金ファイルを指定してください。"), parser);
 
-    line.mode = CommandLine::Report;
+    line.mode = parser.isSet(render) ? CommandLine::Render : CommandLine::Report;
+    line.renderFile = parser.value(render);
+    if (parser.isSet(mode)) {
+        const QString value = parser.value(mode);
+        if (value != QLatin1String("day") && value != QLatin1String("month"))
+            return Failure(QStringLiteral("--mode には day か month を指定してください。"), parser);
+        line.dayMode = value == QLatin1String("day") ? 1 : 0;
+    }
+    if (parser.isSet(unit)) {
+        const int index = QStringList{QStringLiteral("yen"), QStringLiteral("time"), QStringLiteral("count")}
+                              .indexOf(parser.value(unit));
+        if (index < 0)
+            return Failure(QStringLiteral("--unit には yen, time か count を指定してください。"), parser);
+        line.unitMode = index;
+    }
     line.report.file = files.first();
     line.report.json = parser.isSet(json);
     line.report.today = today;

@@ -1,23 +1,29 @@
 #pragma once
-// What the command line asks for: the window (with an optional charge file), or the report.
+// What the command line asks for: the window (with an optional charge file), the report, or a
+// rendering of the view to a PNG file.
 
 #include "app/Report.h"
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 struct CommandLine {
-    enum Mode { Window, Report, Exit };
+    enum Mode { Window, Report, Render, Exit };
     Mode mode = Window;
     int exitCode = 0;       // with Exit
     QString output;         // with Exit: help, version or the reason and usage
     QString file;           // with Window: the charge file to open, if any
-    ReportOptions report;   // with Report
+    ReportOptions report;   // with Report and Render: the file, the date and the closing day
+    QString renderFile;     // with Render: the PNG to write
+    std::optional<int> dayMode;  // with Render: --mode, else the stored mode
+    std::optional<int> unitMode; // with Render: --unit, else the stored unit
 };
 
 inline constexpr int kUsageExitCode = 64;
 
 // args includes the program name. storedClosingDay gives the default of --closing-day; it is asked
-// only for a report, so the window's start never touches the settings before its instance check.
+// only for a report or rendering, so the window's start never touches the settings before its
+// instance check.
 CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
                              const std::function<int()>& storedClosingDay);

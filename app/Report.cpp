@@ -1,5 +1,7 @@
 #include "app/Report.h"
 
+#include "app/HeadlessDocument.h"
+
 #include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
@@ -12,12 +14,6 @@
 #include <functional>
 
 namespace {
-class CCollectingSink : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages << QString::fromStdString(text); }
-    QStringList messages;
-};
-
 QString Time(Figure total)
 {
     Figure hours = 0, minutes = 0, seconds = total;
@@ -145,19 +141,10 @@ QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
 
 int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err)
 {
-    // The report must not touch the user's settings, so the document gets a store of its own.
-    CMemoryProfileStore profile;
-    CSettings settings(profile);
-    settings.SetLogPath(options.file.toStdString());
-    settings.SetClosingDay(options.closingDay);
-    CFixedClock clock(LocalNoon(options.today));
-    CCollectingSink messages;
-    CPeloraDoc doc(profile, clock, messages);
-    if (doc.IsLoadFailed()) {
-        err << messages.messages.join(QLatin1Char('\n')) << '\n'
-            << options.file << ": " << QString::fromStdString(doc.GetLoadError()) << '\n';
-        return 2;
-    }
+    CHeadlessDocument headless(options.file, options.today, options.closingDay);
+    if (!headless.Load(err))
+        return kUnopenableExitCode;
+    const CPeloraDoc& doc = headless.Document();
     out << (options.json ? ReportJson(doc, options.today) : ReportText(doc, options.today));
     return 0;
 }

@@ -1,8 +1,11 @@
-// pelora [FILE] | pelora --report [--json] [--today YYYY-MM-DD] [--closing-day N] FILE
+// pelora [FILE]
+// pelora --report [--json] [--today YYYY-MM-DD] [--closing-day N] FILE
+// pelora --render OUT.png [--mode day|month] [--unit yen|time|count] [--today ...] [--closing-day N] FILE
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/PeloraApp.h"
+#include "app/Render.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/QtProfileStore.h"
@@ -11,22 +14,11 @@
 
 #include <QApplication>
 #include <QTextStream>
-#include <memory>
 
 namespace {
-// The report, help and version need no display, so they run without the GUI application.
-bool NeedsDisplay(int argc, char** argv)
+int RunWindow(int argc, char** argv, IProfileStore& profile, const IClock& clock, const QString& file)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--report" || arg == "--help" || arg == "-h" || arg == "--version" || arg == "-v")
-            return false;
-    }
-    return true;
-}
-
-int RunWindow(IProfileStore& profile, const IClock& clock, const QString& file)
-{
+    QApplication app(argc, argv);
     CMessageBoxSink messages(QString::fromUtf8(kAppTitle));
     CPeloraApp pelora({profile, clock, messages, QString()});
     if (pelora.InitInstance(file)) {
@@ -35,6 +27,14 @@ int RunWindow(IProfileStore& profile, const IClock& clock, const QString& file)
     }
     return pelora.ExitInstance();
 }
+
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,12 +42,10 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kPeloraVersion));
-    const std::unique_ptr<QCoreApplication> app = NeedsDisplay(argc, argv)
-                                                      ? std::make_unique<QApplication>(argc, argv)
-                                                      : std::make_unique<QCoreApplication>(argc, argv);
     CQtProfileStore profile;
     const CSystemClock clock;
-    const CommandLine line = ParseCommandLine(QCoreApplication::arguments(), LocalDate(clock.Now()),
+    // Decided before any application object exists: only the window needs a display.
+    const CommandLine line = ParseCommandLine(Arguments(argc, argv), LocalDate(clock.Now()),
                                               [&profile] { return CSettings(profile).ClosingDay(); });
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -55,10 +53,17 @@ int main(int argc, char** argv)
     case CommandLine::Exit:
         (line.exitCode == 0 ? out : err) << line.output;
         return line.exitCode;
-    case CommandLine::Report:
+    case CommandLine::Report: {
+        QCoreApplication app(argc, argv);
         return RunReport(line.report, out, err);
+    }
+    case CommandLine::Render: {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return RunRender(line, CSettings(profile), err);
+    }
     case CommandLine::Window:
         break;
     }
-    return RunWindow(profile, clock, line.file);
+    return RunWindow(argc, argv, profile, clock, line.file);
 }

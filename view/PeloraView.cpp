@@ -5,7 +5,6 @@
 #include "platform/MessageSink.h"
 #include "res/Resource.h"
 
-#include <QPainter>
 #include <cstring>
 
 namespace {
@@ -189,16 +188,4 @@ void CPeloraView::OnHelp(int context, int command)
 {
     if (!m_help.WinHelp(context, command))
         m_messages.ShowMessage(kHelpFailedMessage);
-}
-
-void CPeloraView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    OnDraw(painter);
-}
-
-// The graphs and totals panel are drawn over this white picture.
-void CPeloraView::OnDraw(QPainter& painter)
-{
-    painter.fillRect(rect(), Qt::white);
 }

@@ -6,13 +6,17 @@
 
 #include "platform/CmdUI.h"
 #include "platform/HelpViewer.h"
+#include "document/TallySeries.h"
 #include "settings/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
+class CDC;
 class CPeloraDoc;
+struct GraphGeometry;
+struct GraphInput;
 class IClock;
 class IMessageSink;
 
@@ -45,6 +49,16 @@ public:
     std::function<int()> runColorSelectDlg;             // the id of the button pressed, or 0
     std::function<bool(ColorRef& color)> runColorPicker; // true for OK
 
+    // The paint routine and its parts: the background, one graph per mode, the totals.
+    void OnDraw(CDC& dc);
+    void DrawPanelBackground(CDC& dc);
+    void DrawDayYenGraph(CDC& paintDC);
+    void DrawDayTimeGraph(CDC& paintDC);
+    void DrawDayCountGraph(CDC& paintDC);
+    void DrawMonthYenGraph(CDC& paintDC);
+    void DrawMonthTimeGraph(CDC& paintDC);
+    void DrawMonthCountGraph(CDC& paintDC);
+
     unsigned m_timerId = 0;
     int m_unitMode = 0;
     int m_dayMode = 1;
@@ -55,7 +69,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    virtual void OnDraw(class QPainter& painter);
 
 private:
     void OnCreate();
@@ -67,6 +80,10 @@ private:
     void OnColorSelect();
     void OnHelp(int context, int command);
     void ReloadWithLabels();
+    GraphInput GraphInputOf(bool dayLayout, Figure (CPeloraDoc::*slot)(int) const, Figure max,
+                            Figure average) const;
+    void DrawGraph(CDC& paintDC, const GraphGeometry& geometry);
+    void DrawTotals(CDC& dc);
 
     CPeloraDoc& m_doc;
     CSettings& m_settings;

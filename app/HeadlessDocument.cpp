@@ -1,0 +1,18 @@
+#include "app/HeadlessDocument.h"
+
+CHeadlessDocument::CHeadlessDocument(const QString& file, const CivilDate& today, int closingDay)
+    : m_file(file), m_clock(LocalNoon(today))
+{
+    m_settings.SetLogPath(file.toStdString());
+    m_settings.SetClosingDay(closingDay);
+}
+
+bool CHeadlessDocument::Load(QTextStream& err)
+{
+    m_doc = std::make_unique<CPeloraDoc>(m_profile, m_clock, *this);
+    if (!m_doc->IsLoadFailed())
+        return true;
+    err << m_messages.join(QLatin1Char('\n')) << '\n'
+        << m_file << ": " << QString::fromStdString(m_doc->GetLoadError()) << '\n';
+    return false;
+}

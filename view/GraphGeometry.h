@@ -1,0 +1,74 @@
+#pragma once
+// Where everything of one bar graph goes, worked out without drawing: the axes, the average line,
+// the bars with their colours, and the texts with their places. The view's six graph members fill
+// in a GraphInput from the document, lay it out here and only loop over the result to paint.
+
+#include "document/PeriodLabels.h"
+#include "document/TallySeries.h"
+#include "settings/Settings.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+enum class ValueText { Decimal, Minutes, HoursMinutes };
+
+struct GraphInput {
+    bool dayLayout = true;                 // 30 day slots, else 12 billing months
+    std::array<Figure, kDaySlots> values{}; // the first 12 in the month layout
+    std::array<const char*, kDaySlots> labels{};
+    Figure max = 0;
+    Figure average = 0;
+    std::optional<Figure> forecast;        // month graphs only
+    ValueText valueText = ValueText::Decimal;
+    const char* caption = "";
+    int captionY = 2;
+    CivilDate today{};                     // for the billing-month colouring of day bars
+    int closingDay = 31;
+    ColorSet colors{};
+};
+
+struct PixelBox {
+    int left, top, right, bottom;
+    bool operator==(const PixelBox&) const = default;
+};
+
+struct GraphBar {
+    PixelBox box;
+    ColorRef outline;
+    ColorRef fill;
+};
+
+struct GraphText {
+    QString text;
+    int x, y; // top-left corner
+};
+
+struct GraphGeometry {
+    static constexpr int kBase = 115;
+    static constexpr int kScaleTop = 15;
+    static constexpr int kRight = 245;
+    static constexpr std::array<int, 3> kGridY{65, 40, 90};
+    static constexpr std::array<int, 4> kScaleBoxTops{12, 37, 62, 87};
+    static constexpr int kPeriodLabelY = 119;
+
+    int axisX = 0;        // A
+    int labelRight = 0;   // R: right edge of the scale-label and average-value boxes
+    int averageY = kBase;
+    std::vector<GraphBar> bars; // in drawing order: a forecast bar comes before its month's bar
+    std::vector<GraphText> periodLabels;
+    std::array<QString, 4> scaleTexts;
+    GraphText caption;
+    QString averageText;
+    PixelBox averageBox{};
+};
+
+// The height of value v on a scale whose maximum is max: v ÷ (max × 0.01), truncated; 0 for a
+// maximum of 0. Clamped to 0..limit, so a hostile figure can neither wrap nor reach the panel.
+int BarHeight(Figure value, Figure max, int limit);
+QString FormatValue(Figure value, ValueText kind);
+// The most recent closing date on or before today (a closing date that is today counts a month back).
+CivilDate LastClosingDate(const CivilDate& today, int closingDay);
+
+GraphGeometry LayOutGraph(const GraphInput& input);
