@@ -112,8 +112,27 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgsCase{"BadClosingDay", {"--report", "--closing-day", "x", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"UnknownOption", {"--frobnicate"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"JsonWithoutReport", {"--json", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"Render", {"--render", "out.png", "--mode", "month", "--unit", "time", "log"},
+                             CommandLine::Render, 0},
+                    ArgsCase{"RenderAndReport", {"--render", "out.png", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"BadMode", {"--render", "out.png", "--mode", "week", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"BadUnit", {"--render", "out.png", "--unit", "euro", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"UnitWithoutRender", {"--unit", "yen", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, RenderModesDefaultToNoneSoTheStoredOnesApply)
+{
+    const CommandLine given = ParseCommandLine({"pelora", "--render", "o.png", "--mode", "day", "--unit", "count", "log"},
+                                               kToday, [] { return 25; });
+    EXPECT_EQ(given.renderFile, "o.png");
+    EXPECT_EQ(given.dayMode, 1);
+    EXPECT_EQ(given.unitMode, 2);
+    EXPECT_EQ(given.report.closingDay, 25);
+    const CommandLine stored = ParseCommandLine({"pelora", "--render", "o.png", "log"}, kToday, [] { return 25; });
+    EXPECT_FALSE(stored.dayMode.has_value());
+    EXPECT_FALSE(stored.unitMode.has_value());
+}
 
 TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesAnyInteger)
 {

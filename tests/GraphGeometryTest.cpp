@@ -1,0 +1,174 @@
+#include "document/PeriodLabels.h"
+#include "view/GraphGeometry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr ColorRef kEarlier = 0x000001, kCurrent = 0x000002, kAverage = 0x000003, kToday = 0x000004,
+                   kMonth = 0x000005;
+
+ColorSet Colors(ColorRef forecast)
+{
+    ColorSet colors{};
+    auto set = [&](ColorRole role, ColorRef c) { colors[static_cast<std::size_t>(role)] = c; };
+    set(ColorRole::GraphClr, kEarlier);
+    set(ColorRole::GraphClr2, kCurrent);
+    set(ColorRole::AveClr, kAverage);
+    set(ColorRole::DTotalClrGraph, kToday);
+    set(ColorRole::MTotalClrGraph, kMonth);
+    set(ColorRole::MTInfoClrGraph, forecast);
+    return colors;
+}
+
+// A graph on a date with its labels, every slot at value and the given maximum.
+struct Graph {
+    DayLabels days{};
+    MonthLabels months{};
+    PeriodLabel previous{};
+    GraphInput input;
+
+    Graph(bool dayLayout, const CivilDate& today, int closingDay, ColorRef forecastColor = 0x00FFFF)
+    {
+        BuildDayLabels(today, days);
+        BuildMonthLabels(today, closingDay, months, previous);
+        input.dayLayout = dayLayout;
+        for (int i = 0; i < kDaySlots; ++i)
+            input.labels[static_cast<std::size_t>(i)] = dayLayout ? days[static_cast<std::size_t>(i)].data()
+                                                                  : months[static_cast<std::size_t>(i % kMonthSlots)].data();
+        input.today = today;
+        input.closingDay = closingDay;
+        input.colors = Colors(forecastColor);
+        if (!dayLayout)
+            input.forecast = 0;
+    }
+    std::vector<ColorRef> BarColors() const
+    {
+        std::vector<ColorRef> colors;
+        for (const GraphBar& bar : LayOutGraph(input).bars)
+            colors.push_back(bar.fill);
+        return colors;
+    }
+};
+
+struct HeightCase {
+    const char* name;
+    Figure value, max;
+    int height;
+};
+
+class BarHeightTest : public testing::TestWithParam<HeightCase> {};
+
+TEST_P(BarHeightTest, TruncatesOnTheHundredthScale)
+{
+    EXPECT_EQ(BarHeight(GetParam().value, GetParam().max, 115), GetParam().height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Graph, BarHeightTest,
+    testing::Values(HeightCase{"MaxSeven", 7, 7, 99}, HeightCase{"MaxFourteen", 14, 14, 99},
+                    HeightCase{"MaxHundred", 100, 100, 100}, HeightCase{"Half", 50, 100, 50},
+                    HeightCase{"MaxZero", 0, 0, 0}, HeightCase{"Negative", -40, 100, 0},
+                    HeightCase{"FarAboveTheScaleStopsAtTheLimit", 1'000'000'000'000, 1, 115},
+                    HeightCase{"SixtyFourBit", 4'000'000'000'000, 8'000'000'000'000, 50}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GraphGeometryTest, LastClosingDateFollowsTheCalendar)
+{
+    EXPECT_EQ(LastClosingDate({1997, 3, 20}, 20), (CivilDate{1997, 2, 20})); // today a closing day: a month back
+    EXPECT_EQ(LastClosingDate({1997, 3, 21}, 20), (CivilDate{1997, 3, 20}));
+    EXPECT_EQ(LastClosingDate({1997, 3, 5}, 31), (CivilDate{1997, 2, 28}));
+    EXPECT_EQ(LastClosingDate({1996, 3, 5}, 31), (CivilDate{1996, 2, 29}));
+    EXPECT_EQ(LastClosingDate({1997, 1, 10}, 15), (CivilDate{1996, 12, 15}));
+}
+
+TEST(GraphGeometryTest, DayBarsAcrossAClosingDate)
+{
+    // Closing day 20 on 20 March 1997: the window starts on 19 February.
+    Graph graph(true, {1997, 3, 20}, 20);
+    std::vector<ColorRef> expected(30, kCurrent);
+    expected[0] = expected[1] = kEarlier; // 19 and 20 February
+    expected[29] = kToday;
+    EXPECT_EQ(graph.BarColors(), expected);
+
+    Graph next(true, {1997, 3, 21}, 20);
+    std::vector<ColorRef> allEarlier(30, kEarlier);
+    allEarlier[29] = kToday;
+    EXPECT_EQ(next.BarColors(), allEarlier);
+
+    Graph endOfMonth(true, {1997, 3, 5}, 31); // D is 28 February: 1 to 4 March are current
+    const std::vector<ColorRef> colors = endOfMonth.BarColors();
+    EXPECT_EQ(colors[24], kEarlier);
+    EXPECT_EQ(colors[25], kCurrent);
+}
+
+TEST(GraphGeometryTest, MonthBarsAcrossAYearChangeWithTheForecastFirst)
+{
+    Graph graph(false, {1997, 3, 15}, 20); // slots 96/04 .. 97/03
+    std::vector<ColorRef> expected(9, kEarlier);
+    expected.insert(expected.end(), {kCurrent, kCurrent, 0x00FFFF, kMonth});
+    EXPECT_EQ(graph.BarColors(), expected);
+
+    Graph december(false, {1997, 12, 25}, 20); // slot 11 is 98/01
+    std::vector<ColorRef> allEarlier(11, kEarlier);
+    allEarlier.insert(allEarlier.end(), {0x00FFFF, kMonth});
+    EXPECT_EQ(december.BarColors(), allEarlier);
+}
+
+TEST(GraphGeometryTest, ForecastBarOutlinedWhenWhiteAndAllowedAboveTheScale)
+{
+    Graph graph(false, {1997, 3, 15}, 20, 0xFFFFFF);
+    graph.input.values[11] = 50;
+    graph.input.max = 100;
+    graph.input.forecast = 300;
+    const GraphGeometry g = LayOutGraph(graph.input);
+    ASSERT_EQ(g.bars.size(), 13u);
+    const GraphBar& forecast = g.bars[11];
+    EXPECT_EQ(forecast.outline, kMonth);
+    EXPECT_EQ(forecast.fill, 0xFFFFFFu);
+    EXPECT_EQ(forecast.box, (PixelBox{52 + 16 * 11, -1, 52 + 16 * 11 + 11, 115})); // past the top edge
+    EXPECT_EQ(g.bars[12].box, (PixelBox{228, 65, 239, 115}));
+}
+
+TEST(GraphGeometryTest, ScaleAndAverageTexts)
+{
+    Graph month(false, {1997, 3, 15}, 20);
+    month.input.valueText = ValueText::HoursMinutes;
+    month.input.max = 3661;
+    const GraphGeometry g = LayOutGraph(month.input);
+    EXPECT_EQ(g.scaleTexts, (std::array<QString, 4>{"1:01", "0:45", "0:30", "0:15"}));
+    EXPECT_EQ(g.labelRight, 41);
+
+    Graph day(true, {1997, 3, 15}, 20);
+    day.input.valueText = ValueText::Minutes;
+    day.input.max = 10800;
+    day.input.average = 5400;
+    const GraphGeometry d = LayOutGraph(day.input);
+    EXPECT_EQ(d.averageText, "90");
+    EXPECT_EQ(d.averageY, 65);
+    EXPECT_EQ(d.averageBox, (PixelBox{1, 55, 26, 75}));
+
+    day.input.valueText = ValueText::Decimal;
+    day.input.max = 3;
+    EXPECT_EQ(LayOutGraph(day.input).scaleTexts, (std::array<QString, 4>{"3", "1", "1", "0"}));
+}
+
+TEST(GraphGeometryTest, PeriodLabelsDropTheLeadingZeroThreePixelsRight)
+{
+    Graph month(false, {1997, 3, 15}, 20); // 96/04 .. 97/03
+    const GraphGeometry m = LayOutGraph(month.input);
+    ASSERT_EQ(m.periodLabels.size(), 12u);
+    EXPECT_EQ(m.periodLabels[0].text, "4");
+    EXPECT_EQ(m.periodLabels[0].x, 54);
+    EXPECT_EQ(m.periodLabels[6].text, "10");
+    EXPECT_EQ(m.periodLabels[6].x, 51 + 16 * 6);
+    EXPECT_EQ(m.periodLabels[6].y, 119);
+
+    Graph day(true, {1997, 3, 20}, 20); // 19 February .. 20 March
+    const GraphGeometry d = LayOutGraph(day.input);
+    std::vector<std::pair<QString, int>> labels;
+    for (const GraphText& t : d.periodLabels)
+        labels.emplace_back(t.text, t.x);
+    EXPECT_EQ(labels, (std::vector<std::pair<QString, int>>{
+                          {"19", 30}, {"24", 65}, {"1", 103}, {"6", 138}, {"11", 170}, {"16", 205}, {"20", 233}}));
+}
+} // namespace

@@ -1,0 +1,208 @@
+#include "../TestSupport.h"
+#include "platform/DrawContext.h"
+#include "view/DrawHelpers.h"
+#include "view/PeloraView.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+const CivilDate kToday{1997, 3, 20};
+
+QRgb Rgb(COLORREF color)
+{
+    return ToQColor(color).rgb();
+}
+
+// The view on a document of the given log, painted into an image.
+class ViewPaintTest : public testing::Test, protected DocFixture {
+protected:
+    CSettings settings{profile};
+
+    QImage Paint(const std::string& log, int dayMode, int unitMode, bool stored = true,
+                 const CivilDate& today = kToday)
+    {
+        if (stored)
+            Open(folder.Write("log", log), 20, today);
+        else
+            doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+        settings.SetDayMode(dayMode);
+        settings.SetYenMode(unitMode);
+        CPeloraView view(*doc, settings, clock, sink);
+        QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
+        view.render(&image);
+        return image;
+    }
+    // The columns of one row band that hold anything but the background colour.
+    static std::pair<int, int> InkColumns(const QImage& image, const QRect& band, QRgb background)
+    {
+        int first = INT_MAX, last = INT_MIN;
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x)
+                if (image.pixel(x, y) != background) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return {first, last};
+    }
+};
+
+// One call of yen on each of the given days of March 1997 (and 19 February).
+std::string Log(std::initializer_list<std::pair<const char*, const char*>> lines)
+{
+    std::string log;
+    for (const auto& [date, yen] : lines)
+        log += std::string(date) + " 10:00:00  OUT00:01:40 " + yen + " 0\r\n";
+    return log;
+}
+
+struct PixelCheck {
+    int x, y;
+    QRgb color;
+};
+
+struct FrameCase {
+    const char* name;
+    int dayMode;
+    std::vector<PixelCheck> pixels;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+
+class GraphFrameTest : public ViewPaintTest, public testing::WithParamInterface<FrameCase> {};
+
+const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kGrey = qRgb(128, 128, 128);
+
+// Axes and grid, with a maximum of 7 so every bar is 99 pixels tall and the grid shows between bars.
+TEST_P(GraphFrameTest, AxesGridAndBarsFollowTheLineAndRectangleRules)
+{
+    const FrameCase& c = GetParam();
+    const QImage image = Paint(Log({{"97/03/20", "       7"}, {"97/03/19", "       7"}}), c.dayMode, 0);
+    for (const PixelCheck& p : c.pixels)
+        EXPECT_EQ(image.pixel(p.x, p.y), p.color) << c.name << " at " << p.x << "," << p.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    View, GraphFrameTest,
+    testing::Values(
+        FrameCase{"Day", 1,
+                  {{30, 15, kBlack}, {30, 114, kBlack}, {30, 14, kWhite}, {30, 115, kBlack}, {245, 115, kWhite},
+                   // the average, 14 / 30 = 0 yen, lies on the base line
+                   {31, 115, Rgb(0x0000FF)}, {244, 115, Rgb(0x0000FF)}, {31, 40, kGrey}, {31, 90, kGrey}, {244, 65, kGrey}, {245, 65, kWhite},
+                   {31, 15, kWhite},
+                   // today's bar (slot 29, x 237..241), 99 pixels tall: rows 16..114
+                   {237, 16, Rgb(0x008000)}, {241, 114, Rgb(0x008000)}, {237, 15, kWhite}, {242, 114, kWhite},
+                   // an empty day draws nothing over the base line's neighbours
+                   {34, 114, kWhite}}},
+        FrameCase{"Month", 0,
+                  {{45, 15, kBlack}, {45, 114, kBlack}, {45, 115, kBlack}, {244, 115, kBlack}, {245, 115, kWhite},
+                   {46, 40, kGrey}, {44, 40, kWhite}, {46, 90, kGrey},
+                   // slot 11 (x 228..238): the month's own bar over its white forecast bar
+                   {228, 114, Rgb(0x008000)}, {238, 114, Rgb(0x008000)}, {239, 114, kWhite}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ViewPaintTest, AverageLineAndForecastBarAboveTheScale)
+{
+    // Two days into the billing month that ends on 20 April: the forecast is far above the maximum.
+    const QImage month = Paint(Log({{"97/03/21", "     600"}, {"97/03/22", "     600"}}), 0, 0, true, {1997, 3, 22});
+    // Slot 11: maximum 1200 yen, so its bar is 100 pixels; the white forecast bar runs past the top.
+    EXPECT_EQ(month.pixel(228, 0), Rgb(0x008000)); // left outline of the forecast bar at the top edge
+    EXPECT_EQ(month.pixel(233, 0), kWhite);        // its white inside
+    EXPECT_EQ(month.pixel(233, 14), kWhite);
+    EXPECT_EQ(month.pixel(233, 15), Rgb(0x008000)); // the month's own bar from y 15
+    // Average 1200/12 = 100 yen: 8 pixels above the base line, from x 46 to 244, red.
+    EXPECT_EQ(month.pixel(46, 107), Rgb(0x0000FF));
+    EXPECT_EQ(month.pixel(220, 107), Rgb(0x0000FF));
+    EXPECT_EQ(month.pixel(245, 107), kWhite);
+}
+
+TEST_F(ViewPaintTest, ColouredForecastBarIsFilledInItsColour)
+{
+    settings.SetColor(ColorRole::MTInfoClrGraph, 0x00FFFF); // yellow
+    std::string log = Log({{"97/03/01", "     100"}});
+    const QImage month = Paint(log, 0, 0);
+    EXPECT_EQ(month.pixel(233, 10), Rgb(0x00FFFF));
+    EXPECT_EQ(month.pixel(228, 10), Rgb(0x00FFFF));
+}
+
+TEST_F(ViewPaintTest, ScaleLabelsEndAtTheirBoxAndLabelsDropTheZero)
+{
+    const QImage day = Paint(Log({{"97/03/20", "  123456"}}), 1, 0);
+    // "123456" is wider than the box from x 1 to 26: right-aligned and cut at the left.
+    const auto [first, last] = InkColumns(day, QRect(0, 12, 30, 10), kWhite);
+    EXPECT_GE(last, 22);
+    EXPECT_LE(last, 25);
+    EXPECT_GE(first, 1);
+    // Slot 10 is 1 March: "1" drawn from x 103, not 100.
+    const auto [labelFirst, labelLast] = InkColumns(day, QRect(98, 119, 12, 9), kWhite);
+    EXPECT_GE(labelFirst, 103);
+    EXPECT_LE(labelLast, 108);
+}
+
+TEST_F(ViewPaintTest, RaisedFrameLightsTopLeftAndDarkensBottomRight)
+{
+    QImage image(30, 30, QImage::Format_RGB32);
+    image.fill(kWhite);
+    {
+        QPainter painter(&image);
+        CDC dc(painter);
+        Draw3DFrame(dc, 10, 10, 20, 20, 0);
+    }
+    const QRgb light = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT));
+    const QRgb dark = Rgb(GetSysColor(COLOR_BTNSHADOW));
+    ASSERT_NE(light, dark);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x) {
+            QRgb expected = kWhite;
+            if ((x == 10 && y >= 10 && y <= 19) || (y == 10 && x >= 11 && x <= 19))
+                expected = light;
+            if ((y == 20 && x >= 11 && x <= 20) || (x == 20 && y >= 11 && y <= 20))
+                expected = dark;
+            EXPECT_EQ(image.pixel(x, y), expected) << x << "," << y;
+        }
+}
+
+TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
+{
+    const QImage image = Paint("", 1, 0, false);
+    const QRgb face = Rgb(GetSysColor(COLOR_BTNFACE));
+    const QRgb light = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT));
+    const QRgb dark = Rgb(GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(InkColumns(image, QRect(0, 0, 249, 131), kWhite).first, INT_MAX); // no graph
+    EXPECT_EQ(image.pixel(5, 137), light);
+    EXPECT_EQ(image.pixel(110, 206), dark);
+    EXPECT_EQ(image.pixel(117, 150), light);
+    EXPECT_EQ(image.pixel(244, 150), dark);
+    EXPECT_EQ(image.pixel(10, 159), dark);   // groove: dark above light
+    EXPECT_EQ(image.pixel(10, 160), light);
+    EXPECT_EQ(image.pixel(105, 159), face);  // its end point is not drawn
+    EXPECT_EQ(image.pixel(238, 183), light);
+    for (const QRect& row : {QRect(6, 138, 104, 21), QRect(118, 161, 126, 21), QRect(118, 184, 126, 22)})
+        EXPECT_EQ(InkColumns(image, row, face).first, INT_MAX) << "text in a failed panel";
+}
+
+TEST_F(ViewPaintTest, EachRowOfTheTotalsTakesItsOwnColour)
+{
+    settings.SetColor(ColorRole::DTotalClr, 0x0000FF);
+    settings.SetColor(ColorRole::MTInfoClr, 0xFF0000);
+    const QImage image = Paint(Log({{"97/03/20", "     100"}}), 1, 2);
+    auto count = [&](const QRect& box, QRgb color) {
+        int n = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                n += image.pixel(x, y) == color;
+        return n;
+    };
+    const QRect rows[] = {QRect(5, 142, 239, 17), QRect(5, 165, 239, 17), QRect(5, 188, 239, 18)};
+    EXPECT_GT(count(rows[0], qRgb(255, 0, 0)), 20);
+    EXPECT_EQ(count(rows[1], qRgb(255, 0, 0)), 0);
+    EXPECT_GT(count(rows[1], kBlack), 20);
+    EXPECT_GT(count(rows[2], qRgb(0, 0, 255)), 20);
+    // "100 円 " ends one blank before the box's right edge.
+    const auto [first, last] = InkColumns(image, QRect(118, 143, 125, 16), Rgb(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_LT(last, 240);
+    EXPECT_GT(last, 228);
+    EXPECT_GT(first, 170);
+}
+} // namespace
