@@ -1,11 +1,16 @@
 // Loads of generated charge logs of 1 and 10 million lines: the document's reader, the plain
-// fgets port and a bare line count, reporting bytes per second and nanoseconds per line.
+// fgets port and a bare line count, reporting bytes per second and nanoseconds per line; and one
+// paint of the view on the loaded document, which reads only the precomputed figures.
 
 #include "BaselineReader.h"
 #include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "tools/ChargeLogGenerator.h"
+#include "view/PeloraView.h"
+
+#include <QApplication>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -62,6 +67,25 @@ void BM_DocumentLoad(benchmark::State& state)
     Report(state, lines);
 }
 
+void BM_PaintView(benchmark::State& state)
+{
+    const std::int64_t lines = state.range(0);
+    CMemoryProfileStore profile;
+    CSettings settings(profile);
+    settings.SetLogPath(LogOf(lines));
+    settings.SetClosingDay(kClosingDay);
+    settings.SetDayMode(static_cast<int>(state.range(1)));
+    CFixedClock clock(LocalNoon(kToday));
+    CSilentSink sink;
+    CPeloraDoc doc(profile, clock, sink);
+    CPeloraView view(doc, settings, clock, sink);
+    QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        view.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void BM_BaselineFgets(benchmark::State& state)
 {
     const std::int64_t lines = state.range(0);
@@ -90,4 +114,15 @@ void BM_LineCount(benchmark::State& state)
 BENCHMARK(BM_DocumentLoad)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaselineFgets)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineCount)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+BENCHMARK(BM_PaintView)->Args({1'000'000, 1})->Args({1'000'000, 0})->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime();
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

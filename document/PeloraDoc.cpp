@@ -20,6 +20,9 @@ CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink
     : CDocument(messages), m_settings(profile), m_clock(clock),
       m_today(clock.Now())
 {
+    // The stored closing day holds with or without a stored path: a file opened later (command
+    // line, drop) is tallied with the closing day the status bar shows.
+    m_closingDay = m_settings.ClosingDay();
     // Labels of today's date until the first real build, so a load in the failed state is safe.
     BuildPeriodLabels();
     m_logPath = m_settings.LogPath();
@@ -30,7 +33,6 @@ CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink
         Fail(kPathTooLongMessage, kPathTooLongMessage);
         return;
     }
-    m_closingDay = m_settings.ClosingDay();
     m_today = m_clock.Now();
     BuildPeriodLabels();
     LoadChargeFile();

@@ -144,13 +144,15 @@ TEST_F(PeloraDocTest, OverlongPathIsRefusedNotTruncated)
     EXPECT_NE(sink.messages[0].find(CPeloraDoc::kPathTooLongMessage), std::string::npos);
 }
 
-TEST_F(PeloraDocTest, ClosingDayIsReadOnlyWithAStoredPath)
+TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
 {
-    CSettings(profile).SetClosingDay(25);
+    CSettings(profile).SetClosingDay(10);
+    clock.Set(LocalNoon(kToday));
     doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
-    EXPECT_EQ(doc->GetClosingDay(), 31);
-    doc.reset();
-    Open(folder.Write("log", ""), 25, kToday);
-    EXPECT_EQ(doc->GetClosingDay(), 25);
+    EXPECT_EQ(doc->GetClosingDay(), 10);
+    // 15 December lies after the 10th: billing month 97/01, not 96/12.
+    ASSERT_TRUE(doc->OnOpenDocument(folder.Write("log", Line("96/12/15", "00:00:10", "     100"))));
+    EXPECT_EQ(doc->GetMonthYen(11), 100);
+    EXPECT_STREQ(doc->GetMonthLabel(11), "97/01");
 }
 } // namespace
