@@ -1,5 +1,8 @@
 #include "app/MainFrame.h"
 
+#include "dialogs/ClosingDayDlg.h"
+#include "dialogs/ColorSelectDlg.h"
+#include "dialogs/DetailDlg.h"
 #include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/CmdUI.h"
@@ -9,6 +12,7 @@
 #include "view/PeloraView.h"
 
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <algorithm>
 #include <QLabel>
 #include <QLayout>
@@ -22,6 +26,7 @@ CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
 {
     PreCreateWindow();
     createView(doc);
+    createDialogs(doc);
     createActions();
     createToolBar();
     createMenus();
@@ -60,6 +65,33 @@ void CMainFrame::createView(CPeloraDoc& doc)
     connect(m_view, &CPeloraView::paneTextChanged, this, &CMainFrame::SetPaneText);
     // No sizing border: the frame always wraps the view and the bars exactly.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The view's commands open their dialogs over this frame.
+void CMainFrame::createDialogs(CPeloraDoc& doc)
+{
+    m_view->runDetailDlg = [this, &doc](bool dayTable) {
+        if (dayTable)
+            CDayDetailDlg(doc, this).exec();
+        else
+            CMonthDetailDlg(doc, this).exec();
+    };
+    m_view->runClosingDayDlg = [this](int& day) {
+        CClosingDayDlg dialog(m_services.messages, this);
+        dialog.m_day = day;
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        day = dialog.m_day;
+        return true;
+    };
+    m_view->runColorSelectDlg = [this] { return CColorSelectDlg(this).exec(); };
+    m_view->runColorPicker = [this](ColorRef& color) {
+        const QColor chosen = QColorDialog::getColor(ToQColor(color), this);
+        if (!chosen.isValid())
+            return false;
+        color = RGB(chosen.red(), chosen.green(), chosen.blue());
+        return true;
+    };
 }
 
 void CMainFrame::createActions()

@@ -65,6 +65,7 @@ protected:
 private:
     void PreCreateWindow();
     void createView(CPeloraDoc& doc);
+    void createDialogs(CPeloraDoc& doc);
     void createActions();
     void createMenus();
     void createToolBar();

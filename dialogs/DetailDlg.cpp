@@ -1,0 +1,69 @@
+#include "dialogs/DetailDlg.h"
+
+#include "dialogs/DialogUnits.h"
+#include "view/DrawHelpers.h"
+
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+CDetailDlg::CDetailDlg(const CPeloraDoc& doc, Items items, QSize outer, QRect ok, QWidget* owner)
+    : QDialog(owner), m_doc(doc), m_items(std::move(items)), m_outer(outer)
+{
+    setWindowTitle(QStringLiteral("アクセス履歴詳細"));
+    setFont(DialogFont());
+    setFixedSize(outer);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setDefault(true);
+    m_okButton->setGeometry(ok);
+    m_okButton->setFocus();
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// Where the window system draws a frame, the frame takes the outer size; with none, the window does.
+void CDetailDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &CDetailDlg::FitOuterSize);
+}
+
+void CDetailDlg::FitOuterSize()
+{
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (!frame.isEmpty())
+        setFixedSize(m_outer - frame);
+}
+
+void CDetailDlg::paintEvent(QPaintEvent*)
+{
+    OnPaint();
+}
+
+void CDetailDlg::OnPaint()
+{
+    QPainter painter(this);
+    CDC dc(painter);
+    const std::vector<DetailItem> items = m_items(m_doc);
+    if (items.empty())
+        return;
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(0, 0, 0));
+    CFont font(dc, MakeFont(GothicFaces(), 12, 500));
+    for (const DetailItem& item : items) {
+        const PixelBox& b = item.box;
+        if (item.kind == DetailItem::Frame)
+            Draw3DFrame(dc, b.left, b.top, b.right, b.bottom, item.sunken);
+        else
+            dc.DrawText(item.text, BoxOf(b.left, b.top, b.right, b.bottom), item.format);
+    }
+}
+
+CMonthDetailDlg::CMonthDetailDlg(const CPeloraDoc& doc, QWidget* owner)
+    : CDetailDlg(doc, MonthDetailItems, QSize(478, 320), QRect(382, 256, 80, 25), owner)
+{
+}
+
+CDayDetailDlg::CDayDetailDlg(const CPeloraDoc& doc, QWidget* owner)
+    : CDetailDlg(doc, DayDetailItems, QSize(561, 477), QRect(464, 414, 80, 25), owner)
+{
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The two detail dialogs, titled "アクセス履歴詳細": the 12 billing months (CMonthDetailDlg) and the
+// 30 days (CDayDetailDlg) as tables drawn on the dialog. They keep no figures: every paint reads
+// the document afresh, so a reload by the view's timer under an open dialog shows at once.
+
+#include "dialogs/DetailTable.h"
+
+#include <QDialog>
+#include <functional>
+
+class CPeloraDoc;
+class QPushButton;
+
+class CDetailDlg : public QDialog {
+    Q_OBJECT
+public:
+    using Items = std::function<std::vector<DetailItem>(const CPeloraDoc&)>;
+
+    // outer: the window's outer size in pixels; ok: the OK button's place in the client area.
+    CDetailDlg(const CPeloraDoc& doc, Items items, QSize outer, QRect ok, QWidget* owner);
+    QPushButton* OkButton() const { return m_okButton; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OnPaint();
+    void FitOuterSize();
+
+    const CPeloraDoc& m_doc;
+    Items m_items;
+    QSize m_outer;
+    QPushButton* m_okButton = nullptr;
+};
+
+class CMonthDetailDlg : public CDetailDlg {
+    Q_OBJECT
+public:
+    CMonthDetailDlg(const CPeloraDoc& doc, QWidget* owner);
+};
+
+class CDayDetailDlg : public CDetailDlg {
+    Q_OBJECT
+public:
+    CDayDetailDlg(const CPeloraDoc& doc, QWidget* owner);
+};
