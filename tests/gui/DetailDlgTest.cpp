@@ -1,0 +1,141 @@
+#include "../TestSupport.h"
+#include "ModalHelper.h"
+#include "dialogs/DetailDlg.h"
+#include "platform/DrawContext.h"
+
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+const CivilDate kToday{1997, 3, 20};
+
+class DetailDlgTest : public testing::Test, protected DocFixture {
+protected:
+    void Load(const std::string& log) { Open(folder.Write("log", log), 20, kToday); }
+
+    static QImage Paint(QWidget& dialog)
+    {
+        QImage image(dialog.size(), QImage::Format_RGB32);
+        dialog.render(&image);
+        return image;
+    }
+    static const DetailItem* TextAt(const std::vector<DetailItem>& items, const PixelBox& box)
+    {
+        for (const DetailItem& item : items)
+            if (item.kind == DetailItem::Text && item.box == box)
+                return &item;
+        return nullptr;
+    }
+};
+
+TEST(DetailTextTest, FormatsOfTheCells)
+{
+    EXPECT_EQ(TimeText(90000), "25:00:00 ");
+    EXPECT_EQ(TimeText(3725), "1:02:05 ");
+    EXPECT_EQ(TimeText(0), "0:00:00 ");
+    EXPECT_EQ(CountText(0), "0 ");
+    EXPECT_EQ(CallsText(12), "12 回 ");
+    EXPECT_EQ(YenText(-30), "-30 円 ");
+}
+
+TEST_F(DetailDlgTest, DayTableFillsTheLeftGroupThenTheRight)
+{
+    Load("97/02/19 10:00:00  OUT25:00:00      100 0\r\n97/03/20 10:00:00  OUT00:01:40    1,230 0\r\n");
+    const std::vector<DetailItem> items = DayDetailItems(*doc);
+    ASSERT_GE(items.size(), 3u);
+    EXPECT_EQ(items[0].box, (PixelBox{10, 10, 543, 331}));
+    EXPECT_EQ(items[0].sunken, 1);
+    const DetailItem* first = TextAt(items, {20, 41, 85, 56});
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text, "97/02/19");
+    EXPECT_EQ(first->format, unsigned(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
+    EXPECT_EQ(TextAt(items, {135, 41, 195, 56})->text, "25:00:00 ");
+    EXPECT_EQ(TextAt(items, {289, 41, 354, 56})->text, "97/03/06"); // day 15 heads the right group
+    EXPECT_EQ(TextAt(items, {289, 307, 354, 322})->text, "97/03/20"); // today is its last row
+    const DetailItem* yen = TextAt(items, {474, 307, 534, 322});
+    EXPECT_EQ(yen->text, "1230 円 ");
+    EXPECT_EQ(yen->format, unsigned(DT_RIGHT | DT_VCENTER | DT_SINGLELINE));
+    EXPECT_EQ(TextAt(items, {76, 376, 166, 391})->text, "2 回 ");
+    EXPECT_EQ(TextAt(items, {251, 414, 341, 429})->text, "44 円 "); // 1330 / 30
+}
+
+TEST_F(DetailDlgTest, MonthTableHasItsTotalAndAverageBoxes)
+{
+    Load("97/03/20 10:00:00  OUT01:02:05      120 0\r\n");
+    const std::vector<DetailItem> items = MonthDetailItems(*doc);
+    EXPECT_EQ(items[1].box, (PixelBox{295, 10, 461, 107}));
+    EXPECT_EQ(items[2].box, (PixelBox{295, 117, 461, 214}));
+    EXPECT_EQ(TextAt(items, {20, 46 + 19 * 11, 65, 61 + 19 * 11})->text, "97/03");
+    EXPECT_EQ(TextAt(items, {75, 46 + 19 * 11, 120, 61 + 19 * 11})->text, "1 ");
+    EXPECT_EQ(TextAt(items, {305, 20, 450, 35})->text, "過去12ヵ月の合計");
+    EXPECT_EQ(TextAt(items, {360, 65, 450, 80})->text, "1:02:05 ");
+    EXPECT_EQ(TextAt(items, {305, 127, 450, 142})->text, "一月当たりの平均");
+    EXPECT_EQ(TextAt(items, {360, 191, 450, 206})->text, "10 円 ");
+}
+
+TEST_F(DetailDlgTest, PaintedFramesAndRightAlignedNumbers)
+{
+    Load("97/03/20 10:00:00  OUT00:01:40    1,230 0\r\n");
+    CDayDetailDlg dialog(*doc, nullptr);
+    EXPECT_EQ(dialog.size(), QSize(561, 477));
+    EXPECT_EQ(dialog.OkButton()->geometry(), QRect(464, 414, 80, 25));
+    const QImage image = Paint(dialog);
+    const QRgb light = ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT)).rgb();
+    const QRgb dark = ToQColor(GetSysColor(COLOR_BTNSHADOW)).rgb();
+    EXPECT_EQ(image.pixel(10, 10), dark); // sunken outer frame
+    EXPECT_EQ(image.pixel(10, 330), dark);
+    EXPECT_EQ(image.pixel(543, 331), light);
+    EXPECT_EQ(image.pixel(20, 20), light); // raised head cell
+    EXPECT_EQ(image.pixel(85, 35), dark);
+    EXPECT_EQ(image.pixel(275, 100), light);
+    EXPECT_EQ(image.pixel(279, 100), dark);
+    // "1230 円 " in today's charge cell ends one blank short of the cell's right edge.
+    const QRgb ground = image.pixel(300, 460);
+    int last = -1;
+    for (int y = 308; y < 322; ++y)
+        for (int x = 475; x < 534; ++x)
+            if (image.pixel(x, y) != ground && x > last)
+                last = x;
+    EXPECT_GT(last, 515);
+    EXPECT_LT(last, 530);
+}
+
+TEST_F(DetailDlgTest, FailedDocumentShowsOnlyTheButton)
+{
+    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+    CMonthDetailDlg dialog(*doc, nullptr);
+    EXPECT_EQ(dialog.size(), QSize(478, 320));
+    EXPECT_TRUE(MonthDetailItems(*doc).empty());
+    const QImage image = Paint(dialog);
+    const QRgb ground = image.pixel(5, 5);
+    for (int y = 0; y < 250; ++y)
+        for (int x = 0; x < 478; ++x)
+            ASSERT_EQ(image.pixel(x, y), ground) << x << "," << y;
+}
+
+TEST_F(DetailDlgTest, OkEscapeAndCloseEndIt)
+{
+    Load("");
+    CMonthDetailDlg ok(*doc, nullptr);
+    WhenModal<QDialog>([](QDialog* d) { QTest::mouseClick(static_cast<CDetailDlg*>(d)->OkButton(), Qt::LeftButton); });
+    EXPECT_EQ(ok.exec(), QDialog::Accepted);
+    CMonthDetailDlg escape(*doc, nullptr);
+    WhenModal<QDialog>([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    EXPECT_EQ(escape.exec(), QDialog::Rejected);
+    CDayDetailDlg closeBox(*doc, nullptr);
+    WhenModal<QDialog>([](QDialog* d) { d->close(); });
+    EXPECT_EQ(closeBox.exec(), QDialog::Rejected);
+}
+
+TEST_F(DetailDlgTest, EveryPaintReadsTheDocumentAfresh)
+{
+    Load("97/03/20 10:00:00  OUT00:01:40      100 0\r\n");
+    CDayDetailDlg dialog(*doc, nullptr);
+    const QImage before = Paint(dialog);
+    folder.Write("log", "97/03/20 10:00:00  OUT00:01:40      900 0\r\n");
+    doc->LoadChargeFile();
+    EXPECT_NE(Paint(dialog), before);
+}
+} // namespace

@@ -1,0 +1,150 @@
+#include "FrameFixture.h"
+#include "ModalHelper.h"
+#include "dialogs/ClosingDayDlg.h"
+#include "dialogs/ColorSelectDlg.h"
+
+#include <QColorDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+struct EditCase {
+    const char* name;
+    const char* text;
+    const char* message; // nullptr: accepted
+    int day;
+};
+
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
+
+class ClosingDayEditTest : public testing::TestWithParam<EditCase> {};
+
+TEST_P(ClosingDayEditTest, ReadsOrRefusesAndStaysOpen)
+{
+    const EditCase& c = GetParam();
+    CRecordingSink sink;
+    CClosingDayDlg dialog(sink, nullptr);
+    dialog.m_day = 20;
+    bool openedSelected = false;
+    bool stillOpen = false;
+    QString selectedAfter;
+    WhenModal<CClosingDayDlg>([&](CClosingDayDlg* d) {
+        openedSelected = d->Edit()->hasFocus() && d->Edit()->selectedText() == QStringLiteral("20");
+        d->Edit()->setText(QString::fromUtf8(c.text));
+        QTest::keyClick(d->Edit(), Qt::Key_Return);
+        stillOpen = d->isVisible();
+        selectedAfter = d->Edit()->selectedText();
+        if (stillOpen)
+            d->reject();
+    });
+    const int result = dialog.exec();
+    EXPECT_TRUE(openedSelected);
+    if (c.message) {
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_TRUE(stillOpen);
+        EXPECT_EQ(sink.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(selectedAfter, QString::fromUtf8(c.text)); // back in the edit, all selected
+        EXPECT_EQ(dialog.m_day, 20);
+    } else {
+        EXPECT_EQ(result, QDialog::Accepted);
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_EQ(dialog.m_day, c.day);
+    }
+}
+
+const char* kNotInteger = "整数を入力してください。";
+const char* kRange = "1 から 31 迄の整数を入力してください。";
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, ClosingDayEditTest,
+    testing::Values(EditCase{"BlanksAround", " 25 ", nullptr, 25}, EditCase{"TabsAround", "\t7\t", nullptr, 7},
+                    EditCase{"One", "1", nullptr, 1}, EditCase{"ThirtyOne", "31", nullptr, 31},
+                    EditCase{"PlusSign", "+5", nullptr, 5}, EditCase{"TrailingLetter", "20a", kNotInteger, 0},
+                    EditCase{"Empty", "", kNotInteger, 0}, EditCase{"LoneMinus", "-", kNotInteger, 0},
+                    EditCase{"SignedZero", "-0", kNotInteger, 0}, EditCase{"Zero", "0", kRange, 0},
+                    EditCase{"ThirtyTwo", "32", kRange, 0}, EditCase{"Negative", "-3", kRange, 0},
+                    EditCase{"WouldWrapIntoRange", "4294967297", kNotInteger, 0},
+                    EditCase{"HugeNegative", "-99999999999", kNotInteger, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ButtonCase {
+    const char* name;
+    int id;
+    ColorRole role;
+};
+
+void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
+
+class ColorButtonTest : public FrameFixture, public testing::WithParamInterface<ButtonCase> {};
+
+// The real selection dialog, a stand-in picker: each button edits its own colour and no other.
+TEST_P(ColorButtonTest, EditsItsOwnColour)
+{
+    const ButtonCase& c = GetParam();
+    Start();
+    const ColorSet before = settings.Colors();
+    View().runColorPicker = [](ColorRef& color) {
+        color = 0x123456;
+        return true;
+    };
+    WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) { QTest::mouseClick(d->Button(c.id), Qt::LeftButton); });
+    Command(ID_COLOR_SELECT);
+    ColorSet expected = before;
+    expected[static_cast<std::size_t>(c.role)] = 0x123456;
+    EXPECT_EQ(settings.Colors(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, ColorButtonTest,
+    testing::Values(ButtonCase{"GraphCurrent", IDC_GRAPH_CLR2, ColorRole::GraphClr2},
+                    ButtonCase{"GraphEarlier", IDC_GRAPH_CLR, ColorRole::GraphClr},
+                    ButtonCase{"GraphAverage", IDC_AVE_CLR, ColorRole::AveClr},
+                    ButtonCase{"GraphToday", IDC_DTOTAL_CLR_GRAPH, ColorRole::DTotalClrGraph},
+                    ButtonCase{"GraphMonth", IDC_MTOTAL_CLR_GRAPH, ColorRole::MTotalClrGraph},
+                    ButtonCase{"GraphForecast", IDC_MTINFO_CLR_GRAPH, ColorRole::MTInfoClrGraph},
+                    ButtonCase{"TotalsToday", IDC_DTOTAL_CLR, ColorRole::DTotalClr},
+                    ButtonCase{"TotalsMonth", IDC_MTOTAL_CLR, ColorRole::MTotalClr},
+                    ButtonCase{"TotalsForecast", IDC_MTINFO_CLR, ColorRole::MTInfoClr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class SettingDialogsTest : public FrameFixture {};
+
+TEST_F(SettingDialogsTest, EscapeEndsTheSelectionWithNoButton)
+{
+    CColorSelectDlg dialog(nullptr);
+    WhenModal<CColorSelectDlg>([](CColorSelectDlg* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.exec(), 0);
+}
+
+TEST_F(SettingDialogsTest, CancelledPickerStartsFromTheColourAndStillWritesAllElevenValues)
+{
+    Start();
+    QColor offered;
+    WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) {
+        WhenModal<QColorDialog>([&](QColorDialog* picker) {
+            offered = picker->currentColor();
+            EXPECT_FALSE(picker->testOption(QColorDialog::ShowAlphaChannel));
+            picker->reject();
+        });
+        QTest::mouseClick(d->Button(IDC_AVE_CLR), Qt::LeftButton);
+    });
+    Command(ID_COLOR_SELECT);
+    EXPECT_EQ(offered, QColor(255, 0, 0)); // AveClr's default, 0x0000FF
+    EXPECT_EQ(WrittenEntries(profile).size(), 11u);
+    EXPECT_EQ(settings.Color(ColorRole::AveClr), 0x0000FFu);
+}
+
+TEST_F(SettingDialogsTest, ClosingDayThroughTheRealDialog)
+{
+    Start("96/11/25 10:00:00  OUT00:01:40      100 0\r\n");
+    WhenModal<CClosingDayDlg>([](CClosingDayDlg* d) {
+        d->Edit()->setText(QStringLiteral("31"));
+        QTest::keyClick(d->Edit(), Qt::Key_Return);
+    });
+    Command(ID_CLOSING_DAY);
+    EXPECT_EQ(doc->GetClosingDay(), 31);
+    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆31 "));
+    EXPECT_EQ(settings.ClosingDay(), 31);
+}
+} // namespace
