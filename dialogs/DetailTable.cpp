@@ -94,47 +94,84 @@ QString TimeText(Figure total)
                              static_cast<long long>(seconds));
 }
 
-std::vector<DetailItem> MonthDetailItems(const CPeloraDoc& d)
+namespace {
+// Where one table's parts go: three sunken boxes, one or two groups of rows, the summary boxes.
+struct Group {
+    Columns columns;
+    int firstSlot, slotCount, firstRowTop;
+};
+struct SummaryPlace {
+    const char* title;
+    Span titleSpan;
+    int titleTop;
+    Span caption, value;
+    std::array<int, 3> rowTops;
+};
+struct TableLayout {
+    std::array<PixelBox, 3> outer;
+    std::vector<Group> groups;
+    PixelBox divider; // between two groups
+    SummaryPlace total, average;
+};
+
+using PeriodOf = Period (*)(const CPeloraDoc&, int);
+
+std::vector<DetailItem> BuildTable(const TableLayout& t, const CPeloraDoc& d, PeriodOf period,
+                                   const Period& totals, const Period& averages)
 {
     CTableBuilder b;
-    if (d.IsLoadFailed())
-        return b.items;
-    b.Frame(10, 10, 285, 280, 1);
-    b.Frame(295, 10, 461, 107, 1);
-    b.Frame(295, 117, 461, 214, 1);
-    const Columns columns{{{20, 65}, {75, 120}, {130, 195}, {205, 275}}};
-    b.Heads(columns, 20, 35);
-    for (int i = 0; i < kMonthSlots; ++i)
-        b.Row(columns, 46 + 19 * i, MonthPeriod(d, i));
-    b.Summary(QStringLiteral("過去12ヵ月の合計"), {305, 450}, 20, {305, 350}, {360, 450}, {46, 65, 84},
-              {{}, d.GetMonthCountTotal(), d.GetMonthSecondsTotal(), d.GetMonthYenTotal()});
-    b.Summary(QStringLiteral("一月当たりの平均"), {305, 450}, 127, {305, 350}, {360, 450}, {153, 172, 191},
-              {{}, d.GetMonthCountAverage(), d.GetMonthSecondsAverage(), d.GetMonthYenAverage()});
+    for (const PixelBox& box : t.outer)
+        b.Frame(box.left, box.top, box.right, box.bottom, 1);
+    for (std::size_t g = 0; g < t.groups.size(); ++g) {
+        if (g > 0)
+            b.Frame(t.divider.left, t.divider.top, t.divider.right, t.divider.bottom, 0);
+        const Group& group = t.groups[g];
+        b.Heads(group.columns, 20, 35);
+        for (int k = 0; k < group.slotCount; ++k)
+            b.Row(group.columns, group.firstRowTop + 19 * k, period(d, group.firstSlot + k));
+    }
+    for (const auto& [place, figures] : {std::pair{t.total, totals}, std::pair{t.average, averages}})
+        b.Summary(QString::fromUtf8(place.title), place.titleSpan, place.titleTop, place.caption, place.value,
+                  place.rowTops, figures);
     return b.items;
 }
 
+Columns Shifted(Columns columns, int dx)
+{
+    for (Span& s : columns)
+        s = {s.from + dx, s.to + dx};
+    return columns;
+}
+} // namespace
+
+std::vector<DetailItem> MonthDetailItems(const CPeloraDoc& d)
+{
+    if (d.IsLoadFailed())
+        return {};
+    const TableLayout layout{
+        {{{10, 10, 285, 280}, {295, 10, 461, 107}, {295, 117, 461, 214}}},
+        {{{{{20, 65}, {75, 120}, {130, 195}, {205, 275}}}, 0, kMonthSlots, 46}},
+        {},
+        {"過去12ヵ月の合計", {305, 450}, 20, {305, 350}, {360, 450}, {46, 65, 84}},
+        {"一月当たりの平均", {305, 450}, 127, {305, 350}, {360, 450}, {153, 172, 191}}};
+    return BuildTable(layout, d, MonthPeriod,
+                      {{}, d.GetMonthCountTotal(), d.GetMonthSecondsTotal(), d.GetMonthYenTotal()},
+                      {{}, d.GetMonthCountAverage(), d.GetMonthSecondsAverage(), d.GetMonthYenAverage()});
+}
+
+// Two groups of 15 days side by side, the right one 269 pixels further on.
 std::vector<DetailItem> DayDetailItems(const CPeloraDoc& d)
 {
-    CTableBuilder b;
     if (d.IsLoadFailed())
-        return b.items;
-    b.Frame(10, 10, 543, 331, 1);
-    b.Frame(10, 341, 176, 438, 1);
-    b.Frame(186, 341, 352, 438, 1);
+        return {};
     const Columns left{{{20, 85}, {95, 125}, {135, 195}, {205, 265}}};
-    Columns right = left;
-    for (Span& s : right)
-        s = {s.from + 269, s.to + 269};
-    b.Heads(left, 20, 35);
-    for (int i = 0; i < 15; ++i)
-        b.Row(left, 41 + 19 * i, DayPeriod(d, i));
-    b.Frame(275, 20, 279, 322, 0);
-    b.Heads(right, 20, 35);
-    for (int i = 15; i < kDaySlots; ++i)
-        b.Row(right, 41 + 19 * (i - 15), DayPeriod(d, i));
-    b.Summary(QStringLiteral("過去30日の合計"), {21, 166}, 350, {21, 66}, {76, 166}, {376, 395, 414},
-              {{}, d.GetDayCountTotal(), d.GetDaySecondsTotal(), d.GetDayYenTotal()});
-    b.Summary(QStringLiteral("一日当たりの平均"), {196, 341}, 350, {196, 241}, {251, 341}, {376, 395, 414},
-              {{}, d.GetDayCountAverage(), d.GetDaySecondsAverage(), d.GetDayYenAverage()});
-    return b.items;
+    const TableLayout layout{
+        {{{10, 10, 543, 331}, {10, 341, 176, 438}, {186, 341, 352, 438}}},
+        {{left, 0, 15, 41}, {Shifted(left, 269), 15, 15, 41}},
+        {275, 20, 279, 322},
+        {"過去30日の合計", {21, 166}, 350, {21, 66}, {76, 166}, {376, 395, 414}},
+        {"一日当たりの平均", {196, 341}, 350, {196, 241}, {251, 341}, {376, 395, 414}}};
+    return BuildTable(layout, d, DayPeriod,
+                      {{}, d.GetDayCountTotal(), d.GetDaySecondsTotal(), d.GetDayYenTotal()},
+                      {{}, d.GetDayCountAverage(), d.GetDaySecondsAverage(), d.GetDayYenAverage()});
 }
