@@ -104,7 +104,7 @@ CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
     }
     bool ok = false;
     line.report.closingDay = parser.value(closing).toInt(&ok);
-    if (!ok)
-        return Failure(QStringLiteral("--closing-day には整数を指定してください。"), parser);
+    if (!ok || line.report.closingDay < 1 || line.report.closingDay > 31)
+        return Failure(QStringLiteral("--closing-day には 1 から 31 迄の整数を指定してください。"), parser);
     return line;
 }

@@ -20,8 +20,10 @@ CPeloraApp::~CPeloraApp() = default;
 
 bool CPeloraApp::InitInstance(const QString& commandLineFile)
 {
-    if (!m_hInstanceMutex.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder))
+    if (!m_hInstanceMutex.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder)) {
+        m_anotherInstance = true;
         return false;
+    }
 
     m_recentFiles.ReadList();
     m_previewPages = m_settings.PreviewPages();

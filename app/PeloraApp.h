@@ -30,6 +30,8 @@ public:
 
     // False when another instance runs or the first document could not be opened.
     bool InitInstance(const QString& commandLineFile);
+    // After a false InitInstance: whether that was because another instance runs (not a failure).
+    bool AnotherInstanceRuns() const { return m_anotherInstance; }
     int ExitInstance();
     void CloseAllDocuments();
 
@@ -49,4 +51,5 @@ private:
     CRecentFileList m_recentFiles;
     std::unique_ptr<CSingleDocTemplate> m_template;
     std::int32_t m_previewPages = 0;
+    bool m_anotherInstance = false;
 };

@@ -16,10 +16,7 @@
 namespace {
 QString Time(Figure total)
 {
-    Figure hours = 0, minutes = 0, seconds = total;
-    SplitSeconds(hours, minutes, seconds);
-    return QString::asprintf("%lld:%02lld:%02lld", static_cast<long long>(hours),
-                             static_cast<long long>(minutes), static_cast<long long>(seconds));
+    return QString::fromStdString(FormatDuration(total));
 }
 
 // Right-aligned to a width in terminal columns, where Japanese characters take two.

@@ -14,18 +14,36 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <cstdio>
 
 namespace {
+constexpr int kFailedStartExitCode = 1;
+constexpr int kNoDisplayExitCode = 69;
+constexpr int kOutputFailedExitCode = 74;
+
 int RunWindow(int argc, char** argv, IProfileStore& profile, const IClock& clock, const QString& file)
 {
     QApplication app(argc, argv);
     CMessageBoxSink messages(QString::fromUtf8(kAppTitle));
     CPeloraApp pelora({profile, clock, messages, QString()});
-    if (pelora.InitInstance(file)) {
-        messages.SetOwner(pelora.GetMainFrame());
-        QApplication::exec();
+    if (!pelora.InitInstance(file)) {
+        pelora.ExitInstance();
+        return pelora.AnotherInstanceRuns() ? 0 : kFailedStartExitCode;
     }
+    messages.SetOwner(pelora.GetMainFrame());
+    QApplication::exec();
     return pelora.ExitInstance();
+}
+
+// Qt aborts the process when it finds no display; say so in one line instead.
+bool HasDisplay()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
 }
 
 QStringList Arguments(int argc, char** argv)
@@ -55,7 +73,13 @@ int main(int argc, char** argv)
         return line.exitCode;
     case CommandLine::Report: {
         QCoreApplication app(argc, argv);
-        return RunReport(line.report, out, err);
+        const int status = RunReport(line.report, out, err);
+        out.flush();
+        if (status == 0 && (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))) {
+            err << "pelora: 標準出力に書けませんでした。\n";
+            return kOutputFailedExitCode;
+        }
+        return status;
     }
     case CommandLine::Render: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -63,6 +87,10 @@ int main(int argc, char** argv)
         return RunRender(line, CSettings(profile), err);
     }
     case CommandLine::Window:
+        if (!HasDisplay()) {
+            err << "pelora: 画面がありません (DISPLAY が未設定)。--report か --render は画面なしで使えます。\n";
+            return kNoDisplayExitCode;
+        }
         break;
     }
     return RunWindow(argc, argv, profile, clock, line.file);

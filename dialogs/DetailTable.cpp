@@ -88,10 +88,7 @@ QString YenText(Figure yen) { return QStringLiteral("%1 円 ").arg(yen); }
 
 QString TimeText(Figure total)
 {
-    Figure hours = 0, minutes = 0, seconds = total;
-    SplitSeconds(hours, minutes, seconds);
-    return QString::asprintf("%lld:%02lld:%02lld ", static_cast<long long>(hours), static_cast<long long>(minutes),
-                             static_cast<long long>(seconds));
+    return QString::fromStdString(FormatDuration(total)) + QLatin1Char(' ');
 }
 
 namespace {

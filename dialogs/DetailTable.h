@@ -24,7 +24,8 @@ std::vector<DetailItem> MonthDetailItems(const CPeloraDoc& doc);
 // The 30 days in two groups of 15 with their total and daily average; empty in the failed state.
 std::vector<DetailItem> DayDetailItems(const CPeloraDoc& doc);
 
-// The cell texts: "%d ", "%d 回 ", "%d:%02d:%02d " and "%d 円 ".
+// The cell texts: "%d ", "%d 回 ", "%d:%02d:%02d " and "%d 円 ". A negative time (a refund line
+// can make one) keeps its sign in front rather than showing "0:00:-540".
 QString CountText(Figure count);
 QString CallsText(Figure count);
 QString TimeText(Figure seconds);

@@ -1,12 +1,11 @@
 #include "document/ChargeFile.h"
 
+#include "platform/RegularFile.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 
-#ifdef _WIN32
-#include <share.h>
-#endif
 
 namespace {
 constexpr std::size_t kBlockBytes = 1 << 20;
@@ -25,25 +24,9 @@ CChargeFile::~CChargeFile()
 
 bool CChargeFile::Open(const std::string& path)
 {
-    errno = 0;
-#ifdef _WIN32
     // Binary mode: carriage returns are dropped by the piece cutter, and 0x1A is an ordinary byte.
-    m_file = _fsopen(path.c_str(), "rb", _SH_DENYNO);
-#else
-    m_file = std::fopen(path.c_str(), "rb");
-#endif
-    if (!m_file) {
-        m_error = SystemErrorText(errno);
-        return false;
-    }
-    struct stat info {};
-    if (fstat(fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        m_error = SystemErrorText(EISDIR);
-        std::fclose(m_file);
-        m_file = nullptr;
-        return false;
-    }
-    return true;
+    m_file = OpenRegularFile(path, m_error);
+    return m_file != nullptr;
 }
 
 FileStamp CChargeFile::Stamp() const

@@ -1,9 +1,9 @@
 #include "platform/Document.h"
 
 #include "platform/MessageSink.h"
+#include "platform/RegularFile.h"
 
 #include <filesystem>
-#include <fstream>
 
 std::string FailedToOpenDocumentMessage(const std::string& path)
 {
@@ -15,9 +15,11 @@ bool CDocument::OnOpenDocument(const std::string& path)
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(path, error);
     const std::string fullPath = error ? path : full.lexically_normal().string();
-    const bool readable = std::ifstream(fullPath, std::ios::binary).is_open()
-                          && !std::filesystem::is_directory(fullPath, error);
-    if (!readable) {
+    std::string reason;
+    std::FILE* file = OpenRegularFile(fullPath, reason);
+    if (file)
+        std::fclose(file);
+    if (!file) {
         m_messages.ShowMessage(FailedToOpenDocumentMessage(fullPath));
         return false;
     }

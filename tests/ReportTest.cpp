@@ -118,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgsCase{"BadMode", {"--render", "out.png", "--mode", "week", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"BadUnit", {"--render", "out.png", "--unit", "euro", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"UnitWithoutRender", {"--unit", "yen", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"FileNamedLikeAnOption", {"--", "--version"}, CommandLine::Window, 0},
                     ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -134,9 +135,13 @@ TEST(CommandLine, RenderModesDefaultToNoneSoTheStoredOnesApply)
     EXPECT_FALSE(stored.unitMode.has_value());
 }
 
-TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesAnyInteger)
+TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesOneToThirtyOne)
 {
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, kToday, [] { return 25; }).report.closingDay, 25);
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "-3", "log"}, kToday, [] { return 25; }).report.closingDay, -3);
+    // The stored value keeps its meaning whatever it is; the command line takes only real days.
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, kToday, [] { return 0; }).report.closingDay, 0);
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "31", "log"}, kToday, [] { return 25; }).report.closingDay, 31);
+    for (const char* day : {"0", "-5", "32", "99", "-2147483648"})
+        EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", day, "log"}, kToday, [] { return 25; }).exitCode,
+                  kUsageExitCode) << day;
 }
 } // namespace

@@ -1,5 +1,7 @@
 #include "view/SplitSeconds.h"
 
+#include <cstdio>
+
 // Carries by division rather than by repeated subtraction, which would take ages on a huge total.
 void SplitSeconds(Figure& hours, Figure& minutes, Figure& seconds)
 {
@@ -11,4 +13,15 @@ void SplitSeconds(Figure& hours, Figure& minutes, Figure& seconds)
         hours += minutes / 60;
         minutes %= 60;
     }
+}
+
+std::string FormatDuration(Figure total)
+{
+    // Negated as unsigned, so even the most negative total has a magnitude.
+    const auto magnitude = total < 0 ? 0 - static_cast<std::uint64_t>(total) : static_cast<std::uint64_t>(total);
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%llu:%02llu:%02llu", total < 0 ? "-" : "",
+                  static_cast<unsigned long long>(magnitude / 3600),
+                  static_cast<unsigned long long>(magnitude / 60 % 60), static_cast<unsigned long long>(magnitude % 60));
+    return text;
 }

@@ -4,4 +4,9 @@
 
 #include "document/TallySeries.h"
 
+#include <string>
+
 void SplitSeconds(Figure& hours, Figure& minutes, Figure& seconds);
+
+// "H:MM:SS", with a minus sign before a negative duration ("-0:09:00", not "0:00:-540").
+std::string FormatDuration(Figure total);

@@ -55,8 +55,9 @@ TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
 TEST_F(AppStartupTest, UnopenableCommandLineFileEndsTheStart)
 {
     EXPECT_FALSE(app->InitInstance(QString::fromStdString(folder.Path("missing").string())));
-    // Only the message: the window was never shown.
+    // Only the message: the window was never shown, and the start counts as failed.
     EXPECT_FALSE(app->GetMainFrame()->isVisible());
+    EXPECT_FALSE(app->AnotherInstanceRuns());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], FailedToOpenDocumentMessage(folder.Path("missing").string()));
 }

@@ -35,6 +35,7 @@ TEST(DetailTextTest, FormatsOfTheCells)
     EXPECT_EQ(TimeText(90000), "25:00:00 ");
     EXPECT_EQ(TimeText(3725), "1:02:05 ");
     EXPECT_EQ(TimeText(0), "0:00:00 ");
+    EXPECT_EQ(TimeText(-540), "-0:09:00 ");
     EXPECT_EQ(CountText(0), "0 ");
     EXPECT_EQ(CallsText(12), "12 回 ");
     EXPECT_EQ(YenText(-30), "-30 円 ");

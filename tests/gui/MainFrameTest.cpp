@@ -107,6 +107,26 @@ TEST_F(MainFrameTest, BarLayoutAndTopMostAreSavedAtCloseAndRestored)
     EXPECT_EQ(ViewSize(), QSize(CPeloraView::kWidth, CPeloraView::kHeight));
 }
 
+TEST_F(MainFrameTest, DamagedBarLayoutIsIgnoredForTheDefault)
+{
+    Start();
+    frame->show();
+    frame->addToolBar(Qt::TopToolBarArea, frame->ToolBar());
+    frame->close();
+    std::string stored = settings.BarLayout();
+    ASSERT_GT(stored.size(), 40u);
+    for (const std::size_t at : {stored.size() - 5, stored.size() / 2, std::size_t{2}}) {
+        std::string damaged = stored;
+        damaged[at] = damaged[at] == 'A' ? 'B' : 'A';
+        settings.SetBarLayout(damaged);
+        CreateFrame();
+        EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::RightToolBarArea) << "changed at " << at;
+    }
+    settings.SetBarLayout("AAAA"); // an unsealed layout of an older version
+    CreateFrame();
+    EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::RightToolBarArea);
+}
+
 TEST_F(MainFrameTest, MovesAreWrittenCoalescedAndTheLastOneAtClose)
 {
     Start();

@@ -1,4 +1,5 @@
-// pelora --render as a real process without a display, against the view painted in this process.
+// The program as a real process without a display: --render against the view painted in this
+// process, and the exit status of each way a command can end.
 
 #include "TestSupport.h"
 #include "view/PeloraView.h"
@@ -11,13 +12,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-class RenderCommandTest : public testing::Test {
+class CommandProcessTest : public testing::Test {
 protected:
     CScratchFolder folder;
     const std::string log = folder.Write("log", "97/03/20 10:00:00  OUT00:01:40      700 0\r\n"
                                                 "97/03/02 10:00:00  OUT01:01:40    1,300 0\r\n");
 
-    int Run(const QStringList& args)
+    int Run(const QStringList& args, const QString& output = QString())
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -26,6 +27,8 @@ protected:
         env.remove("QT_QPA_PLATFORM");
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("config").string()));
         process.setProcessEnvironment(env);
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         process.start(PELORA_BINARY, args);
         EXPECT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -33,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(RenderCommandTest, WritesTheViewAsAnOpaque249By211Png)
+TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
 {
     const QString out = QString::fromStdString(folder.Path("out.png").string());
     ASSERT_EQ(Run({"--render", out, "--mode", "month", "--unit", "time", "--today", "1997-03-20",
@@ -64,7 +67,7 @@ TEST_F(RenderCommandTest, WritesTheViewAsAnOpaque249By211Png)
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), painted);
 }
 
-TEST_F(RenderCommandTest, UnopenableFileAndBadArgumentsHaveTheirStatuses)
+TEST_F(CommandProcessTest, UnopenableFileAndBadArgumentsHaveTheirStatuses)
 {
     const QString out = QString::fromStdString(folder.Path("out.png").string());
     EXPECT_EQ(Run({"--render", out, QString::fromStdString(folder.Path("missing").string())}), 2);
@@ -72,6 +75,36 @@ TEST_F(RenderCommandTest, UnopenableFileAndBadArgumentsHaveTheirStatuses)
     EXPECT_EQ(Run({"--render", QString::fromStdString(folder.Path("no/such/dir/out.png").string()),
                    QString::fromStdString(log)}), 73);
 }
+struct StatusCase {
+    const char* name;
+    QStringList args; // "LOG" stands for a readable charge file
+    const char* output;
+    int status;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
+
+class ExitStatusTest : public CommandProcessTest, public testing::WithParamInterface<StatusCase> {};
+
+// Usage errors and the window without a display end with a status and a line, never an abort.
+TEST_P(ExitStatusTest, EndsWithItsStatus)
+{
+    QStringList args = GetParam().args;
+    args.replaceInStrings("LOG", QString::fromStdString(log));
+    EXPECT_EQ(Run(args, QString::fromUtf8(GetParam().output)), GetParam().status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ExitStatusTest,
+    testing::Values(StatusCase{"Report", {"--report", "LOG"}, "", 0},
+                    StatusCase{"UnknownOption", {"--bogus", "LOG"}, "", 64},
+                    StatusCase{"JsonAlone", {"--json", "LOG"}, "", 64},
+                    StatusCase{"ReportWithValue", {"--report=1", "LOG"}, "", 64},
+                    StatusCase{"ClosingDayZero", {"--report", "--closing-day", "0", "LOG"}, "", 64},
+                    StatusCase{"WindowWithoutDisplay", {"LOG"}, "", 69},
+                    StatusCase{"FileNamedVersionWithoutDisplay", {"--", "--version"}, "", 69},
+                    StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74}),
+    [](const auto& info) { return std::string(info.param.name); });
 } // namespace
 
 int main(int argc, char** argv)

@@ -1,0 +1,52 @@
+// Paths that are not regular files: refused at once with the system's reason, never waited on.
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+const CivilDate kToday{1996, 12, 20};
+
+struct HostileCase {
+    const char* name;
+    std::string (*make)(const CScratchFolder&);
+    const char* reason;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
+
+std::string Fifo(const CScratchFolder& folder)
+{
+    const std::string path = folder.Path("fifo").string();
+    EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    return path;
+}
+std::string Zero(const CScratchFolder&) { return "/dev/zero"; }
+std::string Folder(const CScratchFolder& folder) { return folder.Path("").string(); }
+
+class HostileFileTest : public testing::TestWithParam<HostileCase>, protected DocFixture {};
+
+TEST_P(HostileFileTest, StoredPathFailsAtOnce)
+{
+    Open(GetParam().make(folder), 20, kToday);
+    EXPECT_EQ(doc->IsLoadFailed(), 1);
+    EXPECT_EQ(doc->GetLoadError(), GetParam().reason);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_EQ(doc->HasChargeFileChanged(), -1);
+}
+
+TEST_P(HostileFileTest, OpenedPathIsRefusedAndTheDocumentStays)
+{
+    Open(folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n"), 20, kToday);
+    EXPECT_FALSE(doc->OnOpenDocument(GetParam().make(folder)));
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Document, HostileFileTest,
+                         testing::Values(HostileCase{"Fifo", Fifo, "not a regular file"},
+                                         HostileCase{"DevZero", Zero, "not a regular file"},
+                                         HostileCase{"Directory", Folder, "Is a directory"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+} // namespace
