@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -21,10 +22,18 @@ constexpr int kFailedStartExitCode = 1;
 constexpr int kNoDisplayExitCode = 69;
 constexpr int kOutputFailedExitCode = 74;
 
-int RunWindow(int argc, char** argv, IProfileStore& profile, const IClock& clock, const QString& file)
+int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clock, const QString& file)
 {
     QApplication app(argc, argv);
     CMessageBoxSink messages(QString::fromUtf8(kAppTitle));
+    // Told once, after the step that wrote, so no box opens inside a move or a paint.
+    profile.OnWriteFailed([&messages](const QString& path) {
+        QTimer::singleShot(0, [&messages, path] {
+            messages.ShowMessage(QStringLiteral("設定を保存できません。変更した設定はこの実行の間だけ有効です。\n%1")
+                                     .arg(path)
+                                     .toStdString());
+        });
+    });
     CPeloraApp pelora({profile, clock, messages, QString()});
     if (!pelora.InitInstance(file)) {
         pelora.ExitInstance();
@@ -60,11 +69,12 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kPeloraVersion));
-    CQtProfileStore profile;
+    // The commands without a window only read the user's settings, never change them.
+    CQtProfileStore stored(CQtProfileStore::ReadOnly);
     const CSystemClock clock;
     // Decided before any application object exists: only the window needs a display.
     const CommandLine line = ParseCommandLine(Arguments(argc, argv), LocalDate(clock.Now()),
-                                              [&profile] { return CSettings(profile).ClosingDay(); });
+                                              [&stored] { return CSettings(stored).ClosingDay(); });
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (line.mode) {
@@ -84,7 +94,7 @@ int main(int argc, char** argv)
     case CommandLine::Render: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        return RunRender(line, CSettings(profile), err);
+        return RunRender(line, CSettings(stored), err);
     }
     case CommandLine::Window:
         if (!HasDisplay()) {
@@ -93,5 +103,6 @@ int main(int argc, char** argv)
         }
         break;
     }
+    CQtProfileStore profile;
     return RunWindow(argc, argv, profile, clock, line.file);
 }

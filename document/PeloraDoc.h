@@ -39,6 +39,8 @@ public:
     void SetClosingDay(int day) { m_closingDay = day; }
     int IsLoadFailed() const { return m_loadFailed; }
     const std::string& GetLogPath() const { return m_logPath; }
+    // Whether a charge file was ever chosen (and can be opened under its name at all).
+    bool HasChargeFile() const { return m_logPath != CSettings::kNoLogPath && m_logPath.size() <= kMaxPathBytes; }
     std::time_t GetToday() const { return m_today; }
     // Why the last load failed, in the system's words (empty after a success).
     const std::string& GetLoadError() const { return m_loadError; }

@@ -1,54 +1,111 @@
 #include "platform/QtProfileStore.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QStringDecoder>
 
 namespace {
 QString Key(const std::string& section, const std::string& entry)
 {
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(entry);
 }
+
+bool LineParses(const QByteArray& line)
+{
+    return line.startsWith('[') || line.startsWith(';') || line.startsWith('#') || line.contains('=');
+}
+
+// A backup name no earlier backup has: ".bak-<time stamp>", with a number if that is taken.
+QString BackupName(const QString& path)
+{
+    const QString stamped = path + QStringLiteral(".bak-")
+                            + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = stamped;
+    for (int n = 2; QFile::exists(name); ++n)
+        name = stamped + QLatin1Char('-') + QString::number(n);
+    return name;
+}
 } // namespace
 
-CQtProfileStore::CQtProfileStore()
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("Brisolt"), QStringLiteral("Pelora")))
+bool LooksLikeDamagedSettings(const QByteArray& content)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(content);
+    if (utf8.hasError() || text.contains(QChar(0)))
+        return true;
+    bool anyLine = false;
+    for (const QByteArray& raw : content.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty())
+            continue;
+        anyLine = true;
+        if (LineParses(line))
+            return false;
+    }
+    return anyLine;
+}
+
+CQtProfileStore::CQtProfileStore(Access access)
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("Brisolt"), QStringLiteral("Pelora"))), m_access(access)
 {
 }
 
-CQtProfileStore::CQtProfileStore(const QString& iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+CQtProfileStore::CQtProfileStore(const QString& iniPath, Access access)
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)), m_access(access)
 {
 }
 
-// A store that cannot be parsed is kept beside as ".bak" and the program starts from defaults,
-// rather than rewriting the junk along with the next setting. Checked at first use, so a process
-// that never touches the settings (a second instance) leaves the file alone.
+// Checked at first use, so a process that never touches the settings (a second instance) leaves
+// the file alone.
 QSettings& CQtProfileStore::Store()
 {
     if (m_checked)
         return *m_settings;
     m_checked = true;
     m_settings->value(QStringLiteral("Window/Xpos"));
-    if (m_settings->status() != QSettings::FormatError)
-        return *m_settings;
-    const QString path = m_settings->fileName();
-    QFile::remove(path + QStringLiteral(".bak"));
-    QFile::rename(path, path + QStringLiteral(".bak"));
-    const QSettings::Format format = m_settings->format();
-    m_settings = std::make_unique<QSettings>(path, format);
+    bool damaged = m_settings->status() == QSettings::FormatError;
+#ifdef Q_OS_WIN
+    const bool isFile = m_settings->format() != QSettings::NativeFormat; // native: the registry
+#else
+    const bool isFile = true;
+#endif
+    QFile file(m_settings->fileName());
+    if (!damaged && isFile && file.open(QIODevice::ReadOnly))
+        damaged = LooksLikeDamagedSettings(file.readAll());
+    if (damaged)
+        SetAside();
     return *m_settings;
+}
+
+void CQtProfileStore::SetAside()
+{
+    const QString path = m_settings->fileName();
+    const QSettings::Format format = m_settings->format();
+    if (m_access == ReadOnly) {
+        m_unreadable = true;
+        return;
+    }
+    QFile::rename(path, BackupName(path));
+    m_settings = std::make_unique<QSettings>(path, format);
 }
 
 bool CQtProfileStore::Flush()
 {
     Store().sync();
-    return Store().status() == QSettings::NoError;
+    if (Store().status() == QSettings::NoError)
+        return true;
+    if (!m_toldWriteFailure && m_onWriteFailed) {
+        m_toldWriteFailure = true;
+        m_onWriteFailed(m_settings->fileName());
+    }
+    return false;
 }
 
 std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const std::string& entry,
                                             std::int32_t defaultValue)
 {
     const QVariant value = Store().value(Key(section, entry));
-    if (!value.isValid())
+    if (m_unreadable || !value.isValid())
         return defaultValue;
     // Read as text: a QVariant's own int conversion wraps or zeroes out-of-range numbers.
     bool ok = false;
@@ -59,6 +116,8 @@ std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const st
 bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::string& entry,
                                       std::int32_t value)
 {
+    if (m_access == ReadOnly)
+        return false;
     Store().setValue(Key(section, entry), static_cast<int>(value));
     return Flush();
 }
@@ -67,12 +126,14 @@ std::string CQtProfileStore::GetProfileString(const std::string& section, const 
                                               const std::string& defaultValue)
 {
     const QVariant value = Store().value(Key(section, entry));
-    return value.isValid() ? value.toString().toStdString() : defaultValue;
+    return !m_unreadable && value.isValid() ? value.toString().toStdString() : defaultValue;
 }
 
 bool CQtProfileStore::WriteProfileString(const std::string& section, const std::string& entry,
                                          const std::string& value)
 {
+    if (m_access == ReadOnly)
+        return false;
     Store().setValue(Key(section, entry), QString::fromStdString(value));
     return Flush();
 }

@@ -1,16 +1,24 @@
 #pragma once
 // The profile store on QSettings: the registry key Software\Brisolt\Pelora on Windows, an INI file
 // in the user's config folder elsewhere. Every write is flushed before it returns.
+//
+// A settings file that cannot be read as settings (a syntax error, bytes that are not UTF-8, no
+// line that parses) is kept under a time-stamped backup name and the store starts from defaults,
+// rather than rewriting the junk with the next setting. A read-only store (for the commands that
+// run without a window) never writes, renames or removes anything: it reads a damaged file as empty.
 
 #include "platform/ProfileStore.h"
 
 #include <QSettings>
+#include <functional>
 #include <memory>
 
 class CQtProfileStore : public IProfileStore {
 public:
-    CQtProfileStore();                               // the user's own store
-    explicit CQtProfileStore(const QString& iniPath); // a given INI file (tests)
+    enum Access { ReadWrite, ReadOnly };
+
+    explicit CQtProfileStore(Access access = ReadWrite); // the user's own store
+    CQtProfileStore(const QString& iniPath, Access access = ReadWrite);
 
     std::int32_t GetProfileInt(const std::string& section, const std::string& entry,
                                std::int32_t defaultValue) override;
@@ -21,11 +29,22 @@ public:
     bool WriteProfileString(const std::string& section, const std::string& entry,
                             const std::string& value) override;
 
+    // Called once, at the first write that could not be saved; the settings stay in memory.
+    void OnWriteFailed(std::function<void(const QString& path)> handler) { m_onWriteFailed = std::move(handler); }
+    QString FileName() const { return m_settings->fileName(); }
 
 private:
     QSettings& Store();
     bool Flush();
+    void SetAside();
 
     std::unique_ptr<QSettings> m_settings;
+    Access m_access;
     bool m_checked = false;
+    bool m_unreadable = false;
+    bool m_toldWriteFailure = false;
+    std::function<void(const QString&)> m_onWriteFailed;
 };
+
+// Whether the bytes of an INI settings file cannot be settings at all.
+bool LooksLikeDamagedSettings(const QByteArray& content);

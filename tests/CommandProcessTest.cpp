@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +76,21 @@ TEST_F(CommandProcessTest, UnopenableFileAndBadArgumentsHaveTheirStatuses)
     EXPECT_EQ(Run({"--render", QString::fromStdString(folder.Path("no/such/dir/out.png").string()),
                    QString::fromStdString(log)}), 73);
 }
+TEST_F(CommandProcessTest, ReportAndRenderLeaveADamagedSettingsFileAlone)
+{
+    std::filesystem::create_directories(folder.Path("config/Brisolt"));
+    const std::string damaged = "[Option\nSimekiri=\xff\xfe\n";
+    const std::string settings = folder.Write("config/Brisolt/Pelora.conf", damaged);
+    EXPECT_EQ(Run({"--report", QString::fromStdString(log)}), 0);
+    EXPECT_EQ(Run({"--render", QString::fromStdString(folder.Path("o.png").string()), QString::fromStdString(log)}), 0);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("config/Brisolt")))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"Pelora.conf"});
+    std::ifstream in(settings, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+}
+
 struct StatusCase {
     const char* name;
     QStringList args; // "LOG" stands for a readable charge file

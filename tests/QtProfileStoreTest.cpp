@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "platform/QtProfileStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -36,13 +37,58 @@ TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
     EXPECT_EQ(store.GetProfileInt("Window", "TopMost", 0), 2);
 }
 
-TEST_F(QtProfileStoreTest, CorruptFileIsSetAsideAndDefaultsApply)
+// The backups of the folder's settings file, oldest name first.
+QStringList Backups(const CScratchFolder& folder)
 {
-    folder.Write("Pelora.conf", "[Window\nXpos=5\n\x01\x02 garbage = = =\n");
+    return QDir(QString::fromStdString(folder.Path("").string()))
+        .entryList({QStringLiteral("Pelora.conf.bak-*")}, QDir::Files, QDir::Name);
+}
+
+TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
+{
+    const std::string syntax = "[Window\nXpos=5\n\x01\x02 garbage = = =\n";
+    std::string random(600, '\0');
+    for (std::size_t i = 0; i < random.size(); ++i)
+        random[i] = static_cast<char>((i * 7919 + 13) % 251 + 3);
+    for (const std::string& damaged : {syntax, random}) {
+        folder.Write("Pelora.conf", damaged);
+        CQtProfileStore store(path);
+        EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 9), 9);
+        store.WriteProfileInt("Window", "Xpos", 3);
+        EXPECT_EQ(CQtProfileStore(path).GetProfileInt("Window", "Xpos", 9), 3);
+    }
+    const QStringList backups = Backups(folder);
+    ASSERT_EQ(backups.size(), 2); // the second never replaced the first
+    QFile second(QString::fromStdString(folder.Path(backups[1].toStdString()).string()));
+    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(second.readAll().toStdString(), random);
+}
+
+TEST_F(QtProfileStoreTest, ReadOnlyStoreLeavesEveryFileAsItIs)
+{
+    const std::string damaged = "\xff\xfe\x01 not settings";
+    folder.Write("Pelora.conf", damaged);
+    CQtProfileStore store(path, CQtProfileStore::ReadOnly);
+    EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
+    EXPECT_FALSE(store.WriteProfileInt("Option", "Simekiri", 5));
+    EXPECT_TRUE(Backups(folder).isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), damaged);
+}
+
+TEST_F(QtProfileStoreTest, UnwritableFileIsToldOnceAndSettingsStayInMemory)
+{
+    std::filesystem::create_directories(folder.Path("Pelora.conf")); // a folder where the file should be
     CQtProfileStore store(path);
-    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 9), 9);
-    EXPECT_TRUE(QFile::exists(path + ".bak"));
-    store.WriteProfileInt("Window", "Xpos", 3);
-    EXPECT_EQ(CQtProfileStore(path).GetProfileInt("Window", "Xpos", 9), 3);
+    int told = 0;
+    store.OnWriteFailed([&](const QString& where) {
+        ++told;
+        EXPECT_EQ(where, path);
+    });
+    EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 12));
+    EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 34));
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 12);
 }
 } // namespace

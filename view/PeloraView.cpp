@@ -128,8 +128,12 @@ void CPeloraView::OnTimer(unsigned)
     const bool dayChanged = std::strcmp(DayLabelOf(LocalDate(now)).data(), m_doc.GetDayLabel(29)) != 0;
     if (dayChanged)
         m_doc.SetToday(now);
-    if (m_doc.IsLoadFailed())
+    if (m_doc.IsLoadFailed()) {
+        // The failure was told once; look again quietly and reload once the file can be read.
+        if (m_doc.HasChargeFile() && m_doc.HasChargeFileChanged() != -1)
+            ReloadWithLabels();
         return;
+    }
     if (!dayChanged && m_doc.HasChargeFileChanged() == 0)
         return;
     ReloadWithLabels();

@@ -40,7 +40,7 @@ TEST_F(TimerTest, SameDayUnchangedFileOnlyRewritesTheDatePane)
     EXPECT_EQ(doc->GetDayYen(29), 100);
 }
 
-TEST_F(TimerTest, VanishedFileGivesOneMessageHoweverLongItStaysAway)
+TEST_F(TimerTest, VanishedFileGivesOneMessageAndIsReadAgainWhenItComesBack)
 {
     Start();
     std::filesystem::remove(folder.Path("log"));
@@ -48,6 +48,24 @@ TEST_F(TimerTest, VanishedFileGivesOneMessageHoweverLongItStaysAway)
         Tick();
     EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_EQ(doc->GetDayYen(29), 100);
+    folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
+    Tick();
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_EQ(doc->GetDayYen(29), 700);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(TimerTest, StoredFileThatAppearsLaterIsPickedUp)
+{
+    Open(folder.Path("later").string(), 20, kFixtureToday);
+    CreateFrame();
+    ASSERT_EQ(doc->IsLoadFailed(), 1);
+    Tick();
+    folder.Write("later", "96/12/20 10:00:00  OUT00:01:40      300 0\r\n");
+    Tick();
+    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_EQ(doc->GetDayYen(29), 300);
+    EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 TEST_F(TimerTest, NewDayMovesTheWindowsAndReloads)
