@@ -1,9 +1,11 @@
 #include "app/HeadlessDocument.h"
 
+#include "platform/PathText.h"
+
 CHeadlessDocument::CHeadlessDocument(const QString& file, const CivilDate& today, int closingDay)
     : m_file(file), m_clock(LocalNoon(today))
 {
-    m_settings.SetLogPath(file.toStdString());
+    m_settings.SetLogPath(EncodePath(file));
     m_settings.SetClosingDay(closingDay);
 }
 

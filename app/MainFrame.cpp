@@ -4,6 +4,7 @@
 #include "dialogs/ColorSelectDlg.h"
 #include "dialogs/DetailDlg.h"
 #include "document/PeloraDoc.h"
+#include "platform/PathText.h"
 #include "platform/Clock.h"
 #include "platform/CmdUI.h"
 #include "res/CommandTable.h"
@@ -357,8 +358,11 @@ void CMainFrame::dropEvent(QDropEvent* event)
 {
     activateWindow();
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile() && m_services.openDocument)
-            m_services.openDocument(url.toLocalFile());
+        if (!url.isLocalFile() || !m_services.openDocument)
+            continue;
+        // The path's own bytes, from its percent-encoded form: a name need not be UTF-8.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        m_services.openDocument(DecodePath(bytes.toStdString()));
     }
     event->acceptProposedAction();
 }

@@ -8,6 +8,7 @@
 #include "app/Render.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxSink.h"
+#include "platform/PathText.h"
 #include "platform/QtProfileStore.h"
 #include "res/Resource.h"
 #include "res/Version.h"
@@ -59,7 +60,7 @@ QStringList Arguments(int argc, char** argv)
 {
     QStringList args;
     for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << DecodePath(argv[i]); // file names keep their bytes, UTF-8 or not
     return args;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/DocTemplate.h"
 
+#include "platform/PathText.h"
 #include "platform/RecentFileList.h"
 
 CSingleDocTemplate::CSingleDocTemplate(DocumentFactory makeDocument, FrameFactory makeFrame,
@@ -36,7 +37,7 @@ bool CSingleDocTemplate::OpenDocumentFile(const QString& path)
         return false;
     if (path.isEmpty())
         return true;
-    if (!m_document->OnOpenDocument(path.toStdString()))
+    if (!m_document->OnOpenDocument(EncodePath(path)))
         return false;
     m_recent.Add(m_document->GetPathName());
     if (QWidget* view = m_frame->centralWidget())

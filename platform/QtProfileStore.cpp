@@ -1,5 +1,7 @@
 #include "platform/QtProfileStore.h"
 
+#include "platform/PathText.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QStringDecoder>
@@ -126,7 +128,11 @@ std::string CQtProfileStore::GetProfileString(const std::string& section, const 
                                               const std::string& defaultValue)
 {
     const QVariant value = Store().value(Key(section, entry));
-    return !m_unreadable && value.isValid() ? value.toString().toStdString() : defaultValue;
+    if (m_unreadable || !value.isValid())
+        return defaultValue;
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString();
+    return value.toString().toStdString();
 }
 
 bool CQtProfileStore::WriteProfileString(const std::string& section, const std::string& entry,
@@ -134,6 +140,11 @@ bool CQtProfileStore::WriteProfileString(const std::string& section, const std::
 {
     if (m_access == ReadOnly)
         return false;
-    Store().setValue(Key(section, entry), QString::fromStdString(value));
+    // Text that is not UTF-8 (a file name in an old encoding) is kept as bytes, so it comes back
+    // exactly; everything else stays readable text.
+    if (IsValidUtf8(value))
+        Store().setValue(Key(section, entry), QString::fromStdString(value));
+    else
+        Store().setValue(Key(section, entry), QByteArray::fromStdString(value));
     return Flush();
 }

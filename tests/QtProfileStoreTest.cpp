@@ -27,6 +27,13 @@ TEST_F(QtProfileStoreTest, SignedIntegersRoundTripAndTextsStayText)
     EXPECT_EQ(store.GetProfileInt("Window", "Missing", 31), 31);
 }
 
+TEST_F(QtProfileStoreTest, PathsThatAreNotUtf8ComeBackByteForByte)
+{
+    const std::string path = "/tmp/\x93\x64\x98\x62.log";
+    CQtProfileStore(this->path).WriteProfileString("File", "VamloLogPath", path);
+    EXPECT_EQ(CQtProfileStore(this->path).GetProfileString("File", "VamloLogPath", ""), path);
+}
+
 TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
 {
     folder.Write("Pelora.conf", "[Option]\nSimekiri=abc\n[Window]\nXpos=2147483648\nYpos=1099511627776\nTopMost= 2\n");

@@ -1,5 +1,6 @@
 #include "../TestSupport.h"
 #include "platform/DocTemplate.h"
+#include "platform/PathText.h"
 #include "platform/RecentFileList.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,15 @@ TEST_F(DocTemplateTest, OpenedFileJoinsTheRecentListAndFrameStaysHidden)
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_EQ(recent.list.Files(), std::vector<std::string>{path});
     EXPECT_FALSE(docTemplate.GetFrame()->isVisible());
+}
+
+TEST_F(DocTemplateTest, NameThatIsNotUtf8OpensUnderItsOwnBytes)
+{
+    clock.Set(LocalNoon({1996, 12, 20}));
+    const std::string path = folder.Write("\x93\x64\x98\x62.log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(path)));
+    EXPECT_EQ(Doc().GetLogPath(), path);
+    EXPECT_EQ(Doc().GetDayYen(29), 100);
 }
 
 TEST_F(DocTemplateTest, RefusedOpenIsAFailedOpen)

@@ -3,6 +3,7 @@
 
 #include "../TestSupport.h"
 #include "app/MainFrame.h"
+#include "platform/PathText.h"
 #include "res/Resource.h"
 #include "view/PeloraView.h"
 
@@ -37,7 +38,7 @@ protected:
         FrameServices services{settings, clock, sink, [this](int id) { appCommands.push_back(id); },
                                [this](const QString& path) {
                                    opened.push_back(path);
-                                   doc->OnOpenDocument(path.toStdString());
+                                   doc->OnOpenDocument(EncodePath(path));
                                }};
         frame = std::make_unique<CMainFrame>(*doc, services);
         profile.ClearWrites();

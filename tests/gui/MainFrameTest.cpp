@@ -151,6 +151,16 @@ TEST_F(MainFrameTest, MovesAreWrittenCoalescedAndTheLastOneAtClose)
     EXPECT_EQ(settings.Ypos(), 70);
 }
 
+TEST_F(MainFrameTest, DroppedNameThatIsNotUtf8KeepsItsBytes)
+{
+    Start();
+    const std::string path = folder.Write("\x93\x64.log", "96/12/20 10:00:00  OUT00:01:40       30 0\r\n");
+    const QByteArray encoded = "file://" + QByteArray::fromStdString(path).toPercentEncoding("/");
+    Drop({QUrl::fromEncoded(encoded)});
+    EXPECT_EQ(doc->GetLogPath(), path);
+    EXPECT_EQ(doc->GetDayYen(29), 30);
+}
+
 TEST_F(MainFrameTest, DroppedFilesAreOpenedInOrderAndTheLastStays)
 {
     Start();
