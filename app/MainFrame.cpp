@@ -15,6 +15,8 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QCryptographicHash>
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 #include <QLabel>
 #include <QLayout>
@@ -52,12 +54,24 @@ void CMainFrame::PreCreateWindow()
                    | Qt::WindowCloseButtonHint);
     const std::int32_t x = m_services.settings.Xpos();
     const std::int32_t y = m_services.settings.Ypos();
-    if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition)
+    if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition && TitleAreaVisible(QPoint(x, y)))
         move(x, y);
     resize(kInitialWidth, kInitialHeight);
     m_positionTimer.setSingleShot(true);
     m_positionTimer.setInterval(kPositionWriteDelay);
     connect(&m_positionTimer, &QTimer::timeout, this, &CMainFrame::WritePendingPosition);
+}
+
+// A stored place is kept while some of the title area would show on some screen; a window placed
+// wholly off every screen (a monitor since removed, a hand-edited value) could never be reached.
+bool CMainFrame::TitleAreaVisible(const QPoint& topLeft)
+{
+    const QRect titleArea(topLeft, QSize(kInitialWidth, kTitleAreaHeight));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(titleArea))
+            return true;
+    }
+    return false;
 }
 
 void CMainFrame::createView(CPeloraDoc& doc)

@@ -35,6 +35,7 @@ public:
     static constexpr int kInitialWidth = 288;
     static constexpr int kInitialHeight = 296;
     static constexpr int kPositionWriteDelay = 250; // ms
+    static constexpr int kTitleAreaHeight = 24;
 
     CMainFrame(CPeloraDoc& doc, FrameServices services);
     ~CMainFrame() override;
@@ -64,6 +65,7 @@ protected:
 
 private:
     void PreCreateWindow();
+    static bool TitleAreaVisible(const QPoint& topLeft);
     void createView(CPeloraDoc& doc);
     void createDialogs(CPeloraDoc& doc);
     void createActions();

@@ -14,6 +14,7 @@
 #include "res/Version.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdio>
@@ -35,7 +36,9 @@ int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clo
                                      .toStdString());
         });
     });
-    CPeloraApp pelora({profile, clock, messages, QString()});
+    // One instance per settings file: two logins of the same user share the settings, so they
+    // share the lock beside it, whatever their runtime folders.
+    CPeloraApp pelora({profile, clock, messages, QFileInfo(profile.FileName()).absolutePath()});
     if (!pelora.InitInstance(file)) {
         pelora.ExitInstance();
         return pelora.AnotherInstanceRuns() ? 0 : kFailedStartExitCode;

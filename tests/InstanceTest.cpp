@@ -1,4 +1,5 @@
-// Two real processes of the program: the second ends at once, and a killed first never blocks.
+// Two real processes of the program: the second ends at once, even from another login with its own
+// runtime folder, and a killed first never blocks.
 
 #include "TestSupport.h"
 
@@ -15,11 +16,16 @@ class InstanceTest : public testing::Test {
 protected:
     CScratchFolder folder;
 
+    // Each start gets a runtime folder of its own, as two logins of one user would.
     void Start(QProcess& process)
     {
+        static int login = 0;
+        const std::filesystem::path runtime = folder.Path("run" + std::to_string(++login));
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("run").string()));
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("config").string()));
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -30,7 +36,7 @@ protected:
     // Whether some process holds the single-instance lock, waiting up to ten seconds for one to.
     bool LockHeldSoon()
     {
-        const std::string path = folder.Path("run/Pelora95Instance.lock").string();
+        const std::string path = folder.Path("config/Brisolt/Pelora95Instance.lock").string();
         for (int i = 0; i < 200; ++i) {
             const int fd = ::open(path.c_str(), O_RDWR);
             if (fd >= 0) {
@@ -47,8 +53,6 @@ protected:
 
 TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
 {
-    std::filesystem::create_directories(folder.Path("run"));
-    std::filesystem::permissions(folder.Path("run"), std::filesystem::perms::owner_all);
     QProcess first, second;
     Start(first);
     ASSERT_TRUE(LockHeldSoon());

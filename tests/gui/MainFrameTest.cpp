@@ -1,6 +1,8 @@
 #include "FrameFixture.h"
 
+#include <QGuiApplication>
 #include <QLayout>
+#include <QScreen>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
@@ -63,6 +65,16 @@ TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
     EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     Command(ID_PERIOD_DAY);
     EXPECT_EQ(settings.DayMode(), 1);
+}
+
+TEST_F(MainFrameTest, PlaceOffEveryScreenIsLeftToTheSystem)
+{
+    settings.SetPosition(30000, 30000);
+    Open(folder.Write("log", ""), 20, kFixtureToday);
+    CreateFrame();
+    EXPECT_NE(frame->pos(), QPoint(30000, 30000));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(frame->pos())) << frame->pos().x() << "," << frame->pos().y();
 }
 
 TEST_F(MainFrameTest, ViewStaysAt249By211WhateverTheBarsDo)
