@@ -3,6 +3,7 @@
 #include "platform/RegularFile.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -52,8 +53,12 @@ FileStamp CChargeFile::Stamp() const
 // Keeps the last `keep` unread bytes at the front and reads after them.
 bool CChargeFile::Fill(std::size_t keep)
 {
-    if (m_buffer.empty())
-        m_buffer.resize(kBlockBytes);
+    if (m_buffer.empty()) {
+        // A small file needs no megabyte: its size plus room for one piece will do.
+        const FileStamp stamp = Stamp();
+        const std::size_t wanted = stamp.size >= 0 ? static_cast<std::size_t>(stamp.size) + 2 * kMaxPieceBytes : kBlockBytes;
+        m_buffer.resize(std::min(kBlockBytes, std::max<std::size_t>(wanted, 4096)));
+    }
     std::memmove(m_buffer.data(), m_buffer.data() + m_begin, keep);
     m_begin = 0;
     m_end = keep;

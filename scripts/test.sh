@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that no #include runs up the layers, builds, and runs the whole
-# test suite twice: once as built, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# test suite twice: once as built, once with AddressSanitizer and UndefinedBehaviorSanitizer;
+# then runs the fuzz targets for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,8 @@ ctest --preset default
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+# The reader and the settings store under libFuzzer (clang), about 30 seconds each.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
