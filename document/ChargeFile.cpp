@@ -3,14 +3,11 @@
 #include "platform/RegularFile.h"
 
 #include <cerrno>
-#include <algorithm>
-#include <cstring>
 #include <sys/stat.h>
 
-
-namespace {
-constexpr std::size_t kBlockBytes = 1 << 20;
-}
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 std::string SystemErrorText(int error)
 {
@@ -50,28 +47,45 @@ FileStamp CChargeFile::Stamp() const
     return stamp;
 }
 
-// Keeps the last `keep` unread bytes at the front and reads after them.
-bool CChargeFile::Fill(std::size_t keep)
+FileIdentity CChargeFile::Identity() const
 {
-    if (m_buffer.empty()) {
-        // A small file needs no megabyte: its size plus room for one piece will do.
-        const FileStamp stamp = Stamp();
-        const std::size_t wanted = stamp.size >= 0 ? static_cast<std::size_t>(stamp.size) + 2 * kMaxPieceBytes : kBlockBytes;
-        m_buffer.resize(std::min(kBlockBytes, std::max<std::size_t>(wanted, 4096)));
+    FileIdentity identity;
+#ifndef _WIN32
+    struct stat info {};
+    if (fstat(fileno(m_file), &info) == 0)
+        identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+#endif
+    return identity;
+}
+
+std::int64_t CChargeFile::ReadAt(std::int64_t offset, char* buffer, std::size_t size, std::string& error) const
+{
+#ifdef _WIN32
+    const std::lock_guard<std::mutex> lock(m_readLock);
+    if (_fseeki64(m_file, offset, SEEK_SET) != 0) {
+        error = SystemErrorText(errno);
+        return -1;
     }
-    std::memmove(m_buffer.data(), m_buffer.data() + m_begin, keep);
-    m_begin = 0;
-    m_end = keep;
-    while (m_end < m_buffer.size() && !m_eof) {
-        const std::size_t got = std::fread(m_buffer.data() + m_end, 1, m_buffer.size() - m_end, m_file);
-        m_end += got;
-        if (got == 0) {
-            if (std::ferror(m_file)) {
-                m_error = SystemErrorText(errno);
-                return false;
-            }
-            m_eof = true;
+    const std::size_t got = std::fread(buffer, 1, size, m_file);
+    if (got < size && std::ferror(m_file)) {
+        error = SystemErrorText(errno);
+        return -1;
+    }
+    return static_cast<std::int64_t>(got);
+#else
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fileno(m_file), buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = SystemErrorText(errno);
+            return -1;
         }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
     }
-    return true;
+    return static_cast<std::int64_t>(done);
+#endif
 }

@@ -1,15 +1,16 @@
 #pragma once
 // The charge file as the tallies see it: opened for shared reading, so the call logger can go on
-// appending while we read, read in large blocks and cut into the pieces a 256-byte fgets in text
-// mode would return.
+// appending while we read; only a regular file is taken. Its bytes are cut into the pieces a
+// 256-byte fgets in text mode would return: a line without its line feed (and a carriage return
+// directly before it), or 255 bytes of a longer line at a time.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // When the file was last written, and how long it is: "unchanged" means both are the same.
 struct FileStamp {
@@ -19,8 +20,48 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// Which file a path named (device and inode): a file rotated under the same name is another one.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 // Longest piece a line is cut into, as a 256-byte fgets buffer holds it.
 inline constexpr std::size_t kMaxPieceBytes = 255;
+// A piece never spans more raw bytes than this (255 text bytes, a dropped carriage return, the
+// line feed), so this much ahead always decides where the next piece ends.
+inline constexpr std::size_t kPieceWindow = kMaxPieceBytes + 2;
+
+// Cuts pieces from data[0, size) and hands each to onPiece, stopping where fewer than
+// kPieceWindow bytes are left unless atEnd. Returns the bytes consumed; lineEnd gets the offset
+// just after the last line feed consumed (unchanged when there was none).
+template <class Handler>
+std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& onPiece, std::size_t& lineEnd)
+{
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t available = size - at;
+        if (available == 0 || (available < kPieceWindow && !atEnd))
+            return at;
+        const char* p = data + at;
+        const std::size_t span = available < kPieceWindow - 1 ? available : kPieceWindow - 1;
+        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', span));
+        if (lf) {
+            const std::size_t text = static_cast<std::size_t>(lf - p);
+            const bool droppedCr = text > 0 && lf[-1] == '\r';
+            if (text - droppedCr + 1 <= kMaxPieceBytes) {
+                onPiece(std::string_view(p, text - droppedCr));
+                at += text + 1;
+                lineEnd = at;
+                continue;
+            }
+        }
+        const std::size_t take = available < kMaxPieceBytes ? available : kMaxPieceBytes;
+        onPiece(std::string_view(p, take));
+        at += take;
+    }
+}
 
 class CChargeFile {
 public:
@@ -29,55 +70,51 @@ public:
     CChargeFile(const CChargeFile&) = delete;
     CChargeFile& operator=(const CChargeFile&) = delete;
 
-    // False when the file cannot be opened; ErrorText() then tells the system's reason.
+    // False when the file cannot be opened or is not a regular file; ErrorText() tells why.
     bool Open(const std::string& path);
     FileStamp Stamp() const;
+    FileIdentity Identity() const;
     const std::string& ErrorText() const { return m_error; }
 
-    // Calls onPiece with each piece's text (without its line feed), first to last.
-    // False when reading fails part-way.
-    template <class Handler> bool ForEachPiece(Handler&& onPiece);
+    // Up to size bytes from offset (fewer at the end of the file); -1 when reading fails, with the
+    // reason in error. Safe to call from several threads at once.
+    std::int64_t ReadAt(std::int64_t offset, char* buffer, std::size_t size, std::string& error) const;
 
 private:
-    bool Fill(std::size_t keep);
-
     std::FILE* m_file = nullptr;
     std::string m_error;
-    std::vector<char> m_buffer;
-    std::size_t m_begin = 0;
-    std::size_t m_end = 0;
-    bool m_eof = false;
+#ifdef _WIN32
+    mutable std::mutex m_readLock;
+#endif
 };
+
+inline constexpr std::size_t kReadBlockBytes = 1 << 20;
+
+// Calls onPiece with each piece of the bytes [begin, end), begin being the start of a line, read
+// block by block (a block's unfinished last piece is read again with the next). False when
+// reading fails, with the reason in error.
+template <class Handler>
+bool ForEachPiece(const CChargeFile& file, std::int64_t begin, std::int64_t end, Handler&& onPiece,
+                  std::string& error, std::size_t blockBytes = kReadBlockBytes)
+{
+    // A short range needs no more buffer than itself.
+    const std::int64_t room = end - begin + static_cast<std::int64_t>(2 * kPieceWindow);
+    std::string buffer(static_cast<std::size_t>(room < static_cast<std::int64_t>(blockBytes) ? room : blockBytes), '\0');
+    for (std::int64_t at = begin; at < end;) {
+        const std::int64_t left = end - at;
+        const std::size_t wanted = left < static_cast<std::int64_t>(buffer.size()) ? static_cast<std::size_t>(left) : buffer.size();
+        const std::int64_t got = file.ReadAt(at, buffer.data(), wanted, error);
+        if (got < 0)
+            return false;
+        const bool atEnd = got == left || static_cast<std::size_t>(got) < wanted;
+        std::size_t lineEnd = 0;
+        const std::size_t used = CutPieces(buffer.data(), static_cast<std::size_t>(got), atEnd, onPiece, lineEnd);
+        if (atEnd)
+            break;
+        at += static_cast<std::int64_t>(used);
+    }
+    return true;
+}
 
 // The system's reason for the last failed file operation, in words.
 std::string SystemErrorText(int error);
-
-template <class Handler> bool CChargeFile::ForEachPiece(Handler&& onPiece)
-{
-    // A piece never spans more than 256 raw bytes (255 text bytes plus a dropped carriage return),
-    // so looking one byte further decides where it ends.
-    constexpr std::size_t kWindow = kMaxPieceBytes + 2;
-    for (;;) {
-        if (m_end - m_begin < kWindow && !m_eof && !Fill(m_end - m_begin))
-            return false;
-        const char* data = m_buffer.data();
-        const std::size_t available = m_end - m_begin;
-        if (available == 0)
-            return true;
-        const char* p = data + m_begin;
-        const std::size_t span = available < kWindow - 1 ? available : kWindow - 1;
-        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', span));
-        if (lf) {
-            std::size_t text = static_cast<std::size_t>(lf - p);
-            const bool droppedCr = text > 0 && lf[-1] == '\r';
-            if (text - droppedCr + 1 <= kMaxPieceBytes) {
-                onPiece(std::string_view(p, text - droppedCr));
-                m_begin += text + 1;
-                continue;
-            }
-        }
-        const std::size_t take = available < kMaxPieceBytes ? available : kMaxPieceBytes;
-        onPiece(std::string_view(p, take));
-        m_begin += take;
-    }
-}

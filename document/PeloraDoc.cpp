@@ -1,20 +1,10 @@
 #include "document/PeloraDoc.h"
 
-#include "document/ChargeFields.h"
-#include "document/DerivedFigures.h"
-#include "document/SlotClassifier.h"
+#include "document/ChargeReader.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
 
-namespace {
-template <int N> void AddLine(TallySeries<N>& count, TallySeries<N>& yen, TallySeries<N>& seconds,
-                              int slot, const ChargeLineValues& values)
-{
-    yen.AddTracked(slot, values.yen);
-    seconds.AddTracked(slot, values.seconds);
-    count.Slot(slot) += 1;
-}
-} // namespace
+#include <algorithm>
 
 CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages)
     : CDocument(messages), m_settings(profile), m_clock(clock),
@@ -93,34 +83,64 @@ void CPeloraDoc::LoadChargeFile()
         return;
     }
     const FileStamp stamp = file.Stamp();
+    CSlotClassifier classifier(m_dayLabels, m_monthLabels, m_prevMonthLabel, m_closingDay);
     // Tallied aside, so a read that breaks off part-way keeps the previous figures.
-    Tallies tallies;
-    if (!ReadTallies(file, tallies)) {
-        Fail(file.ErrorText(), kOpenFailedMessage);
+    ReadPoint next;
+    const bool readOn = CanReadOn(file, stamp);
+    if (readOn)
+        next.sums = m_readPoint.sums;
+    const std::int64_t from = readOn ? m_readPoint.offset : 0;
+    RangeResult result;
+    next.offset = LastLineEnd(file, from, stamp.size, result);
+    SlotTallies added, unfinished;
+    if (result.ok)
+        result = TallyRange(file, from, next.offset, classifier, added);
+    // An unfinished last line counts now and is read again, whole, once it has its line feed.
+    if (result.ok)
+        result = TallyRange(file, next.offset, stamp.size, classifier, unfinished);
+    if (result.ok)
+        next.fingerprint = BytesBefore(file, next.offset);
+    if (!result.ok) {
+        Fail(result.error, kOpenFailedMessage);
         return;
     }
+    next.sums.Append(added);
+    SlotTallies shown = next.sums;
+    shown.Append(unfinished);
+    next.valid = true;
+    next.identity = file.Identity();
+    next.stamp = stamp;
+    next.newestDay = m_dayLabels[kDaySlots - 1];
+    next.closingDay = m_closingDay;
+
     m_loadFailed = 0;
     m_loadError.clear();
     m_fileTime = stamp;
-    m_tallies = tallies;
+    m_tallies = FiguresOf(shown, LocalDate(m_today), m_closingDay);
+    m_readPoint = std::move(next);
+    m_lastLoadStart = from;
 }
 
-bool CPeloraDoc::ReadTallies(CChargeFile& file, Tallies& t) const
+// Read on only from the same file, under the same labels, when it is untouched or has grown with
+// the bytes before the read point as they were. Appending always lengthens a file, so a change
+// that kept the length was a rewrite.
+bool CPeloraDoc::CanReadOn(const CChargeFile& file, const FileStamp& stamp) const
 {
-    CSlotClassifier classifier(m_dayLabels, m_monthLabels, m_prevMonthLabel, m_closingDay);
-    const bool complete = file.ForEachPiece([&](std::string_view line) {
-        const SlotPair slots = classifier.Classify(line);
-        if (slots.month < 0 && slots.day < 0)
-            return;
-        const ChargeLineValues values = ValuesOfLine(line);
-        if (slots.month >= 0)
-            AddLine(t.monthCount, t.monthYen, t.monthSeconds, slots.month, values);
-        if (slots.day >= 0)
-            AddLine(t.dayCount, t.dayYen, t.daySeconds, slots.day, values);
-    });
-    if (complete)
-        ComputeDerivedFigures(t, LocalDate(m_today), m_closingDay);
-    return complete;
+    const ReadPoint& point = m_readPoint;
+    const bool grownOrUntouched = stamp.size > point.stamp.size || stamp == point.stamp;
+    return point.valid && point.identity == file.Identity() && grownOrUntouched
+           && point.newestDay == m_dayLabels[kDaySlots - 1] && point.closingDay == m_closingDay
+           && BytesBefore(file, point.offset) == point.fingerprint;
+}
+
+std::string CPeloraDoc::BytesBefore(const CChargeFile& file, std::int64_t offset) const
+{
+    const std::int64_t from = std::max<std::int64_t>(0, offset - static_cast<std::int64_t>(kFingerprintBytes));
+    std::string bytes(static_cast<std::size_t>(offset - from), '\0');
+    std::string ignored;
+    const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    return bytes;
 }
 
 int CPeloraDoc::HasChargeFileChanged() const

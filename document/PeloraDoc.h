@@ -9,6 +9,7 @@
 #include "settings/Settings.h"
 #include "document/ChargeFile.h"
 #include "document/PeriodLabels.h"
+#include "document/SlotTallies.h"
 #include "document/TallySeries.h"
 #include "platform/Document.h"
 
@@ -76,12 +77,30 @@ public:
     Figure GetForecastYen() const { return m_tallies.forecastYen; }
     Figure GetForecastSeconds() const { return m_tallies.forecastSeconds; }
     Figure GetForecastCount() const { return m_tallies.forecastCount; }
+    // Where the last successful load began reading: 0 for a whole file, else where the one
+    // before had stopped.
+    std::int64_t GetLastLoadStart() const { return m_lastLoadStart; }
     // All six series at once, for code that treats them alike.
     const Tallies& GetTallies() const { return m_tallies; }
 
 private:
+    // Where the last load stopped (the end of its last complete line) and what it had read up to
+    // there, so that a log that only grew is read on from there.
+    struct ReadPoint {
+        bool valid = false;
+        std::int64_t offset = 0;
+        FileIdentity identity;
+        FileStamp stamp;
+        std::string fingerprint; // the bytes just before offset
+        PeriodLabel newestDay{};
+        int closingDay = 0;
+        SlotTallies sums;
+    };
+    static constexpr std::size_t kFingerprintBytes = 64;
+
     void Fail(const std::string& reason, const char* message);
-    bool ReadTallies(CChargeFile& file, Tallies& tallies) const;
+    bool CanReadOn(const CChargeFile& file, const FileStamp& stamp) const;
+    std::string BytesBefore(const CChargeFile& file, std::int64_t offset) const;
 
     CSettings m_settings;
     const IClock& m_clock;
@@ -96,4 +115,6 @@ private:
     DayLabels m_dayLabels{};
     MonthLabels m_monthLabels{};
     Tallies m_tallies;
+    ReadPoint m_readPoint;
+    std::int64_t m_lastLoadStart = 0;
 };

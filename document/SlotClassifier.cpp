@@ -39,6 +39,8 @@ SlotPair CSlotClassifier::ClassifyByLabels(std::string_view line) const
 
 SlotPair CSlotClassifier::Classify(std::string_view line)
 {
+    if (line.size() < kMonthKey)
+        return {}; // too short for any label: blank lines and junk cost nothing
     if (line.size() < kDayKey)
         return ClassifyByLabels(line);
     std::uint64_t key = 0;

@@ -19,16 +19,7 @@ template <int N> struct TallySeries {
     Figure Max() const { return values[N]; }
     Figure Average() const { return values[N + 1]; }
     Figure Total() const { return values[N + 2]; }
-
-    // Adds to a slot and raises the maximum when the slot passes it. The maximum is a running one,
-    // as it has always been: a negative charge (a refund line) later lowers the slot but never
-    // the maximum, so the graph's scale keeps the highest level the slot ever reached.
-    void AddTracked(int i, Figure amount)
-    {
-        Slot(i) += amount;
-        if (Slot(i) > Max())
-            Max() = Slot(i);
-    }
+    bool operator==(const TallySeries&) const = default;
 };
 
 using DaySeries = TallySeries<30>;
@@ -41,4 +32,5 @@ struct Tallies {
     Figure forecastYen = 0;
     Figure forecastSeconds = 0;
     Figure forecastCount = 0;
+    bool operator==(const Tallies&) const = default;
 };

@@ -1,0 +1,107 @@
+#include "document/ChargeReader.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace {
+constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a thread
+constexpr unsigned kMaxParts = 8;
+
+RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, CSlotClassifier classifier,
+                      SlotTallies& sums)
+{
+    RangeResult result;
+    const auto onPiece = [&](std::string_view piece) {
+        const SlotPair slots = classifier.Classify(piece);
+        if (slots.month < 0 && slots.day < 0)
+            return;
+        const ChargeLineValues values = ValuesOfLine(piece);
+        if (slots.month >= 0)
+            sums.months.Add(slots.month, values);
+        if (slots.day >= 0)
+            sums.days.Add(slots.day, values);
+    };
+    result.ok = ForEachPiece(file, begin, end, onPiece, result.error);
+    return result;
+}
+
+const char* LastLineFeed(const char* data, std::size_t size)
+{
+#ifdef __GLIBC__
+    return static_cast<const char*>(memrchr(data, '\n', size));
+#else
+    for (std::size_t i = size; i > 0; --i) {
+        if (data[i - 1] == '\n')
+            return data + i - 1;
+    }
+    return nullptr;
+#endif
+}
+
+// Where a part may start: just after the first line feed at or after from (end when there is none).
+std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int64_t end)
+{
+    std::vector<char> buffer(64 << 10);
+    std::string ignored;
+    for (std::int64_t at = from; at < end;) {
+        const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, buffer.size()));
+        const std::int64_t got = file.ReadAt(at, buffer.data(), wanted, ignored);
+        if (got <= 0)
+            return end;
+        if (const void* lf = std::memchr(buffer.data(), '\n', static_cast<std::size_t>(got)))
+            return at + (static_cast<const char*>(lf) - buffer.data()) + 1;
+        at += got;
+    }
+    return end;
+}
+} // namespace
+
+RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
+                       const CSlotClassifier& classifier, SlotTallies& sums)
+{
+    const unsigned cores = std::max(1u, std::min(kMaxParts, std::thread::hardware_concurrency()));
+    const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>((end - begin) / kPartMinimum, 1, cores));
+    std::vector<std::int64_t> starts{begin};
+    for (unsigned k = 1; k < parts; ++k) {
+        const std::int64_t start = NextLineStart(file, begin + (end - begin) * k / parts, end);
+        if (start > starts.back() && start < end)
+            starts.push_back(start);
+    }
+    starts.push_back(end);
+
+    std::vector<SlotTallies> partSums(starts.size() - 1);
+    std::vector<RangeResult> results(partSums.size());
+    std::vector<std::thread> workers;
+    for (std::size_t k = 1; k < partSums.size(); ++k)
+        workers.emplace_back([&, k] { results[k] = TallyPart(file, starts[k], starts[k + 1], classifier, partSums[k]); });
+    results[0] = TallyPart(file, starts[0], starts[1], classifier, partSums[0]);
+    for (std::thread& worker : workers)
+        worker.join();
+
+    for (std::size_t k = 0; k < partSums.size(); ++k) {
+        if (!results[k].ok)
+            return results[k];
+        sums.Append(partSums[k]);
+    }
+    return {};
+}
+
+std::int64_t LastLineEnd(const CChargeFile& file, std::int64_t begin, std::int64_t end, RangeResult& result)
+{
+    std::vector<char> buffer(64 << 10);
+    for (std::int64_t stop = end; stop > begin;) {
+        const std::int64_t at = std::max(begin, stop - static_cast<std::int64_t>(buffer.size()));
+        const std::int64_t got = file.ReadAt(at, buffer.data(), static_cast<std::size_t>(stop - at), result.error);
+        if (got < 0) {
+            result.ok = false;
+            return begin;
+        }
+        if (const char* lf = LastLineFeed(buffer.data(), static_cast<std::size_t>(got)))
+            return at + (lf - buffer.data()) + 1;
+        if (got < stop - at)
+            return begin; // the file shrank under us; nothing complete beyond begin is certain
+        stop = at;
+    }
+    return begin;
+}

@@ -1,0 +1,165 @@
+// The document reading on from where it stopped must always show what a fresh load shows.
+
+#include "TestSupport.h"
+#include "document/SlotClassifier.h"
+#include "tools/ChargeLogGenerator.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+const CivilDate kToday{1997, 3, 20};
+
+class IncrementalLoadTest : public testing::Test, protected DocFixture {
+protected:
+    std::string path = folder.Path("log").string();
+
+    void Append(const std::string& bytes)
+    {
+        std::FILE* file = std::fopen(path.c_str(), "ab");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    // New content under the same name and inode, a second later than the last change.
+    void Rewrite(const std::string& content)
+    {
+        struct stat before {};
+        ::stat(path.c_str(), &before);
+        folder.Write("log", content);
+        timespec times[2] = {before.st_atim, before.st_mtim};
+        times[1].tv_sec += 1;
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    }
+    // A document loaded afresh from the same settings and clock.
+    Tallies FreshLoad()
+    {
+        CMemoryProfileStore freshProfile;
+        CSettings settings(freshProfile);
+        settings.SetLogPath(path);
+        settings.SetClosingDay(doc->GetClosingDay());
+        CRecordingSink freshSink;
+        return CPeloraDoc(freshProfile, clock, freshSink).GetTallies();
+    }
+    static std::string RandomLine(std::mt19937& random)
+    {
+        const CivilDate date = AddDays(kToday, -static_cast<int>(random() % 400));
+        const long yen = static_cast<long>(random() % 3000) - (random() % 10 == 0 ? 5000 : 0);
+        return ChargeLogLine(date, static_cast<int>(random() % 86400), static_cast<int>(random() % 7200), yen,
+                             "0312345678");
+    }
+    // What an appending logger (or a hostile one) might write next.
+    static std::string Chunk(std::mt19937& random)
+    {
+        std::string chunk;
+        switch (random() % 6) {
+        case 0: chunk = RandomLine(random); break;
+        case 1: chunk = RandomLine(random).substr(0, random() % 45); break; // first part of a line
+        case 2: chunk = "\r"; break;
+        case 3: chunk = "\n"; break;
+        case 4: chunk = RandomLine(random).substr(0, 30) + std::string(300 + random() % 300, '7') + "\r\n"; break;
+        default:
+            for (int i = 0; i < 20; ++i)
+                chunk += RandomLine(random);
+        }
+        return chunk;
+    }
+};
+
+TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
+{
+    std::mt19937 random(11);
+    folder.Write("log", RandomLine(random));
+    Open(path, 20, kToday);
+    int readOn = 0;
+    for (int step = 0; step < 400; ++step) {
+        Append(Chunk(random));
+        doc->LoadChargeFile();
+        ASSERT_EQ(doc->IsLoadFailed(), 0);
+        readOn += doc->GetLastLoadStart() > 0;
+        ASSERT_TRUE(doc->GetTallies() == FreshLoad()) << "after step " << step;
+    }
+    EXPECT_GT(readOn, 350); // it really read on, rather than from the start every time
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
+{
+    std::mt19937 random(5);
+    std::string content;
+    for (int i = 0; i < 200; ++i)
+        content += RandomLine(random);
+    folder.Write("log", content);
+    Open(path, 20, kToday);
+
+    // Rewritten in place to the same size, one early byte changed.
+    std::string same = content;
+    same[1] = same[1] == '6' ? '7' : '6';
+    Rewrite(same);
+    doc->LoadChargeFile();
+    EXPECT_EQ(doc->GetLastLoadStart(), 0);
+    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+
+    // Truncated and written anew, shorter.
+    Rewrite(content.substr(0, content.size() / 3));
+    doc->LoadChargeFile();
+    EXPECT_EQ(doc->GetLastLoadStart(), 0);
+    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+
+    // Written anew with other lines, longer than before.
+    std::string other;
+    while (other.size() < content.size())
+        other += RandomLine(random);
+    Rewrite(other);
+    doc->LoadChargeFile();
+    EXPECT_EQ(doc->GetLastLoadStart(), 0);
+    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+
+    // Replaced by another file under the same name, longer than the old one.
+    const std::string replacement = folder.Write("other", other + RandomLine(random));
+    std::filesystem::rename(replacement, path);
+    doc->LoadChargeFile();
+    EXPECT_EQ(doc->GetLastLoadStart(), 0);
+    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+
+    // A new closing day changes the billing months: from the start again.
+    Append(RandomLine(random));
+    doc->SetClosingDay(10);
+    doc->BuildPeriodLabels();
+    doc->LoadChargeFile();
+    EXPECT_EQ(doc->GetLastLoadStart(), 0);
+    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+}
+
+TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
+{
+    ChargeLogOptions options;
+    options.lastDay = kToday;
+    options.days = 500;
+    options.lines = 600000; // about 30 MB: read in parts on a machine with several cores
+    ASSERT_TRUE(WriteChargeLog(path, options));
+    Append(std::string(700, '\0') + "\n" + std::string(5000, 'x') + "97/03/20\n\n\n");
+    Open(path, 20, kToday);
+    // The same file read by the old block-by-block rule, one piece at a time.
+    CChargeFile file;
+    ASSERT_TRUE(file.Open(path));
+    DayLabels days{};
+    MonthLabels months{};
+    PeriodLabel previous{};
+    BuildDayLabels(kToday, days);
+    BuildMonthLabels(kToday, 20, months, previous);
+    CSlotClassifier classifier(days, months, previous, 20);
+    SlotTallies sums;
+    std::string error;
+    ASSERT_TRUE(ForEachPiece(file, 0, file.Stamp().size, [&](std::string_view piece) {
+        const SlotPair found = classifier.ClassifyByLabels(piece);
+        if (found.month >= 0)
+            sums.months.Add(found.month, ValuesOfLine(piece));
+        if (found.day >= 0)
+            sums.days.Add(found.day, ValuesOfLine(piece));
+    }, error));
+    EXPECT_TRUE(doc->GetTallies() == FiguresOf(sums, kToday, 20));
+}
+} // namespace
