@@ -60,8 +60,9 @@ std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int6
 RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
                        const CSlotClassifier& classifier, SlotTallies& sums)
 {
-    const unsigned cores = std::max(1u, std::min(kMaxParts, std::thread::hardware_concurrency()));
-    const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>((end - begin) / kPartMinimum, 1, cores));
+    const std::int64_t length = end - begin;
+    const unsigned cores = length < 2 * kPartMinimum ? 1 : std::max(1u, std::min(kMaxParts, std::thread::hardware_concurrency()));
+    const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>(length / kPartMinimum, 1, cores));
     std::vector<std::int64_t> starts{begin};
     for (unsigned k = 1; k < parts; ++k) {
         const std::int64_t start = NextLineStart(file, begin + (end - begin) * k / parts, end);
@@ -89,7 +90,7 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
 
 std::int64_t LastLineEnd(const CChargeFile& file, std::int64_t begin, std::int64_t end, RangeResult& result)
 {
-    std::vector<char> buffer(64 << 10);
+    std::vector<char> buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(end - begin, 1, 64 << 10)));
     for (std::int64_t stop = end; stop > begin;) {
         const std::int64_t at = std::max(begin, stop - static_cast<std::int64_t>(buffer.size()));
         const std::int64_t got = file.ReadAt(at, buffer.data(), static_cast<std::size_t>(stop - at), result.error);

@@ -29,6 +29,27 @@ QString BackupName(const QString& path)
 }
 } // namespace
 
+std::int32_t ProfileIntOf(const QVariant& value, std::int32_t defaultValue)
+{
+    if (!value.isValid())
+        return defaultValue;
+    // Exactly a number: QString::toInt would stop at an embedded NUL and take "-21\0junk" as -21.
+    std::string text = value.toString().trimmed().toStdString();
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-')
+        text.erase(0, 1);
+    std::int32_t parsed = 0;
+    return ParseProfileInt(text, parsed) ? parsed : defaultValue;
+}
+
+std::string ProfileStringOf(const QVariant& value, const std::string& defaultValue)
+{
+    if (!value.isValid())
+        return defaultValue;
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString();
+    return value.toString().toStdString();
+}
+
 bool LooksLikeDamagedSettings(const QByteArray& content)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -107,12 +128,7 @@ std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const st
                                             std::int32_t defaultValue)
 {
     const QVariant value = Store().value(Key(section, entry));
-    if (m_unreadable || !value.isValid())
-        return defaultValue;
-    // Read as text: a QVariant's own int conversion wraps or zeroes out-of-range numbers.
-    bool ok = false;
-    const int parsed = value.toString().trimmed().toInt(&ok);
-    return ok ? parsed : defaultValue;
+    return m_unreadable ? defaultValue : ProfileIntOf(value, defaultValue);
 }
 
 bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::string& entry,
@@ -128,11 +144,7 @@ std::string CQtProfileStore::GetProfileString(const std::string& section, const 
                                               const std::string& defaultValue)
 {
     const QVariant value = Store().value(Key(section, entry));
-    if (m_unreadable || !value.isValid())
-        return defaultValue;
-    if (value.typeId() == QMetaType::QByteArray)
-        return value.toByteArray().toStdString();
-    return value.toString().toStdString();
+    return m_unreadable ? defaultValue : ProfileStringOf(value, defaultValue);
 }
 
 bool CQtProfileStore::WriteProfileString(const std::string& section, const std::string& entry,

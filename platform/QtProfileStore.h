@@ -46,5 +46,12 @@ private:
     std::function<void(const QString&)> m_onWriteFailed;
 };
 
+// A stored value as a signed 32-bit integer: its text, blanks around it allowed, must be exactly
+// such a number, else the default applies. (A QVariant's own int conversion would wrap or zero
+// numbers out of range.)
+std::int32_t ProfileIntOf(const QVariant& value, std::int32_t defaultValue);
+// A stored value as bytes: text as UTF-8, a byte array (a name that is not UTF-8) as it is.
+std::string ProfileStringOf(const QVariant& value, const std::string& defaultValue);
+
 // Whether the bytes of an INI settings file cannot be settings at all.
 bool LooksLikeDamagedSettings(const QByteArray& content);

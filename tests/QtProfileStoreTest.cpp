@@ -36,12 +36,15 @@ TEST_F(QtProfileStoreTest, PathsThatAreNotUtf8ComeBackByteForByte)
 
 TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
 {
-    folder.Write("Pelora.conf", "[Option]\nSimekiri=abc\n[Window]\nXpos=2147483648\nYpos=1099511627776\nTopMost= 2\n");
+    folder.Write("Pelora.conf", "[Option]\nSimekiri=abc\n[Window]\nXpos=2147483648\nYpos=1099511627776\nTopMost= 2\n"
+                                "DayMode=\"-21\\0junk\"\nYenMode=+1\n");
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 7), 7);
     EXPECT_EQ(store.GetProfileInt("Window", "Ypos", 7), 7);
     EXPECT_EQ(store.GetProfileInt("Window", "TopMost", 0), 2);
+    EXPECT_EQ(store.GetProfileInt("Window", "DayMode", 7), 7); // not "-21": the text goes on
+    EXPECT_EQ(store.GetProfileInt("Window", "YenMode", 7), 1);
 }
 
 // The backups of the folder's settings file, oldest name first.
