@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "document/PeloraDoc.h"
 #include "platform/DocTemplate.h"
+#include "view/PeloraView.h"
 #include "res/Resource.h"
 
 #include <QFileDialog>
@@ -40,7 +41,7 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
     // the frame is shown, so a start that fails shows only its message.
     if (!m_template->OpenDocumentFile(QString()))
         return false;
-    if (!commandLineFile.isEmpty() && !m_template->OpenDocumentFile(commandLineFile))
+    if (!commandLineFile.isEmpty() && !OpenDocumentFile(commandLineFile))
         return false;
     GetMainFrame()->show();
     return true;
@@ -66,7 +67,12 @@ int CPeloraApp::ExitInstance()
 
 bool CPeloraApp::OpenDocumentFile(const QString& path)
 {
-    return m_template && m_template->OpenDocumentFile(path);
+    if (!m_template || !m_template->OpenDocumentFile(path))
+        return false;
+    // The view follows the file the document now reads.
+    if (CMainFrame* frame = GetMainFrame())
+        frame->GetActiveView()->WatchChargeFile();
+    return true;
 }
 
 void CPeloraApp::OnAppCommand(int id)

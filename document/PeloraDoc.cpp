@@ -143,6 +143,23 @@ std::string CPeloraDoc::BytesBefore(const CChargeFile& file, std::int64_t offset
     return bytes;
 }
 
+bool CPeloraDoc::Refresh(std::time_t now)
+{
+    // The whole date: a machine resumed on the same day of a later month is a new day too.
+    const bool dayChanged = DayLabelOf(LocalDate(now)) != m_dayLabels[kDaySlots - 1];
+    if (dayChanged)
+        SetToday(now);
+    if (m_loadFailed) {
+        if (!HasChargeFile() || HasChargeFileChanged() == -1)
+            return false;
+    } else if (!dayChanged && HasChargeFileChanged() == 0) {
+        return false;
+    }
+    BuildPeriodLabels();
+    LoadChargeFile();
+    return true;
+}
+
 int CPeloraDoc::HasChargeFileChanged() const
 {
     if (m_logPath.size() > kMaxPathBytes)

@@ -33,6 +33,10 @@ public:
     void Serialize(CArchive& archive) override;
 
     void LoadChargeFile();
+    // The minute's check, as of now: on a new day the document moves to it and reads the file
+    // again; on the same day it reads it again when it has changed. After a failed load (told
+    // once) it only looks whether the file can be read again. True when it read the file.
+    bool Refresh(std::time_t now);
     int HasChargeFileChanged() const;
     void BuildPeriodLabels();
     void SetToday(std::time_t today) { m_today = today; }

@@ -3,9 +3,9 @@
 #include "document/PeloraDoc.h"
 #include "platform/Clock.h"
 #include "platform/MessageSink.h"
+#include "platform/PathText.h"
 #include "res/Resource.h"
 
-#include <cstring>
 
 namespace {
 // The graph band: mode changes repaint only this; the totals below do not depend on the modes.
@@ -68,6 +68,8 @@ void CPeloraView::OnCreate()
     connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(m_timerId); });
     m_timer.start();
     m_timerId = kTimerId;
+    connect(&m_fileWatch, &CFileWatch::changed, this, [this] { OnTimer(m_timerId); });
+    WatchChargeFile();
 
     m_dayMode = m_settings.DayMode();
     m_unitMode = m_settings.YenMode();
@@ -124,19 +126,9 @@ void CPeloraView::OnTimer(unsigned)
 {
     const std::time_t now = m_clock.Now();
     emit paneTextChanged(4, DatePaneText(now));
-    // The whole date: a machine resumed on the same day of a later month is a new day too.
-    const bool dayChanged = std::strcmp(DayLabelOf(LocalDate(now)).data(), m_doc.GetDayLabel(29)) != 0;
-    if (dayChanged)
-        m_doc.SetToday(now);
-    if (m_doc.IsLoadFailed()) {
-        // The failure was told once; look again quietly and reload once the file can be read.
-        if (m_doc.HasChargeFile() && m_doc.HasChargeFileChanged() != -1)
-            ReloadWithLabels();
-        return;
-    }
-    if (!dayChanged && m_doc.HasChargeFileChanged() == 0)
-        return;
-    ReloadWithLabels();
+    if (m_doc.Refresh(now))
+        update();
+    WatchChargeFile();
 }
 
 void CPeloraView::ReloadWithLabels()
@@ -144,6 +136,14 @@ void CPeloraView::ReloadWithLabels()
     m_doc.BuildPeriodLabels();
     m_doc.LoadChargeFile();
     update();
+}
+
+// The kernel tells of a change at once; the minute timer stays for the day change and as the
+// fallback where there is no notification.
+void CPeloraView::WatchChargeFile()
+{
+    if (m_doc.HasChargeFile())
+        m_fileWatch.Follow(DecodePath(m_doc.GetLogPath()));
 }
 
 void CPeloraView::OnReload()

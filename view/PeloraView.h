@@ -5,6 +5,7 @@
 // It knows nothing of the frame around it: pane texts go out through paneTextChanged.
 
 #include "platform/CmdUI.h"
+#include "platform/FileWatch.h"
 #include "platform/HelpViewer.h"
 #include "document/TallySeries.h"
 #include "settings/Settings.h"
@@ -27,6 +28,7 @@ public:
     static constexpr int kHeight = 211;
     static constexpr unsigned kTimerId = 1;
     static constexpr int kTimerInterval = 60000;
+    static constexpr int kSettleInterval = 50; // ms: writes this close together are one change
 
     CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clock, IMessageSink& messages,
                 QWidget* parent = nullptr);
@@ -38,6 +40,9 @@ public:
     // Check marks of the view's commands; false for a command it does not mark.
     bool OnUpdateCmdUI(CCmdUI& cmdUI) const;
     void OnTimer(unsigned id);
+    // Follows the document's charge file (and its folder) for changes; called again whenever the
+    // document may have taken another file.
+    void WatchChargeFile();
     const QTimer& Timer() const { return m_timer; }
     CHelpViewer& HelpViewer() { return m_help; }
 
@@ -91,6 +96,7 @@ private:
     IMessageSink& m_messages;
     ColorSet m_colors{};
     QTimer m_timer;
+    CFileWatch m_fileWatch{kSettleInterval};
     CHelpViewer m_help;
 };
 
