@@ -7,12 +7,138 @@
 #include <QDate>
 
 namespace {
-CommandLine Failure(const QString& reason, const QCommandLineParser& parser)
+// The options, the parser, and the checks that decide what the command line asks for.
+class CParser {
+public:
+    CParser()
+    {
+        m_parser.setApplicationDescription(QStringLiteral("Pelora: 電話料金ファイルを棒グラフにします。"));
+        m_parser.addOptions({m_help, m_version, m_report, m_render, m_watch, m_json, m_today, m_closing, m_mode, m_unit});
+        m_parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("料金ファイル"));
+    }
+
+    CommandLine Parse(const QStringList& args, const CivilDate& today, const std::function<int()>& storedClosingDay);
+
+private:
+    CommandLine Failure(const QString& reason) const
+    {
+        CommandLine line;
+        line.mode = CommandLine::Exit;
+        line.exitCode = kUsageExitCode;
+        line.output = QStringLiteral("pelora: %1\n%2").arg(reason, m_parser.helpText());
+        return line;
+    }
+    bool Set(const QCommandLineOption& option) const { return m_parser.isSet(option); }
+    std::optional<QString> CheckCombination() const;
+    std::optional<QString> ReadRenderModes(CommandLine& line) const;
+    std::optional<QString> ReadDateAndDay(CommandLine& line, const CivilDate& today,
+                                          const std::function<int()>& storedClosingDay) const;
+
+    QCommandLineParser m_parser;
+    const QCommandLineOption m_help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("この説明を表示します。")};
+    const QCommandLineOption m_version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("版を表示します。")};
+    const QCommandLineOption m_report{QStringLiteral("report"), QStringLiteral("画面を使わずに集計表を出力します。")};
+    const QCommandLineOption m_render{QStringLiteral("render"), QStringLiteral("画面を使わずに表示を PNG に描きます。"),
+                                      QStringLiteral("OUT.png")};
+    const QCommandLineOption m_watch{QStringLiteral("watch"),
+                                     QStringLiteral("集計表を出力し、料金ファイルが変わる度に出力し直します。")};
+    const QCommandLineOption m_json{QStringLiteral("json"), QStringLiteral("集計表を JSON で出力します。")};
+    const QCommandLineOption m_today{QStringLiteral("today"), QStringLiteral("集計の基準日 (既定: 今日)。"),
+                                     QStringLiteral("YYYY-MM-DD")};
+    const QCommandLineOption m_closing{QStringLiteral("closing-day"),
+                                       QStringLiteral("〆切日 1-31 (既定: 設定の値、なければ 31)。"), QStringLiteral("N")};
+    const QCommandLineOption m_mode{QStringLiteral("mode"), QStringLiteral("--render のグラフ: day か month (既定: 設定の値)。"),
+                                    QStringLiteral("day|month")};
+    const QCommandLineOption m_unit{QStringLiteral("unit"),
+                                    QStringLiteral("--render の単位: yen, time か count (既定: 設定の値)。"),
+                                    QStringLiteral("yen|time|count")};
+};
+
+std::optional<QString> CParser::CheckCombination() const
 {
+    if (int(Set(m_report)) + int(Set(m_render)) + int(Set(m_watch)) > 1)
+        return QStringLiteral("--report, --render, --watch は一つだけ使えます。");
+    if (!Set(m_render) && (Set(m_mode) || Set(m_unit)))
+        return QStringLiteral("--mode, --unit は --render と共に使います。");
+    if (!Set(m_report) && !Set(m_watch) && Set(m_json))
+        return QStringLiteral("--json は --report か --watch と共に使います。");
+    if (!Set(m_report) && !Set(m_render) && !Set(m_watch) && (Set(m_today) || Set(m_closing)))
+        return QStringLiteral("--today, --closing-day は --report, --render か --watch と共に使います。");
+    return std::nullopt;
+}
+
+std::optional<QString> CParser::ReadRenderModes(CommandLine& line) const
+{
+    line.renderFile = m_parser.value(m_render);
+    if (Set(m_mode)) {
+        const QString value = m_parser.value(m_mode);
+        if (value != QLatin1String("day") && value != QLatin1String("month"))
+            return QStringLiteral("--mode には day か month を指定してください。");
+        line.dayMode = value == QLatin1String("day") ? 1 : 0;
+    }
+    if (Set(m_unit)) {
+        const int index = QStringList{QStringLiteral("yen"), QStringLiteral("time"), QStringLiteral("count")}
+                              .indexOf(m_parser.value(m_unit));
+        if (index < 0)
+            return QStringLiteral("--unit には yen, time か count を指定してください。");
+        line.unitMode = index;
+    }
+    return std::nullopt;
+}
+
+// The stored closing day is asked for only here, so the window's start never touches the settings
+// before its instance check.
+std::optional<QString> CParser::ReadDateAndDay(CommandLine& line, const CivilDate& today,
+                                               const std::function<int()>& storedClosingDay) const
+{
+    line.report.today = today;
+    line.report.todayGiven = Set(m_today);
+    if (Set(m_today)) {
+        const QDate date = QDate::fromString(m_parser.value(m_today), QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid() || date.year() < 1900)
+            return QStringLiteral("--today には 1900 年以降の YYYY-MM-DD を指定してください。");
+        line.report.today = {date.year(), date.month(), date.day()};
+    }
+    if (!Set(m_closing)) {
+        line.report.closingDay = storedClosingDay();
+        return std::nullopt;
+    }
+    bool ok = false;
+    line.report.closingDay = m_parser.value(m_closing).toInt(&ok);
+    if (!ok || line.report.closingDay < 1 || line.report.closingDay > 31)
+        return QStringLiteral("--closing-day には 1 から 31 迄の整数を指定してください。");
+    return std::nullopt;
+}
+
+CommandLine CParser::Parse(const QStringList& args, const CivilDate& today, const std::function<int()>& storedClosingDay)
+{
+    if (!m_parser.parse(args))
+        return Failure(m_parser.errorText());
     CommandLine line;
-    line.mode = CommandLine::Exit;
-    line.exitCode = kUsageExitCode;
-    line.output = QStringLiteral("pelora: %1\n%2").arg(reason, parser.helpText());
+    if (Set(m_help) || Set(m_version)) {
+        line.mode = CommandLine::Exit;
+        line.output = Set(m_help) ? m_parser.helpText()
+                                  : QStringLiteral("pelora %1\n").arg(QString::fromLatin1(kPeloraVersion));
+        return line;
+    }
+    const QStringList files = m_parser.positionalArguments();
+    if (files.size() > 1)
+        return Failure(QStringLiteral("料金ファイルは一つだけ指定できます。"));
+    if (const auto reason = CheckCombination())
+        return Failure(*reason);
+    if (!Set(m_report) && !Set(m_render) && !Set(m_watch)) {
+        line.file = files.value(0);
+        return line;
+    }
+    if (files.isEmpty())
+        return Failure(QStringLiteral("料金ファイルを指定してください。"));
+    line.mode = Set(m_render) ? CommandLine::Render : Set(m_watch) ? CommandLine::Watch : CommandLine::Report;
+    line.report.file = files.first();
+    line.report.json = Set(m_json);
+    if (const auto reason = ReadRenderModes(line))
+        return Failure(*reason);
+    if (const auto reason = ReadDateAndDay(line, today, storedClosingDay))
+        return Failure(*reason);
     return line;
 }
 } // namespace
@@ -20,91 +146,5 @@ CommandLine Failure(const QString& reason, const QCommandLineParser& parser)
 CommandLine ParseCommandLine(const QStringList& args, const CivilDate& today,
                              const std::function<int()>& storedClosingDay)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Pelora: 電話料金ファイルを棒グラフにします。"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("この説明を表示します。"));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("版を表示します。"));
-    const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("画面を使わずに集計表を出力します。"));
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("集計表を JSON で出力します。"));
-    const QCommandLineOption todayOption(QStringLiteral("today"),
-                                         QStringLiteral("集計の基準日 (既定: 今日)。"),
-                                         QStringLiteral("YYYY-MM-DD"));
-    const QCommandLineOption closing(QStringLiteral("closing-day"),
-                                     QStringLiteral("〆切日 (既定: 設定の値、なければ 31)。"),
-                                     QStringLiteral("N"));
-    const QCommandLineOption render(QStringLiteral("render"),
-                                    QStringLiteral("画面を使わずに表示を PNG に描きます。"), QStringLiteral("OUT.png"));
-    const QCommandLineOption mode(QStringLiteral("mode"), QStringLiteral("--render のグラフ: day か month (既定: 設定の値)。"),
-                                  QStringLiteral("day|month"));
-    const QCommandLineOption unit(QStringLiteral("unit"),
-                                  QStringLiteral("--render の単位: yen, time か count (既定: 設定の値)。"),
-                                  QStringLiteral("yen|time|count"));
-    parser.addOptions({help, version, report, json, todayOption, closing, render, mode, unit});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("料金ファイル"));
-
-    if (!parser.parse(args))
-        return Failure(parser.errorText(), parser);
-
-    CommandLine line;
-    if (parser.isSet(help) || parser.isSet(version)) {
-        line.mode = CommandLine::Exit;
-        line.output = parser.isSet(help)
-                          ? parser.helpText()
-                          : QStringLiteral("pelora %1\n").arg(QString::fromLatin1(kPeloraVersion));
-        return line;
-    }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        return Failure(QStringLiteral("料金ファイルは一つだけ指定できます。"), parser);
-    if (parser.isSet(report) && parser.isSet(render))
-        return Failure(QStringLiteral("--report と --render は同時に使えません。"), parser);
-    if (!parser.isSet(render) && (parser.isSet(mode) || parser.isSet(unit)))
-        return Failure(QStringLiteral("--mode, --unit は --render と共に使います。"), parser);
-    if (!parser.isSet(report) && parser.isSet(json))
-        return Failure(QStringLiteral("--json は --report と共に使います。"), parser);
-    if (!parser.isSet(report) && !parser.isSet(render)) {
-        if (parser.isSet(todayOption) || parser.isSet(closing))
-            return Failure(QStringLiteral("--today, --closing-day は --report か --render と共に使います。"), parser);
-        line.file = files.value(0);
-        return line;
-    }
-    if (files.isEmpty())
-        return Failure(QStringLiteral("料金ファイルを指定してください。"), parser);
-
-    line.mode = parser.isSet(render) ? CommandLine::Render : CommandLine::Report;
-    line.renderFile = parser.value(render);
-    if (parser.isSet(mode)) {
-        const QString value = parser.value(mode);
-        if (value != QLatin1String("day") && value != QLatin1String("month"))
-            return Failure(QStringLiteral("--mode には day か month を指定してください。"), parser);
-        line.dayMode = value == QLatin1String("day") ? 1 : 0;
-    }
-    if (parser.isSet(unit)) {
-        const int index = QStringList{QStringLiteral("yen"), QStringLiteral("time"), QStringLiteral("count")}
-                              .indexOf(parser.value(unit));
-        if (index < 0)
-            return Failure(QStringLiteral("--unit には yen, time か count を指定してください。"), parser);
-        line.unitMode = index;
-    }
-    line.report.file = files.first();
-    line.report.json = parser.isSet(json);
-    line.report.today = today;
-    if (parser.isSet(todayOption)) {
-        const QDate date = QDate::fromString(parser.value(todayOption), QStringLiteral("yyyy-MM-dd"));
-        if (!date.isValid() || date.year() < 1900)
-            return Failure(QStringLiteral("--today には 1900 年以降の YYYY-MM-DD を指定してください。"), parser);
-        line.report.today = {date.year(), date.month(), date.day()};
-    }
-    if (!parser.isSet(closing)) {
-        line.report.closingDay = storedClosingDay();
-        return line;
-    }
-    bool ok = false;
-    line.report.closingDay = parser.value(closing).toInt(&ok);
-    if (!ok || line.report.closingDay < 1 || line.report.closingDay > 31)
-        return Failure(QStringLiteral("--closing-day には 1 から 31 迄の整数を指定してください。"), parser);
-    return line;
+    return CParser().Parse(args, today, storedClosingDay);
 }

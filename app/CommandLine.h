@@ -1,6 +1,6 @@
 #pragma once
-// What the command line asks for: the window (with an optional charge file), the report, or a
-// rendering of the view to a PNG file.
+// What the command line asks for: the window (with an optional charge file), the report, a
+// rendering of the view to a PNG file, or the report kept current as the file changes.
 
 #include "app/Report.h"
 
@@ -9,12 +9,12 @@
 #include <optional>
 
 struct CommandLine {
-    enum Mode { Window, Report, Render, Exit };
+    enum Mode { Window, Report, Render, Watch, Exit };
     Mode mode = Window;
     int exitCode = 0;       // with Exit
     QString output;         // with Exit: help, version or the reason and usage
     QString file;           // with Window: the charge file to open, if any
-    ReportOptions report;   // with Report and Render: the file, the date and the closing day
+    ReportOptions report;   // with Report, Render and Watch: the file, the date and the closing day
     QString renderFile;     // with Render: the PNG to write
     std::optional<int> dayMode;  // with Render: --mode, else the stored mode
     std::optional<int> unitMode; // with Render: --unit, else the stored unit

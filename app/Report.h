@@ -13,6 +13,7 @@ struct ReportOptions {
     CivilDate today{};
     int closingDay = 31;
     bool json = false;
+    bool todayGiven = false; // --today: the date stands still (else it follows the clock)
 };
 
 // Exit status: 0 printed, 2 the file could not be opened.

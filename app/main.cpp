@@ -1,11 +1,13 @@
 // pelora [FILE]
 // pelora --report [--json] [--today YYYY-MM-DD] [--closing-day N] FILE
+// pelora --watch [--json] [--today YYYY-MM-DD] [--closing-day N] FILE
 // pelora --render OUT.png [--mode day|month] [--unit yen|time|count] [--today ...] [--closing-day N] FILE
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/PeloraApp.h"
 #include "app/Render.h"
+#include "app/Watch.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/PathText.h"
@@ -94,6 +96,10 @@ int main(int argc, char** argv)
             return kOutputFailedExitCode;
         }
         return status;
+    }
+    case CommandLine::Watch: {
+        QCoreApplication app(argc, argv);
+        return RunWatch(line.report, out, err);
     }
     case CommandLine::Render: {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -114,6 +114,56 @@ TEST_F(CommandProcessTest, CommandLineNameThatIsNotUtf8IsOpened)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
+{
+    const QStringList dateAndDay{"--json", "--today", "1997-03-20", "--closing-day", "20", QString::fromStdString(log)};
+    auto report = [&] {
+        QProcess once;
+        once.start(PELORA_BINARY, QStringList{"--report"} + dateAndDay);
+        EXPECT_TRUE(once.waitForFinished(20000));
+        return once.readAllStandardOutput();
+    };
+    auto append = [&](const char* line) {
+        std::ofstream(log, std::ios::app | std::ios::binary) << line;
+    };
+    QProcess watch;
+    watch.start(PELORA_BINARY, QStringList{"--watch"} + dateAndDay);
+    auto nextLine = [&] {
+        while (!watch.canReadLine())
+            if (!watch.waitForReadyRead(5000))
+                return QByteArray();
+        return watch.readLine();
+    };
+    EXPECT_EQ(nextLine(), report());
+    append("97/03/20 11:00:00  OUT00:01:40      250 0\r\n");
+    EXPECT_EQ(nextLine(), report());
+    append("97/03/19 11:00:00  OUT00:01:40       ");
+    append("10 0\r\n");
+    const QByteArray line = nextLine();
+    EXPECT_EQ(line.count('\n'), 1);
+    QByteArray last = line;
+    while (watch.canReadLine() || watch.waitForReadyRead(300))
+        last = watch.readLine(); // the split line may show once unfinished, then whole
+    EXPECT_EQ(last, report());
+
+    // A vanished file: one line on standard error, the report again once it is back.
+    const std::string content = [&] { std::ifstream in(log, std::ios::binary); return std::string(std::istreambuf_iterator<char>(in), {}); }();
+    std::filesystem::remove(log);
+    QByteArray told;
+    for (int wait = 0; wait < 60 && !told.contains('\n'); ++wait) {
+        watch.waitForReadyRead(50);
+        told += watch.readAllStandardError();
+    }
+    EXPECT_EQ(told.count('\n'), 1) << told.toStdString();
+    std::ofstream(log, std::ios::binary) << content;
+    EXPECT_EQ(nextLine(), report());
+
+    watch.terminate(); // SIGTERM
+    ASSERT_TRUE(watch.waitForFinished(5000));
+    EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(watch.exitCode(), 0);
+}
+
 struct StatusCase {
     const char* name;
     QStringList args; // "LOG" stands for a readable charge file
