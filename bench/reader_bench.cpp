@@ -1,6 +1,7 @@
-// Loads of generated charge logs of 1 and 10 million lines: the document's reader, the plain
-// fgets port and a bare line count, reporting bytes per second and nanoseconds per line; and one
-// paint of the view on the loaded document, which reads only the precomputed figures.
+// Loads of generated charge logs of 1, 5 and 10 million lines: the document's reader, the plain
+// fgets port and a bare line count, reporting bytes per second and nanoseconds per line; one line
+// appended and read on from where the last load stopped; and one paint of the view on the loaded
+// document, which reads only the precomputed figures.
 
 #include "BaselineReader.h"
 #include "document/PeloraDoc.h"
@@ -15,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <map>
+#include <random>
 
 namespace {
 const CivilDate kToday{2026, 12, 6};
@@ -42,6 +44,52 @@ const std::string& LogOf(std::int64_t lines)
     return path;
 }
 
+// 256 MB of content that is not a charge log, made once: 0 NUL bytes, 1 random bytes, 2 lines of
+// 3000 bytes, 3 blank lines.
+const std::string& JunkOf(std::int64_t kind)
+{
+    static std::map<std::int64_t, std::string> paths;
+    auto& path = paths[kind];
+    if (!path.empty())
+        return path;
+    path = (std::filesystem::temp_directory_path() / ("pelora-bench-junk-" + std::to_string(kind) + ".log")).string();
+    if (std::filesystem::exists(path))
+        return path;
+    constexpr std::size_t kSize = 256u << 20;
+    std::string block(1 << 20, '\0');
+    std::mt19937 random(3);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    for (std::size_t written = 0; written < kSize; written += block.size()) {
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            switch (kind) {
+            case 0: break;
+            case 1: block[i] = static_cast<char>(random()); break;
+            case 2: block[i] = i % 3001 == 3000 ? '\n' : static_cast<char>('0' + i % 10); break;
+            default: block[i] = '\n';
+            }
+        }
+        std::fwrite(block.data(), 1, block.size(), file);
+    }
+    std::fclose(file);
+    return path;
+}
+
+void BM_DocumentLoadJunk(benchmark::State& state)
+{
+    const std::string& path = JunkOf(state.range(0));
+    CMemoryProfileStore profile;
+    CSettings(profile).SetLogPath(path);
+    CSettings(profile).SetClosingDay(kClosingDay);
+    CFixedClock clock(LocalNoon(kToday));
+    CSilentSink sink;
+    // A new document each time: a document that has read the file once would read on from there.
+    for (auto _ : state) {
+        CPeloraDoc doc(profile, clock, sink);
+        benchmark::DoNotOptimize(doc.GetMonthYenTotal());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(std::filesystem::file_size(path)) * state.iterations());
+}
+
 void Report(benchmark::State& state, std::int64_t lines)
 {
     const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(LogOf(lines)));
@@ -59,12 +107,37 @@ void BM_DocumentLoad(benchmark::State& state)
     CSettings(profile).SetClosingDay(kClosingDay);
     CFixedClock clock(LocalNoon(kToday));
     CSilentSink sink;
-    CPeloraDoc doc(profile, clock, sink);
+    // A new document each time: a document that has read the file once would read on from there.
     for (auto _ : state) {
-        doc.LoadChargeFile();
+        CPeloraDoc doc(profile, clock, sink);
         benchmark::DoNotOptimize(doc.GetMonthYenTotal());
     }
     Report(state, lines);
+}
+
+// One call appended to a copy of the log, then the document reads on from where it stopped.
+void BM_AppendAndReload(benchmark::State& state)
+{
+    const std::int64_t lines = state.range(0);
+    const std::string path = LogOf(lines) + ".growing";
+    std::filesystem::copy_file(LogOf(lines), path, std::filesystem::copy_options::overwrite_existing);
+    CMemoryProfileStore profile;
+    CSettings(profile).SetLogPath(path);
+    CSettings(profile).SetClosingDay(kClosingDay);
+    CFixedClock clock(LocalNoon(kToday));
+    CSilentSink sink;
+    CPeloraDoc doc(profile, clock, sink);
+    const std::string line = ChargeLogLine(kToday, 36000, 100, 120, "0312345678");
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "ab");
+        std::fwrite(line.data(), 1, line.size(), file);
+        std::fclose(file);
+        doc.LoadChargeFile();
+        benchmark::DoNotOptimize(doc.GetMonthYenTotal());
+    }
+    if (doc.GetLastLoadStart() == 0)
+        state.SkipWithError("the reload read the whole file");
+    std::filesystem::remove(path);
 }
 
 void BM_PaintView(benchmark::State& state)
@@ -111,9 +184,11 @@ void BM_LineCount(benchmark::State& state)
 }
 } // namespace
 
-BENCHMARK(BM_DocumentLoad)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DocumentLoad)->Arg(1'000'000)->Arg(5'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DocumentLoadJunk)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendAndReload)->Arg(5'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BaselineFgets)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LineCount)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineCount)->Arg(1'000'000)->Arg(5'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintView)->Args({1'000'000, 1})->Args({1'000'000, 0})->Unit(benchmark::kMicrosecond)
     ->MeasureProcessCPUTime();
 

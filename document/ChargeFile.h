@@ -33,10 +33,26 @@ inline constexpr std::size_t kMaxPieceBytes = 255;
 // line feed), so this much ahead always decides where the next piece ends.
 inline constexpr std::size_t kPieceWindow = kMaxPieceBytes + 2;
 
-// Cuts pieces from data[0, size) and hands each to onPiece, stopping where fewer than
-// kPieceWindow bytes are left unless atEnd. Returns the bytes consumed; lineEnd gets the offset
-// just after the last line feed consumed (unchanged when there was none).
-template <class Handler>
+// The offset of the first byte at or after at that is not a line feed, eight bytes at a time.
+inline std::size_t SkipLineFeeds(const char* data, std::size_t at, std::size_t size)
+{
+    constexpr std::uint64_t kEight = 0x0A0A0A0A0A0A0A0Aull;
+    for (std::uint64_t word = 0; at + 8 <= size; at += 8) {
+        std::memcpy(&word, data + at, 8);
+        if (word != kEight)
+            break;
+    }
+    while (at < size && data[at] == '\n')
+        ++at;
+    return at;
+}
+
+// Cuts pieces from data[0, size) and hands each to onPiece(piece, endsLine), stopping where fewer
+// than kPieceWindow bytes are left unless atEnd. endsLine tells that a line feed ended the piece.
+// Returns the bytes consumed; lineEnd gets the offset just after the last line feed consumed
+// (unchanged when there was none). With skipBlankRuns, of a run of empty lines only the first is
+// handed on: a reader that takes nothing from empty pieces need not see each one.
+template <bool skipBlankRuns = false, class Handler>
 std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& onPiece, std::size_t& lineEnd)
 {
     std::size_t at = 0;
@@ -51,14 +67,18 @@ std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& 
             const std::size_t text = static_cast<std::size_t>(lf - p);
             const bool droppedCr = text > 0 && lf[-1] == '\r';
             if (text - droppedCr + 1 <= kMaxPieceBytes) {
-                onPiece(std::string_view(p, text - droppedCr));
+                onPiece(std::string_view(p, text - droppedCr), true);
                 at += text + 1;
+                if constexpr (skipBlankRuns) {
+                    if (text == 0)
+                        at = SkipLineFeeds(data, at, size);
+                }
                 lineEnd = at;
                 continue;
             }
         }
         const std::size_t take = available < kMaxPieceBytes ? available : kMaxPieceBytes;
-        onPiece(std::string_view(p, take));
+        onPiece(std::string_view(p, take), false);
         at += take;
     }
 }
@@ -88,14 +108,15 @@ private:
 #endif
 };
 
-inline constexpr std::size_t kReadBlockBytes = 1 << 20;
+inline constexpr std::size_t kReadBlockBytes = 256 << 10;
 
-// Calls onPiece with each piece of the bytes [begin, end), begin being the start of a line, read
-// block by block (a block's unfinished last piece is read again with the next). False when
-// reading fails, with the reason in error.
-template <class Handler>
+// Calls onPiece(piece, endsLine) with each piece of the bytes [begin, end), begin being the start
+// of a line, read block by block (a block's unfinished last piece is read again with the next).
+// lineEnd gets the offset just after the last line feed (unchanged when there was none). False
+// when reading fails, with the reason in error.
+template <bool skipBlankRuns = false, class Handler>
 bool ForEachPiece(const CChargeFile& file, std::int64_t begin, std::int64_t end, Handler&& onPiece,
-                  std::string& error, std::size_t blockBytes = kReadBlockBytes)
+                  std::string& error, std::int64_t& lineEnd, std::size_t blockBytes = kReadBlockBytes)
 {
     // A short range needs no more buffer than itself.
     const std::int64_t room = end - begin + static_cast<std::int64_t>(2 * kPieceWindow);
@@ -107,8 +128,11 @@ bool ForEachPiece(const CChargeFile& file, std::int64_t begin, std::int64_t end,
         if (got < 0)
             return false;
         const bool atEnd = got == left || static_cast<std::size_t>(got) < wanted;
-        std::size_t lineEnd = 0;
-        const std::size_t used = CutPieces(buffer.data(), static_cast<std::size_t>(got), atEnd, onPiece, lineEnd);
+        std::size_t blockLineEnd = 0;
+        const std::size_t used =
+            CutPieces<skipBlankRuns>(buffer.data(), static_cast<std::size_t>(got), atEnd, onPiece, blockLineEnd);
+        if (blockLineEnd > 0)
+            lineEnd = at + static_cast<std::int64_t>(blockLineEnd);
         if (atEnd)
             break;
         at += static_cast<std::int64_t>(used);

@@ -9,34 +9,34 @@ constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a
 constexpr unsigned kMaxParts = 8;
 
 RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, CSlotClassifier classifier,
-                      SlotTallies& sums)
+                      RangeTallies& tallies)
 {
     RangeResult result;
-    const auto onPiece = [&](std::string_view piece) {
+    SlotTallies& complete = tallies.complete;
+    SlotTallies& pending = tallies.unfinished; // pieces since the last line feed
+    bool anyPending = false;
+    const auto onPiece = [&](std::string_view piece, bool endsLine) {
+        if (endsLine && anyPending) {
+            complete.Append(pending);
+            pending = {};
+            anyPending = false;
+        }
         const SlotPair slots = classifier.Classify(piece);
         if (slots.month < 0 && slots.day < 0)
             return;
+        SlotTallies& sums = endsLine ? complete : pending;
+        anyPending = anyPending || !endsLine;
         const ChargeLineValues values = ValuesOfLine(piece);
         if (slots.month >= 0)
             sums.months.Add(slots.month, values);
         if (slots.day >= 0)
             sums.days.Add(slots.day, values);
     };
-    result.ok = ForEachPiece(file, begin, end, onPiece, result.error);
+    std::int64_t lineEnd = -1;
+    result.ok = ForEachPiece<true>(file, begin, end, onPiece, result.error, lineEnd);
+    tallies.sawLineFeed = lineEnd >= 0;
+    tallies.lineEnd = lineEnd >= 0 ? lineEnd : begin;
     return result;
-}
-
-const char* LastLineFeed(const char* data, std::size_t size)
-{
-#ifdef __GLIBC__
-    return static_cast<const char*>(memrchr(data, '\n', size));
-#else
-    for (std::size_t i = size; i > 0; --i) {
-        if (data[i - 1] == '\n')
-            return data + i - 1;
-    }
-    return nullptr;
-#endif
 }
 
 // Where a part may start: just after the first line feed at or after from (end when there is none).
@@ -58,7 +58,7 @@ std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int6
 } // namespace
 
 RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
-                       const CSlotClassifier& classifier, SlotTallies& sums)
+                       const CSlotClassifier& classifier, RangeTallies& tallies)
 {
     const std::int64_t length = end - begin;
     const unsigned cores = length < 2 * kPartMinimum ? 1 : std::max(1u, std::min(kMaxParts, std::thread::hardware_concurrency()));
@@ -71,7 +71,7 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     }
     starts.push_back(end);
 
-    std::vector<SlotTallies> partSums(starts.size() - 1);
+    std::vector<RangeTallies> partSums(starts.size() - 1);
     std::vector<RangeResult> results(partSums.size());
     std::vector<std::thread> workers;
     for (std::size_t k = 1; k < partSums.size(); ++k)
@@ -80,29 +80,25 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     for (std::thread& worker : workers)
         worker.join();
 
+    tallies.lineEnd = begin;
     for (std::size_t k = 0; k < partSums.size(); ++k) {
         if (!results[k].ok)
             return results[k];
-        sums.Append(partSums[k]);
+        tallies.Append(partSums[k]);
     }
     return {};
 }
 
-std::int64_t LastLineEnd(const CChargeFile& file, std::int64_t begin, std::int64_t end, RangeResult& result)
+void RangeTallies::Append(const RangeTallies& next)
 {
-    std::vector<char> buffer(static_cast<std::size_t>(std::clamp<std::int64_t>(end - begin, 1, 64 << 10)));
-    for (std::int64_t stop = end; stop > begin;) {
-        const std::int64_t at = std::max(begin, stop - static_cast<std::int64_t>(buffer.size()));
-        const std::int64_t got = file.ReadAt(at, buffer.data(), static_cast<std::size_t>(stop - at), result.error);
-        if (got < 0) {
-            result.ok = false;
-            return begin;
-        }
-        if (const char* lf = LastLineFeed(buffer.data(), static_cast<std::size_t>(got)))
-            return at + (lf - buffer.data()) + 1;
-        if (got < stop - at)
-            return begin; // the file shrank under us; nothing complete beyond begin is certain
-        stop = at;
+    if (!next.sawLineFeed) {
+        unfinished.Append(next.unfinished);
+        return;
     }
-    return begin;
+    // The next range ends the line that was unfinished here.
+    complete.Append(unfinished);
+    complete.Append(next.complete);
+    unfinished = next.unfinished;
+    sawLineFeed = true;
+    lineEnd = next.lineEnd;
 }

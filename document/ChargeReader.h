@@ -14,9 +14,18 @@ struct RangeResult {
     std::string error; // the system's reason when !ok
 };
 
+// What a range holds, parted at its last line feed: the lines it completes, and the pieces of a
+// line still being written after it (counted now, read again whole once it has its line feed).
+struct RangeTallies {
+    SlotTallies complete;
+    SlotTallies unfinished;
+    bool sawLineFeed = false;
+    std::int64_t lineEnd = 0; // just after the last line feed, when there was one
+
+    // This range followed by the next one.
+    void Append(const RangeTallies& next);
+};
+
 // Tallies the pieces of bytes [begin, end), begin being the start of a line.
 RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
-                       const CSlotClassifier& classifier, SlotTallies& sums);
-
-// The offset just after the last line feed in [begin, end), or begin when there is none.
-std::int64_t LastLineEnd(const CChargeFile& file, std::int64_t begin, std::int64_t end, RangeResult& result);
+                       const CSlotClassifier& classifier, RangeTallies& tallies);

@@ -90,23 +90,19 @@ void CPeloraDoc::LoadChargeFile()
     if (readOn)
         next.sums = m_readPoint.sums;
     const std::int64_t from = readOn ? m_readPoint.offset : 0;
-    RangeResult result;
-    next.offset = LastLineEnd(file, from, stamp.size, result);
-    SlotTallies added, unfinished;
-    if (result.ok)
-        result = TallyRange(file, from, next.offset, classifier, added);
+    RangeTallies read;
+    RangeResult result = TallyRange(file, from, stamp.size, classifier, read);
     // An unfinished last line counts now and is read again, whole, once it has its line feed.
-    if (result.ok)
-        result = TallyRange(file, next.offset, stamp.size, classifier, unfinished);
+    next.offset = read.sawLineFeed ? read.lineEnd : from;
     if (result.ok)
         next.fingerprint = BytesBefore(file, next.offset);
     if (!result.ok) {
         Fail(result.error, kOpenFailedMessage);
         return;
     }
-    next.sums.Append(added);
+    next.sums.Append(read.complete);
     SlotTallies shown = next.sums;
-    shown.Append(unfinished);
+    shown.Append(read.unfinished);
     next.valid = true;
     next.identity = file.Identity();
     next.stamp = stamp;

@@ -13,8 +13,10 @@ std::vector<std::string> Pieces(const std::string& content, std::size_t blockByt
     EXPECT_TRUE(file.Open(folder.Write("log.txt", content)));
     std::vector<std::string> pieces;
     std::string error;
+    std::int64_t lineEnd = 0;
     EXPECT_TRUE(ForEachPiece(file, 0, static_cast<std::int64_t>(content.size()),
-                             [&](std::string_view piece) { pieces.emplace_back(piece); }, error, blockBytes));
+                             [&](std::string_view piece, bool) { pieces.emplace_back(piece); }, error, lineEnd,
+                             blockBytes));
     return pieces;
 }
 

@@ -153,13 +153,14 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
     CSlotClassifier classifier(days, months, previous, 20);
     SlotTallies sums;
     std::string error;
-    ASSERT_TRUE(ForEachPiece(file, 0, file.Stamp().size, [&](std::string_view piece) {
+    std::int64_t lineEnd = 0;
+    ASSERT_TRUE(ForEachPiece(file, 0, file.Stamp().size, [&](std::string_view piece, bool) {
         const SlotPair found = classifier.ClassifyByLabels(piece);
         if (found.month >= 0)
             sums.months.Add(found.month, ValuesOfLine(piece));
         if (found.day >= 0)
             sums.days.Add(found.day, ValuesOfLine(piece));
-    }, error));
+    }, error, lineEnd));
     EXPECT_TRUE(doc->GetTallies() == FiguresOf(sums, kToday, 20));
 }
 } // namespace
