@@ -4,10 +4,13 @@
 #include "app/MainFrame.h"
 #include "document/PeloraDoc.h"
 #include "platform/DocTemplate.h"
+#include "platform/PathText.h"
 #include "view/PeloraView.h"
 #include "res/Resource.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <filesystem>
 
 CPeloraApp::CPeloraApp(Environment environment)
     : m_environment(environment), m_settings(environment.profile),
@@ -23,8 +26,13 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
 {
     if (!m_hInstanceMutex.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder)) {
         m_anotherInstance = true;
+        HandToRunningInstance(commandLineFile);
         return false;
     }
+    m_channel.Listen(ChannelPath());
+    QObject::connect(&m_channel, &CInstanceChannel::received, [this](const QByteArray& message) {
+        OnInstanceMessage(message);
+    });
 
     m_recentFiles.ReadList();
     m_previewPages = m_settings.PreviewPages();
@@ -45,6 +53,36 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
         return false;
     GetMainFrame()->show();
     return true;
+}
+
+QString CPeloraApp::ChannelPath() const
+{
+    return QDir(m_environment.lockFolder).filePath(QString::fromUtf8(kInstanceName) + QStringLiteral(".socket"));
+}
+
+// A second start hands its file (as an absolute path, in the system's bytes) to the running
+// instance, or just asks it to come to the front, and touches nothing else.
+void CPeloraApp::HandToRunningInstance(const QString& commandLineFile)
+{
+    QByteArray message = kFrontMessage;
+    if (!commandLineFile.isEmpty()) {
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(EncodePath(commandLineFile), error);
+        message = kOpenMessage + QByteArray::fromStdString(error ? EncodePath(commandLineFile) : full.string());
+    }
+    CInstanceChannel::Send(ChannelPath(), message);
+}
+
+void CPeloraApp::OnInstanceMessage(const QByteArray& message)
+{
+    if (message.startsWith(kOpenMessage))
+        OpenDocumentFile(DecodePath(message.mid(kOpenMessage.size()).toStdString()));
+    if (CMainFrame* frame = GetMainFrame()) {
+        if (frame->isMinimized())
+            frame->showNormal();
+        frame->raise();
+        frame->activateWindow();
+    }
 }
 
 void CPeloraApp::CloseAllDocuments()

@@ -1,9 +1,11 @@
 #pragma once
-// The application: refuses to run twice, keeps the settings, and creates the single-document
-// template that ties the document, the main frame and the view together.
+// The application: runs once per settings file (a second start hands its file to the running
+// instance), keeps the settings, and creates the single-document template that ties the
+// document, the main frame and the view together.
 // Start: InitInstance; then the message loop; then CloseAllDocuments and ExitInstance.
 
 #include "settings/Settings.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceLock.h"
 #include "platform/RecentFileList.h"
 
@@ -45,8 +47,17 @@ public:
     CSettings& Settings() { return m_settings; }
 
 private:
+    // The messages a second start sends: a file to open, or only "come to the front".
+    static inline const QByteArray kOpenMessage = QByteArrayLiteral("open\n");
+    static inline const QByteArray kFrontMessage = QByteArrayLiteral("front\n");
+
+    QString ChannelPath() const;
+    void HandToRunningInstance(const QString& commandLineFile);
+    void OnInstanceMessage(const QByteArray& message);
+
     Environment m_environment;
     CInstanceLock m_hInstanceMutex;
+    CInstanceChannel m_channel;
     CSettings m_settings;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CSingleDocTemplate> m_template;

@@ -9,6 +9,7 @@
 #include "app/Render.h"
 #include "app/Watch.h"
 #include "platform/Clock.h"
+#include "platform/EndSignals.h"
 #include "platform/MessageBoxSink.h"
 #include "platform/PathText.h"
 #include "platform/QtProfileStore.h"
@@ -46,6 +47,9 @@ int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clo
         return pelora.AnotherInstanceRuns() ? 0 : kFailedStartExitCode;
     }
     messages.SetOwner(pelora.GetMainFrame());
+    // A logout or kill ends the loop in order, so the settings kept at exit are written.
+    CEndSignals ending;
+    QObject::connect(&ending, &CEndSignals::ended, [&pelora] { pelora.GetMainFrame()->close(); });
     QApplication::exec();
     return pelora.ExitInstance();
 }

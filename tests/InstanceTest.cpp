@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSettings>
 #include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ protected:
     CScratchFolder folder;
 
     // Each start gets a runtime folder of its own, as two logins of one user would.
-    void Start(QProcess& process)
+    void Start(QProcess& process, const QStringList& args = {})
     {
         static int login = 0;
         const std::filesystem::path runtime = folder.Path("run" + std::to_string(++login));
@@ -29,7 +30,7 @@ protected:
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("config").string()));
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(PELORA_BINARY, {});
+        process.start(PELORA_BINARY, args);
         ASSERT_TRUE(process.waitForStarted());
     }
 
@@ -70,5 +71,26 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_FALSE(third.waitForFinished(500));
     third.kill();
     third.waitForFinished();
+}
+TEST_F(InstanceTest, SecondStartWithAFileHandsItToTheFirst)
+{
+    const std::string first = folder.Write("first.log", "97/03/20 10:00:00  OUT00:01:40      100 0\r\n");
+    const std::string second = folder.Write("second.log", "97/03/20 10:00:00  OUT00:01:40      200 0\r\n");
+    QProcess running, handing;
+    Start(running, {QString::fromStdString(first)});
+    ASSERT_TRUE(LockHeldSoon());
+    Start(handing, {QString::fromStdString(second)});
+    ASSERT_TRUE(handing.waitForFinished(10000));
+    EXPECT_EQ(handing.exitCode(), 0);
+    EXPECT_EQ(running.state(), QProcess::Running);
+
+    // The running one writes its charge file into the settings when it ends (SIGTERM ends it in order).
+    QThread::msleep(1000);
+    running.terminate();
+    ASSERT_TRUE(running.waitForFinished(10000));
+    EXPECT_EQ(running.exitCode(), 0);
+    const QSettings settings(QString::fromStdString(folder.Path("config/Brisolt/Pelora.conf").string()),
+                             QSettings::IniFormat);
+    EXPECT_EQ(settings.value("File/VamloLogPath").toString().toStdString(), second);
 }
 } // namespace

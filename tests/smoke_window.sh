@@ -16,6 +16,6 @@ for _ in $(seq 100); do
 done
 xwininfo -root -tree | grep '"Pelora": ("pelora"' || { echo "no Pelora window"; exit 1; }
 kill -0 "$pid" || { echo "pelora has ended"; exit 1; }
-for _ in $(seq 50); do [ -s "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" ] && break; sleep 0.1; done
+for _ in $(seq 100); do grep -qs '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" && break; sleep 0.1; done
 grep -q '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" || { echo "no settings written"; exit 1; }
 echo "window and settings seen"

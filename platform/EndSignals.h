@@ -1,0 +1,22 @@
+#pragma once
+// SIGINT and SIGTERM as a Qt signal, so a program can end its event loop in order (writing what
+// it keeps at exit) instead of being cut off. The handler only writes a byte that the loop reads.
+
+#include <QObject>
+#include <memory>
+
+class QSocketNotifier;
+
+class CEndSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit CEndSignals(QObject* parent = nullptr);
+    ~CEndSignals() override;
+    bool IsCatching() const { return m_notifier != nullptr; }
+
+signals:
+    void ended();
+
+private:
+    QSocketNotifier* m_notifier = nullptr;
+};
