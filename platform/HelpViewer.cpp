@@ -15,11 +15,23 @@ CHelpViewer::~CHelpViewer()
 
 QString CHelpViewer::DefaultHelpFile()
 {
-    const QFileInfo program(QCoreApplication::applicationFilePath());
+    return HelpFileFor(QCoreApplication::applicationFilePath());
+}
+
+// Beside the program (a build), else in the data folder of the tree it was installed into
+// (bin/../share/<organisation>/<application>), else in the system's data folders.
+QString CHelpViewer::HelpFileFor(const QString& programPath)
+{
+    const QFileInfo program(programPath);
     const QString name = program.completeBaseName() + QStringLiteral(".html");
     const QString beside = program.dir().filePath(name);
     if (QFile::exists(beside))
         return beside;
+    const QString tree = program.dir().filePath(QStringLiteral("../share/%1/%2/%3")
+                                                    .arg(QCoreApplication::organizationName(),
+                                                         QCoreApplication::applicationName(), name));
+    if (QFile::exists(tree))
+        return QFileInfo(tree).canonicalFilePath();
     const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
     return installed.isEmpty() ? beside : installed;
 }

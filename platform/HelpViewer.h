@@ -29,6 +29,7 @@ public:
 
     // pelora.html beside the program, else in the installed data folders.
     static QString DefaultHelpFile();
+    static QString HelpFileFor(const QString& programPath);
 
 private:
     QString m_helpFile;

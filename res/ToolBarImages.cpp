@@ -16,7 +16,7 @@ const QColor kRed(200, 0, 0);
 const QColor kFolder(230, 190, 60);
 
 // Whole-pixel drawing on the 16 grid; at 2x every grid pixel becomes a crisp 2 by 2 block.
-QPixmap Render(const Picture& picture, int scale)
+QImage Render(const Picture& picture, int scale)
 {
     QImage image(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -24,14 +24,14 @@ QPixmap Render(const Picture& picture, int scale)
     painter.scale(scale, scale);
     picture(painter);
     painter.end();
-    return QPixmap::fromImage(image);
+    return image;
 }
 
 QIcon IconOf(const Picture& picture)
 {
     QIcon icon;
-    icon.addPixmap(Render(picture, 1));
-    icon.addPixmap(Render(picture, 2));
+    icon.addPixmap(QPixmap::fromImage(Render(picture, 1)));
+    icon.addPixmap(QPixmap::fromImage(Render(picture, 2)));
     return icon;
 }
 
@@ -113,14 +113,19 @@ void Detail(QPainter& p)
     p.fillRect(6, 3, 1, 10, kInk);
 }
 
+constexpr IconRect kGraphDesign[] = {
+    {0, 0, 16, 16, 0xFFFFFFFF}, // paper
+    {2, 8, 3, 7, 0xFF008080},   // earlier periods, teal
+    {6, 4, 3, 11, 0xFF008080},
+    {10, 6, 3, 9, 0xFF008000},  // this period, green
+    {1, 7, 14, 1, 0xFFC80000},  // the average line, red
+    {0, 15, 16, 1, 0xFF202020}, // the base line, ink
+};
+
 void Graph(QPainter& p)
 {
-    p.fillRect(0, 0, 16, 16, kPaper);
-    p.fillRect(2, 8, 3, 7, kTeal);
-    p.fillRect(6, 4, 3, 11, kTeal);
-    p.fillRect(10, 6, 3, 9, kGreen);
-    p.fillRect(1, 7, 14, 1, kRed);
-    p.fillRect(0, 15, 16, 1, kInk);
+    for (const IconRect& r : kGraphDesign)
+        p.fillRect(r.x, r.y, r.width, r.height, QColor::fromRgba(r.color));
 }
 } // namespace
 
@@ -135,4 +140,14 @@ QIcon ToolBarImage(int place)
 QIcon ProgramIcon()
 {
     return IconOf(Graph);
+}
+
+std::span<const IconRect> ProgramIconDesign()
+{
+    return kGraphDesign;
+}
+
+QImage ProgramIconImage(int scale)
+{
+    return Render(Graph, scale);
 }

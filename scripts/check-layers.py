@@ -3,7 +3,7 @@
 
 Layers, lowest first: platform, settings, document, view, dialogs, app. A folder may include
 its own files and those of lower layers. res/ includes none of ours and may be used from view/
-upwards; tools/ sits on document/; tests/ and bench/ may include anything.
+upwards; tools/ sits on document/ and res/; tests/ and bench/ may include anything.
 """
 import os
 import re
@@ -14,7 +14,7 @@ ALLOWED = {folder: set(LAYERS[: i + 1]) for i, folder in enumerate(LAYERS)}
 for folder in ("view", "dialogs", "app"):
     ALLOWED[folder].add("res")
 ALLOWED["res"] = {"res"}
-ALLOWED["tools"] = {"platform", "settings", "document", "tools"}
+ALLOWED["tools"] = {"platform", "settings", "document", "res", "tools"}
 OPEN = {"tests", "bench"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

@@ -4,7 +4,7 @@ set -euo pipefail
 pelora=$1
 generator=$2
 scratch=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/run
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 "$generator" --today "$(date +%F)" "$scratch/charge.log"

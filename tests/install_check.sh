@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch DESTDIR and checks the tree as a desktop would see it.
+set -euo pipefail
+build=$1
+sample=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+DESTDIR=$scratch cmake --install "$build" --prefix /usr >/dev/null
+share=$scratch/usr/share
+
+desktop-file-validate "$share/applications/com.brisolt.Pelora.desktop"
+appstreamcli validate --no-net "$share/metainfo/com.brisolt.Pelora.metainfo.xml" >/dev/null
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/pelora.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || { echo "man page warnings: $warnings"; exit 1; }
+for size in 16 32 48 64 128 256; do
+  file "$share/icons/hicolor/${size}x${size}/apps/com.brisolt.Pelora.png" | grep -q "$size x $size" \
+    || { echo "no ${size}px icon"; exit 1; }
+done
+grep -q '<svg' "$share/icons/hicolor/scalable/apps/com.brisolt.Pelora.svg"
+[ -s "$share/Brisolt/Pelora/pelora.html" ] || { echo "no help file where the program looks"; exit 1; }
+
+export XDG_CONFIG_HOME=$scratch/config
+"$scratch/usr/bin/pelora" --version | grep -qx "pelora [0-9.]*"
+"$scratch/usr/bin/pelora" --report --today 1996-12-20 "$sample" | grep -q '過去30日'
+echo "installed tree checked"
