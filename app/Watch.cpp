@@ -30,16 +30,15 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
     if (!headless.Load(err))
         return kUnopenableExitCode;
     CPeloraDoc& doc = headless.Document();
-    Print(doc, options.json, out);
     CEndSignals ending;
     QObject::connect(&ending, &CEndSignals::ended, [] { QCoreApplication::quit(); });
 
     // The same check as the window's: on a change (told at once, or found by the minute's look)
     // and on a new day. A vanished file is told once, and reported again when it is back.
+    const auto now = [&] { return options.todayGiven ? headless.Clock().Now() : std::time(nullptr); };
     const auto check = [&] {
-        const std::time_t now = options.todayGiven ? headless.Clock().Now() : std::time(nullptr);
         const bool wasFailed = doc.IsLoadFailed();
-        if (!doc.Refresh(now))
+        if (!doc.Refresh(now()))
             return;
         if (doc.IsLoadFailed()) {
             if (!wasFailed) {
@@ -50,9 +49,12 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
         }
         Print(doc, options.json, out);
     };
+    // Followed before the first report, and looked at once more, so no change slips in between.
     CFileWatch watch(kSettleMilliseconds);
     QObject::connect(&watch, &CFileWatch::changed, check);
     watch.Follow(DecodePath(doc.GetLogPath()));
+    doc.Refresh(now());
+    Print(doc, options.json, out);
     QTimer minute;
     QObject::connect(&minute, &QTimer::timeout, check);
     minute.start(kMinute);
