@@ -32,13 +32,6 @@ INSTANTIATE_TEST_SUITE_P(Fields, ConvertFieldTest,
                                          ConvertCase{"SignOnly", "- 5", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ChargeFields, StripCommasKeepsEverythingElseUpToANul)
-{
-    char scratch[16];
-    EXPECT_EQ(StripCommas(",1,2,345,", scratch), "12345");
-    EXPECT_EQ(StripCommas(std::string_view("1,2\0" "3", 5), scratch), "12");
-}
-
 TEST(ChargeFields, LineValuesComeFromTheirColumns)
 {
     //                      0       8             22      30 31      39

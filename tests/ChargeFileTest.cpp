@@ -56,12 +56,6 @@ TEST(ChargeFilePieces, NulAndEndOfFileMarkAreOrdinaryBytes)
     EXPECT_EQ(Pieces(std::string("a\0b\x1A" "c\nz", 7)), (Lines{std::string("a\0b\x1A" "c", 5), "z"}));
 }
 
-TEST(ChargeFilePieces, LongLineIsCutEvery255Bytes)
-{
-    const std::string line(300, 'x');
-    EXPECT_EQ(Pieces(line + "\r\nnext\r\n"), (Lines{line.substr(0, 255), line.substr(255), "next"}));
-}
-
 TEST(ChargeFilePieces, CutsAtTheBoundaryMatchFgets)
 {
     for (const std::size_t length : {253u, 254u, 255u, 256u, 509u, 510u, 511u}) {

@@ -71,14 +71,6 @@ TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), painted);
 }
 
-TEST_F(CommandProcessTest, UnopenableFileAndBadArgumentsHaveTheirStatuses)
-{
-    const QString out = QString::fromStdString(folder.Path("out.png").string());
-    EXPECT_EQ(Run({"--render", out, QString::fromStdString(folder.Path("missing").string())}), 2);
-    EXPECT_EQ(Run({"--render", out, "--unit", "euro", QString::fromStdString(log)}), 64);
-    EXPECT_EQ(Run({"--render", QString::fromStdString(folder.Path("no/such/dir/out.png").string()),
-                   QString::fromStdString(log)}), 73);
-}
 TEST_F(CommandProcessTest, ReportAndRenderLeaveADamagedSettingsFileAlone)
 {
     std::filesystem::create_directories(folder.Path("config/Brisolt"));
@@ -192,7 +184,10 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusCase{"ClosingDayZero", {"--report", "--closing-day", "0", "LOG"}, "", 64},
                     StatusCase{"WindowWithoutDisplay", {"LOG"}, "", 69},
                     StatusCase{"FileNamedVersionWithoutDisplay", {"--", "--version"}, "", 69},
-                    StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74}),
+                    StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74},
+                    StatusCase{"RenderOfAMissingFile", {"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},
+                    StatusCase{"RenderBadUnit", {"--render", "/tmp/pelora-out.png", "--unit", "euro", "LOG"}, "", 64},
+                    StatusCase{"RenderToNoFolder", {"--render", "/nonexistent/dir/out.png", "LOG"}, "", 73}),
     [](const auto& info) { return std::string(info.param.name); });
 } // namespace
 

@@ -72,15 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
                     HeightCase{"SixtyFourBit", 4'000'000'000'000, 8'000'000'000'000, 50}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(GraphGeometryTest, LastClosingDateFollowsTheCalendar)
-{
-    EXPECT_EQ(LastClosingDate({1997, 3, 20}, 20), (CivilDate{1997, 2, 20})); // today a closing day: a month back
-    EXPECT_EQ(LastClosingDate({1997, 3, 21}, 20), (CivilDate{1997, 3, 20}));
-    EXPECT_EQ(LastClosingDate({1997, 3, 5}, 31), (CivilDate{1997, 2, 28}));
-    EXPECT_EQ(LastClosingDate({1996, 3, 5}, 31), (CivilDate{1996, 2, 29}));
-    EXPECT_EQ(LastClosingDate({1997, 1, 10}, 15), (CivilDate{1996, 12, 15}));
-}
-
 TEST(GraphGeometryTest, DayBarsAcrossAClosingDate)
 {
     // Closing day 20 on 20 March 1997: the window starts on 19 February.

@@ -46,28 +46,6 @@ TEST_F(PeloraDocTest, NegativeChargeLowersItsSlotButNotTheMaximum)
     EXPECT_EQ(doc->GetDayYenMax(), 500);
 }
 
-TEST_F(PeloraDocTest, LinesOutsideBothWindowsAddNothing)
-{
-    Open(folder.Write("log", "header\r\n\r\n" + Line("90/01/01", "01:00:00", "     100")), 20, kToday);
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
-    EXPECT_EQ(doc->GetDayCountTotal() + doc->GetMonthCountTotal() + doc->GetForecastCount(), 0);
-}
-
-TEST_F(PeloraDocTest, LoadingTwiceGivesTheSameFigures)
-{
-    ChargeLogOptions options;
-    options.lastDay = kToday;
-    const std::string path = folder.Path("log").string();
-    ASSERT_TRUE(WriteChargeLog(path, options));
-    Open(path, 20, kToday);
-    const Figure total = doc->GetMonthYenTotal();
-    const Figure days = doc->GetDaySecondsTotal();
-    doc->LoadChargeFile();
-    EXPECT_GT(total, 0);
-    EXPECT_EQ(doc->GetMonthYenTotal(), total);
-    EXPECT_EQ(doc->GetDaySecondsTotal(), days);
-}
-
 TEST_F(PeloraDocTest, NoStoredPathStartsFailedWithoutAMessage)
 {
     doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
@@ -128,20 +106,6 @@ TEST_F(PeloraDocTest, UnopenableFileLeavesTheDocumentAsItWas)
     EXPECT_EQ(doc->GetLogPath(), path);
     EXPECT_EQ(doc->IsLoadFailed(), 0);
     EXPECT_EQ(sink.messages.size(), 1u);
-}
-
-TEST_F(PeloraDocTest, OverlongPathIsRefusedNotTruncated)
-{
-    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, kToday);
-    const std::string longPath = folder.Path(std::string(200, 'a')).string() + "/" + std::string(100, 'b');
-    CArchive archive(longPath);
-    doc->Serialize(archive);
-    EXPECT_TRUE(archive.IsRefused());
-    EXPECT_EQ(doc->GetLogPath(), path);
-    EXPECT_EQ(doc->GetDayYen(29), 100);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find(CPeloraDoc::kPathTooLongMessage), std::string::npos);
 }
 
 TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)

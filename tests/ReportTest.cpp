@@ -122,19 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CommandLine, RenderModesDefaultToNoneSoTheStoredOnesApply)
-{
-    const CommandLine given = ParseCommandLine({"pelora", "--render", "o.png", "--mode", "day", "--unit", "count", "log"},
-                                               kToday, [] { return 25; });
-    EXPECT_EQ(given.renderFile, "o.png");
-    EXPECT_EQ(given.dayMode, 1);
-    EXPECT_EQ(given.unitMode, 2);
-    EXPECT_EQ(given.report.closingDay, 25);
-    const CommandLine stored = ParseCommandLine({"pelora", "--render", "o.png", "log"}, kToday, [] { return 25; });
-    EXPECT_FALSE(stored.dayMode.has_value());
-    EXPECT_FALSE(stored.unitMode.has_value());
-}
-
 TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesOneToThirtyOne)
 {
     // The stored value keeps its meaning whatever it is; the command line takes only real days.

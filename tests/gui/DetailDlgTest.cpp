@@ -30,17 +30,6 @@ protected:
     }
 };
 
-TEST(DetailTextTest, FormatsOfTheCells)
-{
-    EXPECT_EQ(TimeText(90000), "25:00:00 ");
-    EXPECT_EQ(TimeText(3725), "1:02:05 ");
-    EXPECT_EQ(TimeText(0), "0:00:00 ");
-    EXPECT_EQ(TimeText(-540), "-0:09:00 ");
-    EXPECT_EQ(CountText(0), "0 ");
-    EXPECT_EQ(CallsText(12), "12 回 ");
-    EXPECT_EQ(YenText(-30), "-30 円 ");
-}
-
 TEST_F(DetailDlgTest, DayTableFillsTheLeftGroupThenTheRight)
 {
     Load("97/02/19 10:00:00  OUT25:00:00      100 0\r\n97/03/20 10:00:00  OUT00:01:40    1,230 0\r\n");
@@ -130,13 +119,4 @@ TEST_F(DetailDlgTest, OkEscapeAndCloseEndIt)
     EXPECT_EQ(closeBox.exec(), QDialog::Rejected);
 }
 
-TEST_F(DetailDlgTest, EveryPaintReadsTheDocumentAfresh)
-{
-    Load("97/03/20 10:00:00  OUT00:01:40      100 0\r\n");
-    CDayDetailDlg dialog(*doc, nullptr);
-    const QImage before = Paint(dialog);
-    folder.Write("log", "97/03/20 10:00:00  OUT00:01:40      900 0\r\n");
-    doc->LoadChargeFile();
-    EXPECT_NE(Paint(dialog), before);
-}
 } // namespace

@@ -43,17 +43,6 @@ protected:
     CPeloraDoc& Doc() { return static_cast<CPeloraDoc&>(*docTemplate.GetDocument()); }
 };
 
-TEST_F(DocTemplateTest, OpenedFileJoinsTheRecentListAndFrameStaysHidden)
-{
-    clock.Set(LocalNoon({1996, 12, 20}));
-    const std::string path = folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
-    ASSERT_TRUE(docTemplate.OpenDocumentFile(QString()));
-    ASSERT_TRUE(docTemplate.OpenDocumentFile(QString::fromStdString(path)));
-    EXPECT_EQ(Doc().GetPathName(), path);
-    EXPECT_EQ(recent.list.Files(), std::vector<std::string>{path});
-    EXPECT_FALSE(docTemplate.GetFrame()->isVisible());
-}
-
 TEST_F(DocTemplateTest, NameThatIsNotUtf8OpensUnderItsOwnBytes)
 {
     clock.Set(LocalNoon({1996, 12, 20}));

@@ -30,19 +30,6 @@ protected:
     }
 };
 
-TEST_F(MainFrameTest, FirstStartShowsDefaultsInThePanes)
-{
-    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
-    clock.Set(LocalNoon(kFixtureToday));
-    CreateFrame();
-    EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 料金 "));
-    EXPECT_EQ(frame->PaneText(2), QStringLiteral(" 日 "));
-    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆31 "));
-    EXPECT_EQ(frame->PaneText(4), QStringLiteral(" 96/12/20 "));
-    EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::RightToolBarArea);
-    EXPECT_TRUE(sink.messages.empty());
-}
-
 TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
 {
     settings.SetYenMode(7);
@@ -161,16 +148,6 @@ TEST_F(MainFrameTest, MovesAreWrittenCoalescedAndTheLastOneAtClose)
     frame->close();
     EXPECT_EQ(settings.Xpos(), 60);
     EXPECT_EQ(settings.Ypos(), 70);
-}
-
-TEST_F(MainFrameTest, DroppedNameThatIsNotUtf8KeepsItsBytes)
-{
-    Start();
-    const std::string path = folder.Write("\x93\x64.log", "96/12/20 10:00:00  OUT00:01:40       30 0\r\n");
-    const QByteArray encoded = "file://" + QByteArray::fromStdString(path).toPercentEncoding("/");
-    Drop({QUrl::fromEncoded(encoded)});
-    EXPECT_EQ(doc->GetLogPath(), path);
-    EXPECT_EQ(doc->GetDayYen(29), 30);
 }
 
 TEST_F(MainFrameTest, DroppedFilesAreOpenedInOrderAndTheLastStays)

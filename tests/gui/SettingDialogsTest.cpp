@@ -110,13 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SettingDialogsTest : public FrameFixture {};
 
-TEST_F(SettingDialogsTest, EscapeEndsTheSelectionWithNoButton)
-{
-    CColorSelectDlg dialog(nullptr);
-    WhenModal<CColorSelectDlg>([](CColorSelectDlg* d) { QTest::keyClick(d, Qt::Key_Escape); });
-    EXPECT_EQ(dialog.exec(), 0);
-}
-
 TEST_F(SettingDialogsTest, CancelledPickerStartsFromTheColourAndStillWritesAllElevenValues)
 {
     Start();

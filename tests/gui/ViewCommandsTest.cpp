@@ -97,23 +97,6 @@ TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialog
     EXPECT_EQ(WrittenEntries(profile), order);
 }
 
-TEST_F(ViewCommandsTest, ClosingDayOkRebuildsAndWritesTheNewDay)
-{
-    Start("96/11/25 10:00:00  OUT00:01:40      100 0\r\n");
-    EXPECT_EQ(doc->GetMonthYen(11), 100); // 25 November falls after the 20th
-    View().runClosingDayDlg = [](int& day) {
-        EXPECT_EQ(day, 20);
-        day = 31;
-        return true;
-    };
-    Command(ID_CLOSING_DAY);
-    EXPECT_EQ(doc->GetClosingDay(), 31);
-    EXPECT_EQ(doc->GetMonthYen(11), 0);
-    EXPECT_EQ(doc->GetMonthYen(10), 100);
-    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆31 "));
-    EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Option", "Simekiri", "31"}}));
-}
-
 TEST_F(ViewCommandsTest, ClosingDayCancelStillWritesTheCurrentDay)
 {
     Start();

@@ -20,11 +20,10 @@ class ViewPaintTest : public testing::Test, protected DocFixture {
 protected:
     CSettings settings{profile};
 
-    QImage Paint(const std::string& log, int dayMode, int unitMode, bool stored = true,
-                 const CivilDate& today = kToday)
+    QImage Paint(const std::string& log, int dayMode, int unitMode, bool stored = true)
     {
         if (stored)
-            Open(folder.Write("log", log), 20, today);
+            Open(folder.Write("log", log), 20, kToday);
         else
             doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
         settings.SetDayMode(dayMode);
@@ -101,44 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                    // slot 11 (x 228..238): the month's own bar over its white forecast bar
                    {228, 114, Rgb(0x008000)}, {238, 114, Rgb(0x008000)}, {239, 114, kWhite}}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ViewPaintTest, AverageLineAndForecastBarAboveTheScale)
-{
-    // Two days into the billing month that ends on 20 April: the forecast is far above the maximum.
-    const QImage month = Paint(Log({{"97/03/21", "     600"}, {"97/03/22", "     600"}}), 0, 0, true, {1997, 3, 22});
-    // Slot 11: maximum 1200 yen, so its bar is 100 pixels; the white forecast bar runs past the top.
-    EXPECT_EQ(month.pixel(228, 0), Rgb(0x008000)); // left outline of the forecast bar at the top edge
-    EXPECT_EQ(month.pixel(233, 0), kWhite);        // its white inside
-    EXPECT_EQ(month.pixel(233, 14), kWhite);
-    EXPECT_EQ(month.pixel(233, 15), Rgb(0x008000)); // the month's own bar from y 15
-    // Average 1200/12 = 100 yen: 8 pixels above the base line, from x 46 to 244, red.
-    EXPECT_EQ(month.pixel(46, 107), Rgb(0x0000FF));
-    EXPECT_EQ(month.pixel(220, 107), Rgb(0x0000FF));
-    EXPECT_EQ(month.pixel(245, 107), kWhite);
-}
-
-TEST_F(ViewPaintTest, ColouredForecastBarIsFilledInItsColour)
-{
-    settings.SetColor(ColorRole::MTInfoClrGraph, 0x00FFFF); // yellow
-    std::string log = Log({{"97/03/01", "     100"}});
-    const QImage month = Paint(log, 0, 0);
-    EXPECT_EQ(month.pixel(233, 10), Rgb(0x00FFFF));
-    EXPECT_EQ(month.pixel(228, 10), Rgb(0x00FFFF));
-}
-
-TEST_F(ViewPaintTest, ScaleLabelsEndAtTheirBoxAndLabelsDropTheZero)
-{
-    const QImage day = Paint(Log({{"97/03/20", "  123456"}}), 1, 0);
-    // "123456" is wider than the box from x 1 to 26: right-aligned and cut at the left.
-    const auto [first, last] = InkColumns(day, QRect(0, 12, 30, 10), kWhite);
-    EXPECT_GE(last, 22);
-    EXPECT_LE(last, 25);
-    EXPECT_GE(first, 1);
-    // Slot 10 is 1 March: "1" drawn from x 103, not 100.
-    const auto [labelFirst, labelLast] = InkColumns(day, QRect(98, 119, 12, 9), kWhite);
-    EXPECT_GE(labelFirst, 103);
-    EXPECT_LE(labelLast, 108);
-}
 
 TEST_F(ViewPaintTest, RaisedFrameLightsTopLeftAndDarkensBottomRight)
 {
