@@ -13,7 +13,7 @@ CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink
     // The stored closing day holds with or without a stored path: a file opened later (command
     // line, drop) is tallied with the closing day the status bar shows.
     m_closingDay = m_settings.ClosingDay();
-    // Labels of today's date until the first real build, so a load in the failed state is safe.
+    // Labels of today's date from the start, so even a document in the failed state has them.
     BuildPeriodLabels();
     m_logPath = m_settings.LogPath();
     if (m_logPath == CSettings::kNoLogPath)
@@ -23,8 +23,6 @@ CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink
         Fail(kPathTooLongMessage, kPathTooLongMessage);
         return;
     }
-    m_today = m_clock.Now();
-    BuildPeriodLabels();
     LoadChargeFile();
 }
 
@@ -91,15 +89,14 @@ void CPeloraDoc::LoadChargeFile()
         next.sums = m_readPoint.sums;
     const std::int64_t from = readOn ? m_readPoint.offset : 0;
     RangeTallies read;
-    RangeResult result = TallyRange(file, from, stamp.size, classifier, read);
-    // An unfinished last line counts now and is read again, whole, once it has its line feed.
-    next.offset = read.sawLineFeed ? read.lineEnd : from;
-    if (result.ok)
-        next.fingerprint = BytesBefore(file, next.offset);
+    const RangeResult result = TallyRange(file, from, stamp.size, classifier, read);
     if (!result.ok) {
         Fail(result.error, kOpenFailedMessage);
         return;
     }
+    // An unfinished last line counts now and is read again, whole, once it has its line feed.
+    next.offset = read.sawLineFeed ? read.lineEnd : from;
+    next.fingerprint = BytesBefore(file, next.offset);
     next.sums.Append(read.complete);
     SlotTallies shown = next.sums;
     shown.Append(read.unfinished);
