@@ -1,6 +1,6 @@
 #include "app/HeadlessDocument.h"
 
-#include "platform/PathText.h"
+#include "platform/core/PathText.h"
 
 CHeadlessDocument::CHeadlessDocument(const QString& file, const CivilDate& today, int closingDay)
     : m_file(file), m_clock(LocalNoon(today))

@@ -4,9 +4,9 @@
 // for standard error instead of shown in a box.
 
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
-#include "platform/ProfileStore.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
+#include "platform/core/ProfileStore.h"
 
 #include <QString>
 #include <QStringList>

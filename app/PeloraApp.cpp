@@ -3,8 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "document/PeloraDoc.h"
-#include "platform/DocTemplate.h"
-#include "platform/PathText.h"
+#include "platform/gui/DocTemplate.h"
+#include "platform/core/PathText.h"
 #include "view/PeloraView.h"
 #include "res/Resource.h"
 

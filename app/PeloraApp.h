@@ -5,9 +5,9 @@
 // Start: InitInstance; then the message loop; then CloseAllDocuments and ExitInstance.
 
 #include "settings/Settings.h"
-#include "platform/InstanceChannel.h"
-#include "platform/InstanceLock.h"
-#include "platform/RecentFileList.h"
+#include "platform/gui/InstanceChannel.h"
+#include "platform/core/InstanceLock.h"
+#include "platform/core/RecentFileList.h"
 
 #include <QString>
 #include <memory>

@@ -3,8 +3,8 @@
 #include "app/HeadlessDocument.h"
 
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
 #include "view/SplitSeconds.h"
 
 #include <QJsonArray>

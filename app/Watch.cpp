@@ -1,9 +1,9 @@
 #include "app/Watch.h"
 
 #include "app/HeadlessDocument.h"
-#include "platform/EndSignals.h"
-#include "platform/FileWatch.h"
-#include "platform/PathText.h"
+#include "platform/core/EndSignals.h"
+#include "platform/core/FileWatch.h"
+#include "platform/core/PathText.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -5,8 +5,8 @@
 
 #include "BaselineReader.h"
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
 #include "tools/ChargeLogGenerator.h"
 #include "view/PeloraView.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/ClosingDayDlg.h"
 
 #include "dialogs/DialogUnits.h"
-#include "platform/MessageSink.h"
+#include "platform/core/MessageSink.h"
 
 #include <QGroupBox>
 #include <QLabel>

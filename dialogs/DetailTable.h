@@ -2,7 +2,7 @@
 // What the detail dialogs draw, in drawing order, worked out from the document without drawing:
 // sunken outer frames, raised cells, and texts in their cells. The dialogs paint by looping over it.
 
-#include "platform/DrawContext.h"
+#include "platform/gui/DrawContext.h"
 #include "view/GraphGeometry.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "document/ChargeFile.h"
 
-#include "platform/RegularFile.h"
+#include "platform/core/RegularFile.h"
 
 #include <cerrno>
 #include <sys/stat.h>

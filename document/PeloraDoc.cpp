@@ -1,8 +1,8 @@
 #include "document/PeloraDoc.h"
 
 #include "document/ChargeReader.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@
 #include "document/PeriodLabels.h"
 #include "document/SlotTallies.h"
 #include "document/TallySeries.h"
-#include "platform/Document.h"
+#include "platform/core/Document.h"
 
 #include <ctime>
 #include <string>

@@ -4,7 +4,7 @@
 // The value names are those the program has always stored ("Simekiri" is the closing day,
 // "VamloLogPath" the charge file), so existing settings keep working.
 
-#include "platform/ProfileStore.h"
+#include "platform/core/ProfileStore.h"
 
 #include <array>
 #include <cstdint>

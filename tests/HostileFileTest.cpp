@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 namespace {
-const CivilDate kToday{1996, 12, 20};
 
 struct HostileCase {
     const char* name;
@@ -29,7 +28,7 @@ class HostileFileTest : public testing::TestWithParam<HostileCase>, protected Do
 
 TEST_P(HostileFileTest, StoredPathFailsAtOnce)
 {
-    Open(GetParam().make(folder), 20, kToday);
+    Open(GetParam().make(folder), 20, k1996Dec20);
     EXPECT_EQ(doc->IsLoadFailed(), 1);
     EXPECT_EQ(doc->GetLoadError(), GetParam().reason);
     EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
@@ -38,7 +37,7 @@ TEST_P(HostileFileTest, StoredPathFailsAtOnce)
 
 TEST_P(HostileFileTest, OpenedPathIsRefusedAndTheDocumentStays)
 {
-    Open(folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n"), 20, kToday);
+    Open(folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n"), 20, k1996Dec20);
     EXPECT_FALSE(doc->OnOpenDocument(GetParam().make(folder)));
     EXPECT_EQ(doc->GetDayYen(29), 100);
     EXPECT_EQ(doc->IsLoadFailed(), 0);

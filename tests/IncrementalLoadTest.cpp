@@ -11,7 +11,6 @@
 #include <random>
 
 namespace {
-const CivilDate kToday{1997, 3, 20};
 
 class IncrementalLoadTest : public testing::Test, protected DocFixture {
 protected:
@@ -45,7 +44,7 @@ protected:
     }
     static std::string RandomLine(std::mt19937& random)
     {
-        const CivilDate date = AddDays(kToday, -static_cast<int>(random() % 400));
+        const CivilDate date = AddDays(k1997Mar20, -static_cast<int>(random() % 400));
         const long yen = static_cast<long>(random() % 3000) - (random() % 10 == 0 ? 5000 : 0);
         return ChargeLogLine(date, static_cast<int>(random() % 86400), static_cast<int>(random() % 7200), yen,
                              "0312345678");
@@ -72,7 +71,7 @@ TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
 {
     std::mt19937 random(11);
     folder.Write("log", RandomLine(random));
-    Open(path, 20, kToday);
+    Open(path, 20, k1997Mar20);
     int readOn = 0;
     for (int step = 0; step < 400; ++step) {
         Append(Chunk(random));
@@ -92,7 +91,7 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     for (int i = 0; i < 200; ++i)
         content += RandomLine(random);
     folder.Write("log", content);
-    Open(path, 20, kToday);
+    Open(path, 20, k1997Mar20);
 
     // Rewritten in place to the same size, one early byte changed.
     std::string same = content;
@@ -136,20 +135,20 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
 TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
 {
     ChargeLogOptions options;
-    options.lastDay = kToday;
+    options.lastDay = k1997Mar20;
     options.days = 500;
     options.lines = 600000; // about 30 MB: read in parts on a machine with several cores
     ASSERT_TRUE(WriteChargeLog(path, options));
     Append(std::string(700, '\0') + "\n" + std::string(5000, 'x') + "97/03/20\n\n\n");
-    Open(path, 20, kToday);
+    Open(path, 20, k1997Mar20);
     // The same file read by the old block-by-block rule, one piece at a time.
     CChargeFile file;
     ASSERT_TRUE(file.Open(path));
     DayLabels days{};
     MonthLabels months{};
     PeriodLabel previous{};
-    BuildDayLabels(kToday, days);
-    BuildMonthLabels(kToday, 20, months, previous);
+    BuildDayLabels(k1997Mar20, days);
+    BuildMonthLabels(k1997Mar20, 20, months, previous);
     CSlotClassifier classifier(days, months, previous, 20);
     SlotTallies sums;
     std::string error;
@@ -161,6 +160,6 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
         if (found.day >= 0)
             sums.days.Add(found.day, ValuesOfLine(piece));
     }, error, lineEnd));
-    EXPECT_TRUE(doc->GetTallies() == FiguresOf(sums, kToday, 20));
+    EXPECT_TRUE(doc->GetTallies() == FiguresOf(sums, k1997Mar20, 20));
 }
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/PathText.h"
+#include "platform/core/PathText.h"
 
 #include <gtest/gtest.h>
 #include <random>

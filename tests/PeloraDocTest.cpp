@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 namespace {
-const CivilDate kToday{1996, 12, 20};
 
 std::string Line(const char* date, const char* connect, const char* charge)
 {
@@ -17,7 +16,7 @@ class PeloraDocTest : public testing::Test, protected DocFixture {};
 
 TEST_F(PeloraDocTest, LineLandsInItsDayAndBillingMonth)
 {
-    Open(folder.Write("log", Line("96/12/15", "00:03:20", "   1,230")), 20, kToday);
+    Open(folder.Write("log", Line("96/12/15", "00:03:20", "   1,230")), 20, k1996Dec20);
     EXPECT_EQ(doc->IsLoadFailed(), 0);
     EXPECT_EQ(doc->GetDayCount(24), 1);
     EXPECT_EQ(doc->GetDayYen(24), 1230);
@@ -33,7 +32,7 @@ TEST_F(PeloraDocTest, LineLandsInItsDayAndBillingMonth)
 TEST_F(PeloraDocTest, BlankChargeStillCountsAsACall)
 {
     Open(folder.Write("log", Line("96/12/20", "00:00:10", "        ") + Line("96/12/20", "00:00:10", "  12,345")),
-         20, kToday);
+         20, k1996Dec20);
     EXPECT_EQ(doc->GetDayCount(29), 2);
     EXPECT_EQ(doc->GetDayYen(29), 12345);
 }
@@ -41,7 +40,7 @@ TEST_F(PeloraDocTest, BlankChargeStillCountsAsACall)
 TEST_F(PeloraDocTest, NegativeChargeLowersItsSlotButNotTheMaximum)
 {
     Open(folder.Write("log", Line("96/12/19", "00:00:00", "     500") + Line("96/12/19", "00:00:00", "    -200")),
-         31, kToday);
+         31, k1996Dec20);
     EXPECT_EQ(doc->GetDayYen(28), 300);
     EXPECT_EQ(doc->GetDayYenMax(), 500);
 }
@@ -59,7 +58,7 @@ TEST_F(PeloraDocTest, NoStoredPathStartsFailedWithoutAMessage)
 TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, kToday);
+    Open(path, 20, k1996Dec20);
     std::filesystem::remove(path);
     int failedWhileShown = -1;
     sink.onShow = [&] { failedWhileShown = doc->IsLoadFailed(); };
@@ -77,7 +76,7 @@ TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
 TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, kToday);
+    Open(path, 20, k1996Dec20);
     EXPECT_EQ(doc->HasChargeFileChanged(), 0);
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
@@ -89,7 +88,7 @@ TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
 
 TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAndIsWrittenBackAtExit)
 {
-    Open(folder.Write("old", ""), 20, kToday);
+    Open(folder.Write("old", ""), 20, k1996Dec20);
     const std::string path = folder.Write("new", Line("96/12/20", "00:00:10", "     100"));
     ASSERT_TRUE(doc->OnOpenDocument(path));
     EXPECT_EQ(doc->GetLogPath(), path);
@@ -101,7 +100,7 @@ TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAndIsWrittenBackAtExit)
 TEST_F(PeloraDocTest, UnopenableFileLeavesTheDocumentAsItWas)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, kToday);
+    Open(path, 20, k1996Dec20);
     EXPECT_FALSE(doc->OnOpenDocument(folder.Path("missing").string()));
     EXPECT_EQ(doc->GetLogPath(), path);
     EXPECT_EQ(doc->IsLoadFailed(), 0);
@@ -111,7 +110,7 @@ TEST_F(PeloraDocTest, UnopenableFileLeavesTheDocumentAsItWas)
 TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
 {
     CSettings(profile).SetClosingDay(10);
-    clock.Set(LocalNoon(kToday));
+    clock.Set(LocalNoon(k1996Dec20));
     doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
     EXPECT_EQ(doc->GetClosingDay(), 10);
     // 15 December lies after the 10th: billing month 97/01, not 96/12.

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "platform/QtProfileStore.h"
+#include "platform/core/QtProfileStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const CivilDate kToday{1996, 12, 20};
 
 struct ReportRun {
     int status;
@@ -31,7 +30,7 @@ TEST(Report, TextColumnsLineUpWithDoubleWidthCaptions)
     CScratchFolder folder;
     const std::string path = folder.Write(
         "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
-    const ReportRun run = RunWith({QString::fromStdString(path), kToday, 20, false});
+    const ReportRun run = RunWith({QString::fromStdString(path), k1996Dec20, 20, false});
     ASSERT_EQ(run.status, 0);
     const QStringList lines = run.out.split(QLatin1Char('\n'));
     ASSERT_GT(lines.size(), 40);
@@ -51,7 +50,7 @@ TEST(Report, JsonHasTheDocumentedShape)
     CScratchFolder folder;
     const std::string path = folder.Write(
         "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
-    const ReportRun run = RunWith({QString::fromStdString(path), kToday, 20, true});
+    const ReportRun run = RunWith({QString::fromStdString(path), k1996Dec20, 20, true});
     ASSERT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.startsWith(R"({"today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
                                    R"("days": {"labels": ["96/11/21", )"));
@@ -73,7 +72,7 @@ TEST(Report, JsonHasTheDocumentedShape)
 
 TEST(Report, UnopenableFileGoesToStandardErrorWithStatus2)
 {
-    const ReportRun run = RunWith({"/nonexistent/pelora.log", kToday, 31, true});
+    const ReportRun run = RunWith({"/nonexistent/pelora.log", k1996Dec20, 31, true});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(QStringLiteral("2:料金ファイルが開けませんでした")));
@@ -94,7 +93,7 @@ class CommandLineTest : public testing::TestWithParam<ArgsCase> {};
 
 TEST_P(CommandLineTest, ParsesOrRefuses)
 {
-    const CommandLine line = ParseCommandLine(QStringList{"pelora"} + GetParam().args, kToday, [] { return 25; });
+    const CommandLine line = ParseCommandLine(QStringList{"pelora"} + GetParam().args, k1996Dec20, [] { return 25; });
     EXPECT_EQ(line.mode, GetParam().mode);
     EXPECT_EQ(line.exitCode, GetParam().exitCode);
     if (line.exitCode == kUsageExitCode) {
@@ -125,10 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesOneToThirtyOne)
 {
     // The stored value keeps its meaning whatever it is; the command line takes only real days.
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, kToday, [] { return 0; }).report.closingDay, 0);
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "31", "log"}, kToday, [] { return 25; }).report.closingDay, 31);
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, k1996Dec20, [] { return 0; }).report.closingDay, 0);
+    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "31", "log"}, k1996Dec20, [] { return 25; }).report.closingDay, 31);
     for (const char* day : {"0", "-5", "32", "99", "-2147483648"})
-        EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", day, "log"}, kToday, [] { return 25; }).exitCode,
+        EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", day, "log"}, k1996Dec20, [] { return 25; }).exitCode,
                   kUsageExitCode) << day;
 }
 } // namespace

@@ -2,15 +2,19 @@
 // Shared fixtures: a scratch folder, a recording message sink and a document on a fixed date.
 
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
-#include "platform/ProfileStore.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
+#include "platform/core/ProfileStore.h"
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+// The two days the tests are set on: a closing day in December, and one in March after a year change.
+const CivilDate k1996Dec20{1996, 12, 20};
+const CivilDate k1997Mar20{1997, 3, 20};
 
 class CRecordingSink : public IMessageSink {
 public:

@@ -2,7 +2,7 @@
 // Drawing shared by the view, the totals panel and the dialogs: the raised or sunken one-pixel
 // frame in the system's 3D colours, and the Japanese faces the program draws text in.
 
-#include "platform/DrawContext.h"
+#include "platform/gui/DrawContext.h"
 
 // Light on the left and top edges and dark on the right and bottom ones when raised, the reverse
 // when sunken. right and bottom are the edge lines themselves; the corners (left, bottom) and

@@ -2,7 +2,7 @@
 // (GraphGeometry) and paints the result on a drawing context of its own.
 
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 #include "view/DrawHelpers.h"
 #include "view/GraphGeometry.h"
 #include "view/PeloraView.h"

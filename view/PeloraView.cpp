@@ -1,9 +1,9 @@
 #include "view/PeloraView.h"
 
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
-#include "platform/PathText.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
+#include "platform/core/PathText.h"
 #include "res/Resource.h"
 
 

@@ -4,9 +4,9 @@
 // the one-minute timer that keeps the date pane current and reloads the charge file when it changes.
 // It knows nothing of the frame around it: pane texts go out through paneTextChanged.
 
-#include "platform/CmdUI.h"
-#include "platform/FileWatch.h"
-#include "platform/HelpViewer.h"
+#include "platform/gui/CmdUI.h"
+#include "platform/core/FileWatch.h"
+#include "platform/gui/HelpViewer.h"
 #include "document/TallySeries.h"
 #include "settings/Settings.h"
 

@@ -3,9 +3,9 @@
 // negative, and every total is the sum of its slots and the average that total over the window.
 
 #include "document/PeloraDoc.h"
-#include "platform/Clock.h"
-#include "platform/MessageSink.h"
-#include "platform/ProfileStore.h"
+#include "platform/core/Clock.h"
+#include "platform/core/MessageSink.h"
+#include "platform/core/ProfileStore.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,9 +2,9 @@
 // and as bytes, as a whole settings file to be judged damaged or not, and as a file name. Checks
 // that an integer read back is what the text says, and that any bytes come back exactly.
 
-#include "platform/PathText.h"
-#include "platform/ProfileStore.h"
-#include "platform/QtProfileStore.h"
+#include "platform/core/PathText.h"
+#include "platform/core/ProfileStore.h"
+#include "platform/core/QtProfileStore.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "../TestSupport.h"
 #include "ModalHelper.h"
 #include "dialogs/DetailDlg.h"
-#include "platform/DrawContext.h"
+#include "platform/gui/DrawContext.h"
 
 #include <QImage>
 #include <QPushButton>
@@ -9,11 +9,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-const CivilDate kToday{1997, 3, 20};
 
 class DetailDlgTest : public testing::Test, protected DocFixture {
 protected:
-    void Load(const std::string& log) { Open(folder.Write("log", log), 20, kToday); }
+    void Load(const std::string& log) { Open(folder.Write("log", log), 20, k1997Mar20); }
 
     static QImage Paint(QWidget& dialog)
     {

@@ -1,7 +1,7 @@
 #include "../TestSupport.h"
-#include "platform/DocTemplate.h"
-#include "platform/PathText.h"
-#include "platform/RecentFileList.h"
+#include "platform/gui/DocTemplate.h"
+#include "platform/core/PathText.h"
+#include "platform/core/RecentFileList.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "../TestSupport.h"
 #include "app/MainFrame.h"
-#include "platform/PathText.h"
+#include "platform/core/PathText.h"
 #include "res/Resource.h"
 #include "view/PeloraView.h"
 

@@ -1,5 +1,5 @@
 #include "../TestSupport.h"
-#include "platform/HelpViewer.h"
+#include "platform/gui/HelpViewer.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

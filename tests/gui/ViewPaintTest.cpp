@@ -1,5 +1,5 @@
 #include "../TestSupport.h"
-#include "platform/DrawContext.h"
+#include "platform/gui/DrawContext.h"
 #include "view/DrawHelpers.h"
 #include "view/PeloraView.h"
 
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const CivilDate kToday{1997, 3, 20};
 
 QRgb Rgb(COLORREF color)
 {
@@ -23,7 +22,7 @@ protected:
     QImage Paint(const std::string& log, int dayMode, int unitMode, bool stored = true)
     {
         if (stored)
-            Open(folder.Write("log", log), 20, kToday);
+            Open(folder.Write("log", log), 20, k1997Mar20);
         else
             doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
         settings.SetDayMode(dayMode);

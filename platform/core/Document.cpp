@@ -1,7 +1,7 @@
-#include "platform/Document.h"
+#include "platform/core/Document.h"
 
-#include "platform/MessageSink.h"
-#include "platform/RegularFile.h"
+#include "platform/core/MessageSink.h"
+#include "platform/core/RegularFile.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "platform/InstanceChannel.h"
+#include "platform/gui/InstanceChannel.h"
 
 #include <QLocalSocket>
 

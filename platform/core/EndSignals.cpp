@@ -1,4 +1,4 @@
-#include "platform/EndSignals.h"
+#include "platform/core/EndSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "platform/FileWatch.h"
+#include "platform/core/FileWatch.h"
 
 #include <QFileInfo>
 

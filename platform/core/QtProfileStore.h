@@ -7,7 +7,7 @@
 // rather than rewriting the junk with the next setting. A read-only store (for the commands that
 // run without a window) never writes, renames or removes anything: it reads a damaged file as empty.
 
-#include "platform/ProfileStore.h"
+#include "platform/core/ProfileStore.h"
 
 #include <QSettings>
 #include <functional>

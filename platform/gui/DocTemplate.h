@@ -2,7 +2,7 @@
 // The single-document template: one document, one frame with its view, created together and kept
 // until exit; opening another file reuses the document.
 
-#include "platform/Document.h"
+#include "platform/core/Document.h"
 
 #include <QMainWindow>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "platform/HelpViewer.h"
+#include "platform/gui/HelpViewer.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/ProfileStore.h"
+#include "platform/core/ProfileStore.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "platform/MessageBoxSink.h"
+#include "platform/gui/MessageBoxSink.h"
 
 #include <QMessageBox>
 

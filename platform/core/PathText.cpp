@@ -1,4 +1,4 @@
-#include "platform/PathText.h"
+#include "platform/core/PathText.h"
 
 namespace {
 // The length of the valid UTF-8 sequence at bytes[i], or 0 when there is none.

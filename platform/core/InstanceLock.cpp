@@ -1,4 +1,4 @@
-#include "platform/InstanceLock.h"
+#include "platform/core/InstanceLock.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
-#include "platform/DocTemplate.h"
+#include "platform/gui/DocTemplate.h"
 
-#include "platform/PathText.h"
-#include "platform/RecentFileList.h"
+#include "platform/core/PathText.h"
+#include "platform/core/RecentFileList.h"
 
 CSingleDocTemplate::CSingleDocTemplate(DocumentFactory makeDocument, FrameFactory makeFrame,
                                        CRecentFileList& recent)

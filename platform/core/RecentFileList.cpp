@@ -1,4 +1,4 @@
-#include "platform/RecentFileList.h"
+#include "platform/core/RecentFileList.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "platform/QtProfileStore.h"
+#include "platform/core/QtProfileStore.h"
 
-#include "platform/PathText.h"
+#include "platform/core/PathText.h"
 
 #include <QDateTime>
 #include <QFile>

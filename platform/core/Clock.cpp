@@ -1,4 +1,4 @@
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 std::time_t CSystemClock::Now() const
 {

@@ -4,10 +4,5 @@
 struct CCmdUI {
     int m_nID = 0;
     bool m_checked = false;
-    bool m_handled = false;
-    void SetCheck(int check)
-    {
-        m_checked = check != 0;
-        m_handled = true;
-    }
+    void SetCheck(int check) { m_checked = check != 0; }
 };

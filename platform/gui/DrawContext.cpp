@@ -1,4 +1,4 @@
-#include "platform/DrawContext.h"
+#include "platform/gui/DrawContext.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 // The box belongs to the main window once there is one, so it never hides behind an always-on-top
 // frame, whatever window happens to be active when the failure is found.
 
-#include "platform/MessageSink.h"
+#include "platform/core/MessageSink.h"
 
 #include <QPointer>
 #include <QString>
