@@ -74,14 +74,14 @@ std::optional<QString> CParser::ReadRenderModes(CommandLine& line) const
         const QString value = m_parser.value(m_mode);
         if (value != QLatin1String("day") && value != QLatin1String("month"))
             return QStringLiteral("--mode には day か month を指定してください。");
-        line.dayMode = value == QLatin1String("day") ? 1 : 0;
+        line.dayMode = value == QLatin1String("day") ? Period::Day : Period::Month;
     }
     if (Set(m_unit)) {
         const int index = QStringList{QStringLiteral("yen"), QStringLiteral("time"), QStringLiteral("count")}
                               .indexOf(m_parser.value(m_unit));
         if (index < 0)
             return QStringLiteral("--unit には yen, time か count を指定してください。");
-        line.unitMode = index;
+        line.unitMode = Unit{index};
     }
     return std::nullopt;
 }

@@ -2,7 +2,9 @@
 // What the command line asks for: the window (with an optional charge file), the report, a
 // rendering of the view to a PNG file, or the report kept current as the file changes.
 
+#include "app/ExitStatus.h"
 #include "app/Report.h"
+#include "settings/Settings.h"
 
 #include <QStringList>
 #include <functional>
@@ -16,11 +18,9 @@ struct CommandLine {
     QString file;           // with Window: the charge file to open, if any
     ReportOptions report;   // with Report, Render and Watch: the file, the date and the closing day
     QString renderFile;     // with Render: the PNG to write
-    std::optional<int> dayMode;  // with Render: --mode, else the stored mode
-    std::optional<int> unitMode; // with Render: --unit, else the stored unit
+    std::optional<Period> dayMode; // with Render: --mode, else the stored mode
+    std::optional<Unit> unitMode;  // with Render: --unit, else the stored unit
 };
-
-inline constexpr int kUsageExitCode = 64;
 
 // args includes the program name. storedClosingDay gives the default of --closing-day; it is asked
 // only for a report or rendering, so the window's start never touches the settings before its

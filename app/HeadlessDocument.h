@@ -3,6 +3,7 @@
 // of its own in memory, so it never touches the user's, on a fixed date, with failures collected
 // for standard error instead of shown in a box.
 
+#include "app/ExitStatus.h"
 #include "document/PeloraDoc.h"
 #include "platform/core/Clock.h"
 #include "platform/core/MessageSink.h"
@@ -12,8 +13,6 @@
 #include <QStringList>
 #include <QTextStream>
 #include <memory>
-
-inline constexpr int kUnopenableExitCode = 2;
 
 class CHeadlessDocument : public IMessageSink {
 public:

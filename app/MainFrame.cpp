@@ -14,7 +14,6 @@
 
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QCryptographicHash>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -235,32 +234,9 @@ QString CMainFrame::PaneText(int pane) const
     return m_panes[static_cast<std::size_t>(pane - 1)]->text();
 }
 
-namespace {
-// The bar layout is stored as "1:<checksum>:<base64 state>". Qt's restoreState can loop forever on
-// damaged bytes, so only a state whose checksum matches is handed to it.
-QByteArray Checksum(const QByteArray& state)
-{
-    return QCryptographicHash::hash(state, QCryptographicHash::Sha256).toHex().left(16);
-}
-
-std::string SealedLayout(const QByteArray& state)
-{
-    return ("1:" + Checksum(state) + ":" + state.toBase64()).toStdString();
-}
-
-QByteArray UnsealedLayout(const std::string& stored)
-{
-    const QList<QByteArray> parts = QByteArray::fromStdString(stored).split(':');
-    if (parts.size() != 3 || parts[0] != "1")
-        return {};
-    const QByteArray state = QByteArray::fromBase64(parts[2]);
-    return Checksum(state) == parts[1] ? state : QByteArray();
-}
-} // namespace
-
 void CMainFrame::restoreBarLayout()
 {
-    const QByteArray state = UnsealedLayout(m_services.settings.BarLayout());
+    const QByteArray state = m_services.settings.BarLayout();
     if (!state.isEmpty())
         restoreState(state);
     m_statusBarAction->setChecked(m_services.settings.StatusBarVisible() != 0);
@@ -270,7 +246,7 @@ void CMainFrame::restoreBarLayout()
 
 void CMainFrame::saveBarLayout()
 {
-    m_services.settings.SetBarLayout(SealedLayout(saveState()));
+    m_services.settings.SetBarLayout(saveState());
     m_services.settings.SetStatusBarVisible(statusBar()->isVisibleTo(this) ? 1 : 0);
 }
 

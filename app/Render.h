@@ -6,8 +6,6 @@
 
 #include <QTextStream>
 
-inline constexpr int kCannotWriteExitCode = 73;
-
 // stored: the user's settings, only read (colours, and the modes unless given). Exit status: 0
 // written, 2 the charge file could not be opened, 73 the PNG could not be written.
 int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err);

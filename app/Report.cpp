@@ -5,7 +5,7 @@
 #include "document/PeloraDoc.h"
 #include "platform/core/Clock.h"
 #include "platform/core/MessageSink.h"
-#include "view/SplitSeconds.h"
+#include "document/FigureText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -35,7 +35,7 @@ QString Row(const QString& label, const QString& count, const QString& time, con
 
 QString Row(const QString& label, Figure count, Figure seconds, Figure yen)
 {
-    return Row(label, QStringLiteral("%1 回").arg(count), Time(seconds), QStringLiteral("%1 円").arg(yen));
+    return Row(label, QString::fromStdString(CallsText(count)), Time(seconds), QString::fromStdString(YenText(yen)));
 }
 
 using LabelOf = std::function<const char*(int)>;

@@ -6,13 +6,9 @@
 #include "platform/core/PathText.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 #include <ctime>
 
 namespace {
-constexpr int kSettleMilliseconds = 50;
-constexpr int kMinute = 60000;
-
 void Print(const CPeloraDoc& doc, bool json, QTextStream& out)
 {
     const CivilDate today = LocalDate(doc.GetToday());
@@ -50,14 +46,11 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
         Print(doc, options.json, out);
     };
     // Followed before the first report, and looked at once more, so no change slips in between.
-    CFileWatch watch(kSettleMilliseconds);
-    QObject::connect(&watch, &CFileWatch::changed, check);
+    CFileWatch watch;
+    QObject::connect(&watch, &CFileWatch::due, check);
     watch.Follow(DecodePath(doc.GetLogPath()));
     doc.Refresh(now());
     Print(doc, options.json, out);
-    QTimer minute;
-    QObject::connect(&minute, &QTimer::timeout, check);
-    minute.start(kMinute);
     QCoreApplication::exec();
-    return 0;
+    return kExitOk;
 }

@@ -4,6 +4,7 @@
 // pelora --render OUT.png [--mode day|month] [--unit yen|time|count] [--today ...] [--closing-day N] FILE
 
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 #include "app/MainFrame.h"
 #include "app/PeloraApp.h"
 #include "app/Render.h"
@@ -23,10 +24,6 @@
 #include <cstdio>
 
 namespace {
-constexpr int kFailedStartExitCode = 1;
-constexpr int kNoDisplayExitCode = 69;
-constexpr int kOutputFailedExitCode = 74;
-
 int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clock, const QString& file)
 {
     QApplication app(argc, argv);

@@ -1,7 +1,7 @@
 #include "dialogs/DetailTable.h"
 
 #include "document/PeloraDoc.h"
-#include "view/SplitSeconds.h"
+#include "document/FigureText.h"
 
 #include <array>
 
@@ -24,14 +24,14 @@ class CTableBuilder {
 public:
     std::vector<DetailItem> items;
 
-    void Frame(int l, int t, int r, int b, int sunken) { items.push_back({DetailItem::Frame, {l, t, r, b}, sunken, {}, 0}); }
+    void Frame(int l, int t, int r, int b, bool sunken) { items.push_back({DetailItem::Frame, {l, t, r, b}, sunken, {}, 0}); }
     void Text(int l, int t, int r, int b, const QString& text, unsigned format)
     {
         items.push_back({DetailItem::Text, {l, t, r, b}, 0, text, format});
     }
     void Cell(int l, int t, int r, int b, const QString& text, unsigned format)
     {
-        Frame(l, t, r, b, 0);
+        Frame(l, t, r, b, false);
         Text(l, t, r, b, text, format);
     }
 
@@ -39,7 +39,7 @@ public:
     void Heads(const Columns& c, int top, int bottom)
     {
         for (const Span& s : c)
-            Frame(s.from, top, s.to, bottom, 0);
+            Frame(s.from, top, s.to, bottom, false);
         const char* heads[] = {"日付", "回数", "時間", "料金"};
         for (std::size_t i = 0; i < c.size(); ++i)
             Text(c[i].from, top, c[i].to, bottom, QString::fromUtf8(heads[i]), kCentred);
@@ -49,9 +49,9 @@ public:
     {
         const int bottom = top + 15;
         Cell(c[0].from, top, c[0].to, bottom, p.label, kCentred);
-        Cell(c[1].from, top, c[1].to, bottom, CountText(p.count), kRight);
-        Cell(c[2].from, top, c[2].to, bottom, TimeText(p.seconds), kRight);
-        Cell(c[3].from, top, c[3].to, bottom, YenText(p.yen), kRight);
+        Cell(c[1].from, top, c[1].to, bottom, CountCell(p.count), kRight);
+        Cell(c[2].from, top, c[2].to, bottom, TimeCell(p.seconds), kRight);
+        Cell(c[3].from, top, c[3].to, bottom, YenCell(p.yen), kRight);
     }
 
     // A summary box: its title cell, then three rows of a caption cell and a value cell.
@@ -60,11 +60,11 @@ public:
     {
         Cell(titleSpan.from, titleTop, titleSpan.to, titleTop + 15, title, kCentred);
         const char* captions[] = {"回数", "時間", "料金"};
-        const QString values[] = {CallsText(figures.count), TimeText(figures.seconds), YenText(figures.yen)};
+        const QString values[] = {CallsCell(figures.count), TimeCell(figures.seconds), YenCell(figures.yen)};
         for (std::size_t i = 0; i < rowTops.size(); ++i) {
             const int top = rowTops[i];
-            Frame(caption.from, top, caption.to, top + 15, 0);
-            Frame(value.from, top, value.to, top + 15, 0);
+            Frame(caption.from, top, caption.to, top + 15, false);
+            Frame(value.from, top, value.to, top + 15, false);
             Text(caption.from, top, caption.to, top + 15, QString::fromUtf8(captions[i]), kCentred);
             Text(value.from, top, value.to, top + 15, values[i], kRight);
         }
@@ -82,14 +82,10 @@ Period DayPeriod(const CPeloraDoc& d, int i)
 }
 } // namespace
 
-QString CountText(Figure count) { return QStringLiteral("%1 ").arg(count); }
-QString CallsText(Figure count) { return QStringLiteral("%1 回 ").arg(count); }
-QString YenText(Figure yen) { return QStringLiteral("%1 円 ").arg(yen); }
-
-QString TimeText(Figure total)
-{
-    return QString::fromStdString(FormatDuration(total)) + QLatin1Char(' ');
-}
+QString CountCell(Figure count) { return QStringLiteral("%1 ").arg(count); }
+QString CallsCell(Figure count) { return QString::fromStdString(CallsText(count) + ' '); }
+QString YenCell(Figure yen) { return QString::fromStdString(YenText(yen) + ' '); }
+QString TimeCell(Figure total) { return QString::fromStdString(FormatDuration(total) + ' '); }
 
 namespace {
 // Where one table's parts go: three sunken boxes, one or two groups of rows, the summary boxes.
@@ -118,10 +114,10 @@ std::vector<DetailItem> BuildTable(const TableLayout& t, const CPeloraDoc& d, Pe
 {
     CTableBuilder b;
     for (const PixelBox& box : t.outer)
-        b.Frame(box.left, box.top, box.right, box.bottom, 1);
+        b.Frame(box.left, box.top, box.right, box.bottom, true);
     for (std::size_t g = 0; g < t.groups.size(); ++g) {
         if (g > 0)
-            b.Frame(t.divider.left, t.divider.top, t.divider.right, t.divider.bottom, 0);
+            b.Frame(t.divider.left, t.divider.top, t.divider.right, t.divider.bottom, false);
         const Group& group = t.groups[g];
         b.Heads(group.columns, 20, 35);
         for (int k = 0; k < group.slotCount; ++k)

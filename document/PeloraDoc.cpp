@@ -64,7 +64,7 @@ const char* CPeloraDoc::GetMonthLabel(int i) const
 // The failed state comes first: the view's timer ticks inside the message box's modal loop.
 void CPeloraDoc::Fail(const std::string& reason, const char* message)
 {
-    m_loadFailed = 1;
+    m_loadFailed = true;
     m_loadError = reason;
     m_messages.ShowMessage(message);
 }
@@ -106,7 +106,7 @@ void CPeloraDoc::LoadChargeFile()
     next.newestDay = m_dayLabels[kDaySlots - 1];
     next.closingDay = m_closingDay;
 
-    m_loadFailed = 0;
+    m_loadFailed = false;
     m_loadError.clear();
     m_fileTime = stamp;
     m_tallies = FiguresOf(shown, LocalDate(m_today), m_closingDay);
@@ -143,9 +143,9 @@ bool CPeloraDoc::Refresh(std::time_t now)
     if (dayChanged)
         SetToday(now);
     if (m_loadFailed) {
-        if (!HasChargeFile() || HasChargeFileChanged() == -1)
+        if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
             return false;
-    } else if (!dayChanged && HasChargeFileChanged() == 0) {
+    } else if (!dayChanged && HasChargeFileChanged() == FileChange::Unchanged) {
         return false;
     }
     BuildPeriodLabels();
@@ -153,12 +153,12 @@ bool CPeloraDoc::Refresh(std::time_t now)
     return true;
 }
 
-int CPeloraDoc::HasChargeFileChanged() const
+CPeloraDoc::FileChange CPeloraDoc::HasChargeFileChanged() const
 {
     if (m_logPath.size() > kMaxPathBytes)
-        return -1;
+        return FileChange::Unreadable;
     CChargeFile file;
     if (!file.Open(m_logPath))
-        return -1;
-    return file.Stamp() == m_fileTime ? 0 : 1;
+        return FileChange::Unreadable;
+    return file.Stamp() == m_fileTime ? FileChange::Unchanged : FileChange::Changed;
 }

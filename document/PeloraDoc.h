@@ -37,12 +37,13 @@ public:
     // again; on the same day it reads it again when it has changed. After a failed load (told
     // once) it only looks whether the file can be read again. True when it read the file.
     bool Refresh(std::time_t now);
-    int HasChargeFileChanged() const;
+    enum class FileChange { Unreadable = -1, Unchanged = 0, Changed = 1 };
+    FileChange HasChargeFileChanged() const;
     void BuildPeriodLabels();
     void SetToday(std::time_t today) { m_today = today; }
     int GetClosingDay() const { return m_closingDay; }
     void SetClosingDay(int day) { m_closingDay = day; }
-    int IsLoadFailed() const { return m_loadFailed; }
+    bool IsLoadFailed() const { return m_loadFailed; }
     const std::string& GetLogPath() const { return m_logPath; }
     // Whether a charge file was ever chosen (and can be opened under its name at all).
     bool HasChargeFile() const { return m_logPath != CSettings::kNoLogPath && m_logPath.size() <= kMaxPathBytes; }
@@ -111,7 +112,7 @@ private:
 
     FileStamp m_fileTime;
     std::time_t m_today;
-    int m_loadFailed = 1;
+    bool m_loadFailed = true;
     int m_closingDay = 31;
     std::string m_logPath;
     std::string m_loadError;

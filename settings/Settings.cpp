@@ -1,5 +1,9 @@
 #include "settings/Settings.h"
 
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QList>
+
 namespace {
 const std::string kWindow = "Window";
 const std::string kOption = "Option";
@@ -44,10 +48,13 @@ void CSettings::SetPosition(std::int32_t x, std::int32_t y)
 }
 std::int32_t CSettings::TopMost() const { return m_store.GetProfileInt(kWindow, "TopMost", 0); }
 void CSettings::SetTopMost(std::int32_t topMost) { m_store.WriteProfileInt(kWindow, "TopMost", topMost); }
-std::int32_t CSettings::DayMode() const { return m_store.GetProfileInt(kWindow, "DayMode", 1); }
-void CSettings::SetDayMode(std::int32_t dayMode) { m_store.WriteProfileInt(kWindow, "DayMode", dayMode); }
-std::int32_t CSettings::YenMode() const { return m_store.GetProfileInt(kWindow, "YenMode", 0); }
-void CSettings::SetYenMode(std::int32_t yenMode) { m_store.WriteProfileInt(kWindow, "YenMode", yenMode); }
+Period CSettings::DayMode() const { return Period{m_store.GetProfileInt(kWindow, "DayMode", 1)}; }
+void CSettings::SetDayMode(Period dayMode)
+{
+    m_store.WriteProfileInt(kWindow, "DayMode", static_cast<std::int32_t>(dayMode));
+}
+Unit CSettings::YenMode() const { return Unit{m_store.GetProfileInt(kWindow, "YenMode", 0)}; }
+void CSettings::SetYenMode(Unit yenMode) { m_store.WriteProfileInt(kWindow, "YenMode", static_cast<std::int32_t>(yenMode)); }
 
 ColorRef CSettings::Color(ColorRole role) const
 {
@@ -83,7 +90,28 @@ void CSettings::SetRecentFile(int index, const std::string& path)
 std::int32_t CSettings::PreviewPages() const { return m_store.GetProfileInt(kFrameworkSettings, "PreviewPages", 0); }
 void CSettings::SetPreviewPages(std::int32_t pages) { m_store.WriteProfileInt(kFrameworkSettings, "PreviewPages", pages); }
 
-std::string CSettings::BarLayout() const { return m_store.GetProfileString(kBarLayout, "State", ""); }
-void CSettings::SetBarLayout(const std::string& state) { m_store.WriteProfileString(kBarLayout, "State", state); }
+namespace {
+// The state is stored as "1:<checksum>:<base64 state>". Qt's restoreState can loop forever on
+// damaged bytes, so only a state whose checksum matches is handed out.
+QByteArray LayoutChecksum(const QByteArray& state)
+{
+    return QCryptographicHash::hash(state, QCryptographicHash::Sha256).toHex().left(16);
+}
+} // namespace
+
+QByteArray CSettings::BarLayout() const
+{
+    const QList<QByteArray> parts = QByteArray::fromStdString(m_store.GetProfileString(kBarLayout, "State", "")).split(':');
+    if (parts.size() != 3 || parts[0] != "1")
+        return {};
+    const QByteArray state = QByteArray::fromBase64(parts[2]);
+    return LayoutChecksum(state) == parts[1] ? state : QByteArray();
+}
+
+void CSettings::SetBarLayout(const QByteArray& state)
+{
+    m_store.WriteProfileString(kBarLayout, "State", ("1:" + LayoutChecksum(state) + ":" + state.toBase64()).toStdString());
+}
+
 std::int32_t CSettings::StatusBarVisible() const { return m_store.GetProfileInt(kBarLayout, "StatusBar", 1); }
 void CSettings::SetStatusBarVisible(std::int32_t visible) { m_store.WriteProfileInt(kBarLayout, "StatusBar", visible); }

@@ -1,14 +1,16 @@
 #pragma once
 // Every setting the program keeps between runs: section, value name, kind and default.
 // Nobody else spells a settings key; each owner reads and writes through the accessors here.
-// The value names are those the program has always stored ("Simekiri" is the closing day,
-// "VamloLogPath" the charge file), so existing settings keep working.
+// The value names are the ones existing settings files carry ("Simekiri" is the closing day,
+// "VamloLogPath" the charge file), so they keep working.
 
 #include "platform/core/ProfileStore.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+class QByteArray;
 
 using ColorRef = std::uint32_t; // 0x00BBGGRR
 
@@ -18,10 +20,16 @@ enum class ColorRole { GraphClr, GraphClr2, AveClr, DTotalClr, MTotalClr, MTInfo
 inline constexpr int kColorCount = 9;
 using ColorSet = std::array<ColorRef, kColorCount>;
 
+// The period shown, stored as "DayMode": any value but 0 shows the 30 days.
+enum class Period : std::int32_t { Month = 0, Day = 1 };
+// The unit shown, stored as "YenMode": a value outside these shows no graph and marks no unit.
+enum class Unit : std::int32_t { Yen = 0, Time = 1, Count = 2 };
+inline bool IsDayPeriod(Period period) { return period != Period::Month; }
+
 class CSettings {
 public:
-    // The stored path when no charge file was ever chosen. Kept as the earlier versions wrote it,
-    // so a settings file that carries it still means "none"; it is never opened.
+    // The stored path when no charge file was ever chosen: a settings file that carries it means
+    // "none", and it is never opened.
     static constexpr const char* kNoLogPath = "hogehoge";
     static constexpr std::int32_t kDefaultPosition = INT32_MIN; // 0x80000000: the system chooses
     static constexpr int kRecentFileCount = 4;
@@ -38,10 +46,10 @@ public:
     void SetPosition(std::int32_t x, std::int32_t y); // Xpos, then Ypos
     std::int32_t TopMost() const;
     void SetTopMost(std::int32_t topMost);
-    std::int32_t DayMode() const;
-    void SetDayMode(std::int32_t dayMode);
-    std::int32_t YenMode() const;
-    void SetYenMode(std::int32_t yenMode);
+    Period DayMode() const;
+    void SetDayMode(Period dayMode);
+    Unit YenMode() const;
+    void SetYenMode(Unit yenMode);
     ColorRef Color(ColorRole role) const;
     void SetColor(ColorRole role, ColorRef color);
     // All nine, read and written in the order of ColorRole.
@@ -53,9 +61,10 @@ public:
     std::int32_t PreviewPages() const;
     void SetPreviewPages(std::int32_t pages);
 
-    // The bar layout, saved under the name "General": an opaque state text and the status bar's visibility.
-    std::string BarLayout() const;
-    void SetBarLayout(const std::string& state);
+    // The bar layout, saved under the name "General": the window's opaque state, sealed with a
+    // checksum (empty when what is stored is damaged), and the status bar's visibility.
+    QByteArray BarLayout() const;
+    void SetBarLayout(const QByteArray& state);
     std::int32_t StatusBarVisible() const;
     void SetStatusBarVisible(std::int32_t visible);
 

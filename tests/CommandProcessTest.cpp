@@ -60,8 +60,8 @@ TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
     CSettings settings(profile);
     settings.SetLogPath(log);
     settings.SetClosingDay(20);
-    settings.SetDayMode(0);
-    settings.SetYenMode(1);
+    settings.SetDayMode(Period::Month);
+    settings.SetYenMode(Unit::Time);
     CFixedClock clock(LocalNoon({1997, 3, 20}));
     CRecordingSink sink;
     CPeloraDoc doc(profile, clock, sink);

@@ -29,10 +29,10 @@ class HostileFileTest : public testing::TestWithParam<HostileCase>, protected Do
 TEST_P(HostileFileTest, StoredPathFailsAtOnce)
 {
     Open(GetParam().make(folder), 20, k1996Dec20);
-    EXPECT_EQ(doc->IsLoadFailed(), 1);
+    EXPECT_TRUE(doc->IsLoadFailed());
     EXPECT_EQ(doc->GetLoadError(), GetParam().reason);
     EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
-    EXPECT_EQ(doc->HasChargeFileChanged(), -1);
+    EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
 }
 
 TEST_P(HostileFileTest, OpenedPathIsRefusedAndTheDocumentStays)
@@ -40,7 +40,7 @@ TEST_P(HostileFileTest, OpenedPathIsRefusedAndTheDocumentStays)
     Open(folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n"), 20, k1996Dec20);
     EXPECT_FALSE(doc->OnOpenDocument(GetParam().make(folder)));
     EXPECT_EQ(doc->GetDayYen(29), 100);
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_FALSE(doc->IsLoadFailed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Document, HostileFileTest,

@@ -76,7 +76,7 @@ TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
     for (int step = 0; step < 400; ++step) {
         Append(Chunk(random));
         doc->LoadChargeFile();
-        ASSERT_EQ(doc->IsLoadFailed(), 0);
+        ASSERT_FALSE(doc->IsLoadFailed());
         readOn += doc->GetLastLoadStart() > 0;
         ASSERT_TRUE(doc->GetTallies() == FreshLoad()) << "after step " << step;
     }

@@ -17,7 +17,7 @@ class PeloraDocTest : public testing::Test, protected DocFixture {};
 TEST_F(PeloraDocTest, LineLandsInItsDayAndBillingMonth)
 {
     Open(folder.Write("log", Line("96/12/15", "00:03:20", "   1,230")), 20, k1996Dec20);
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_FALSE(doc->IsLoadFailed());
     EXPECT_EQ(doc->GetDayCount(24), 1);
     EXPECT_EQ(doc->GetDayYen(24), 1230);
     EXPECT_EQ(doc->GetDaySeconds(24), 200);
@@ -48,7 +48,7 @@ TEST_F(PeloraDocTest, NegativeChargeLowersItsSlotButNotTheMaximum)
 TEST_F(PeloraDocTest, NoStoredPathStartsFailedWithoutAMessage)
 {
     doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
-    EXPECT_EQ(doc->IsLoadFailed(), 1);
+    EXPECT_TRUE(doc->IsLoadFailed());
     EXPECT_EQ(doc->GetClosingDay(), 31);
     EXPECT_TRUE(sink.messages.empty());
     doc.reset();
@@ -66,24 +66,24 @@ TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
     EXPECT_EQ(failedWhileShown, 1);
     EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_EQ(doc->GetDayYen(29), 100);
-    EXPECT_EQ(doc->HasChargeFileChanged(), -1);
+    EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
 
     folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
     doc->LoadChargeFile();
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_FALSE(doc->IsLoadFailed());
 }
 
 TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
     Open(path, 20, k1996Dec20);
-    EXPECT_EQ(doc->HasChargeFileChanged(), 0);
+    EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unchanged);
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     timespec times[2] = {info.st_atim, info.st_mtim};
     times[1].tv_nsec = (times[1].tv_nsec + 1) % 1000000000;
     ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-    EXPECT_EQ(doc->HasChargeFileChanged(), 1);
+    EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Changed);
 }
 
 TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAndIsWrittenBackAtExit)
@@ -103,7 +103,7 @@ TEST_F(PeloraDocTest, UnopenableFileLeavesTheDocumentAsItWas)
     Open(path, 20, k1996Dec20);
     EXPECT_FALSE(doc->OnOpenDocument(folder.Path("missing").string()));
     EXPECT_EQ(doc->GetLogPath(), path);
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_FALSE(doc->IsLoadFailed());
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 

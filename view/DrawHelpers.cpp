@@ -1,6 +1,6 @@
 #include "view/DrawHelpers.h"
 
-void Draw3DFrame(CDC& dc, int left, int top, int right, int bottom, int sunken)
+void Draw3DFrame(CDC& dc, int left, int top, int right, int bottom, bool sunken)
 {
     {
         CPen first(dc, GetSysColor(sunken ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));

@@ -7,7 +7,7 @@
 // Light on the left and top edges and dark on the right and bottom ones when raised, the reverse
 // when sunken. right and bottom are the edge lines themselves; the corners (left, bottom) and
 // (right, top) stay undrawn.
-void Draw3DFrame(CDC& dc, int left, int top, int right, int bottom, int sunken);
+void Draw3DFrame(CDC& dc, int left, int top, int right, int bottom, bool sunken);
 
 // The proportional face of the graphs and the totals, and the fixed-pitch face of the tables,
 // each with its stand-ins where the original face is not installed.

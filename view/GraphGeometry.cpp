@@ -1,6 +1,6 @@
 #include "view/GraphGeometry.h"
 
-#include "view/SplitSeconds.h"
+#include "document/FigureText.h"
 
 #include <algorithm>
 #include <cmath>

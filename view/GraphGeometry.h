@@ -5,6 +5,7 @@
 
 #include "document/PeriodLabels.h"
 #include "document/TallySeries.h"
+#include "platform/core/PixelBox.h"
 #include "settings/Settings.h"
 
 #include <QString>
@@ -29,11 +30,6 @@ struct GraphInput {
     ColorSet colors{};
 };
 
-struct PixelBox {
-    int left, top, right, bottom;
-    bool operator==(const PixelBox&) const = default;
-};
-
 struct GraphBar {
     PixelBox box;
     ColorRef outline;
@@ -53,8 +49,8 @@ struct GraphGeometry {
     static constexpr std::array<int, 4> kScaleBoxTops{12, 37, 62, 87};
     static constexpr int kPeriodLabelY = 119;
 
-    int axisX = 0;        // A
-    int labelRight = 0;   // R: right edge of the scale-label and average-value boxes
+    int axisX = 0;        // the vertical axis
+    int labelRight = 0;   // right edge of the scale-label and average-value boxes
     int averageY = kBase;
     std::vector<GraphBar> bars; // in drawing order: a forecast bar comes before its month's bar
     std::vector<GraphText> periodLabels;

@@ -2,10 +2,14 @@
 
 #include "document/PeloraDoc.h"
 #include "platform/core/Clock.h"
+#include "view/DrawHelpers.h"
+#include "view/GraphGeometry.h"
+#include "view/TotalsPanel.h"
 #include "platform/core/MessageSink.h"
 #include "platform/core/PathText.h"
 #include "res/Resource.h"
 
+#include <QPainter>
 
 namespace {
 // The graph band: mode changes repaint only this; the totals below do not depend on the modes.
@@ -22,17 +26,44 @@ constexpr ColorButton kColorButtons[] = {
     {IDC_MTOTAL_CLR_GRAPH, ColorRole::MTotalClrGraph}, {IDC_MTINFO_CLR_GRAPH, ColorRole::MTInfoClrGraph},
     {IDC_DTOTAL_CLR, ColorRole::DTotalClr}, {IDC_MTOTAL_CLR, ColorRole::MTotalClr},
     {IDC_MTINFO_CLR, ColorRole::MTInfoClr}};
-} // namespace
 
-QString UnitPaneText(int unitMode)
+// What differs between the six graphs besides their figures: how values read and the caption.
+struct GraphStyle {
+    ValueText valueText;
+    const char* caption;
+    int captionY;
+};
+const GraphStyle& StyleOf(Period period, Unit unit)
 {
-    return unitMode == 0 ? QStringLiteral(" 料金 ") : unitMode == 1 ? QStringLiteral(" 時間 ")
-                                                                     : QStringLiteral(" 回数 ");
+    static const GraphStyle kMonth[] = {{ValueText::Decimal, "(Yen)", 2},
+                                        {ValueText::HoursMinutes, "(H:M)", 2},
+                                        {ValueText::Decimal, "(Access)", 2}};
+    static const GraphStyle kDay[] = {{ValueText::Decimal, "(Yen)", 1},
+                                      {ValueText::Minutes, "(Min)", 2},
+                                      {ValueText::Decimal, "(Access)", 1}};
+    return (IsDayPeriod(period) ? kDay : kMonth)[static_cast<int>(unit)];
 }
 
-QString PeriodPaneText(int dayMode)
+// The series' slots, maximum and average into the graph's input.
+template <int N> void TakeSeries(GraphInput& input, const TallySeries<N>& series)
 {
-    return dayMode != 0 ? QStringLiteral(" 日 ") : QStringLiteral(" 月 ");
+    for (int i = 0; i < N; ++i)
+        input.values[static_cast<std::size_t>(i)] = series.Slot(i);
+    input.max = series.Max();
+    input.average = series.Average();
+}
+} // namespace
+
+QString UnitPaneText(Unit unitMode)
+{
+    return unitMode == Unit::Yen    ? QStringLiteral(" 料金 ")
+           : unitMode == Unit::Time ? QStringLiteral(" 時間 ")
+                                    : QStringLiteral(" 回数 ");
+}
+
+QString PeriodPaneText(Period dayMode)
+{
+    return IsDayPeriod(dayMode) ? QStringLiteral(" 日 ") : QStringLiteral(" 月 ");
 }
 
 QString ClosingDayPaneText(int closingDay)
@@ -58,17 +89,12 @@ CPeloraView::CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clo
 
 CPeloraView::~CPeloraView()
 {
-    m_timer.stop();
     m_help.WinHelp(0, HELP_QUIT);
 }
 
 void CPeloraView::OnCreate()
 {
-    m_timer.setInterval(kTimerInterval);
-    connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(m_timerId); });
-    m_timer.start();
-    m_timerId = kTimerId;
-    connect(&m_fileWatch, &CFileWatch::changed, this, [this] { OnTimer(m_timerId); });
+    connect(&m_fileWatch, &CFileWatch::due, this, &CPeloraView::OnTimer);
     WatchChargeFile();
 
     m_dayMode = m_settings.DayMode();
@@ -79,11 +105,11 @@ void CPeloraView::OnCreate()
 bool CPeloraView::OnCmdMsg(int id)
 {
     switch (id) {
-    case ID_PERIOD_DAY: SetDayMode(1); return true;
-    case ID_PERIOD_MONTH: SetDayMode(0); return true;
-    case ID_UNIT_YEN: SetUnitMode(0); return true;
-    case ID_UNIT_TIME: SetUnitMode(1); return true;
-    case ID_UNIT_COUNT: SetUnitMode(2); return true;
+    case ID_PERIOD_DAY: SetDayMode(Period::Day); return true;
+    case ID_PERIOD_MONTH: SetDayMode(Period::Month); return true;
+    case ID_UNIT_YEN: SetUnitMode(Unit::Yen); return true;
+    case ID_UNIT_TIME: SetUnitMode(Unit::Time); return true;
+    case ID_UNIT_COUNT: SetUnitMode(Unit::Count); return true;
     case ID_RELOAD: OnReload(); return true;
     case ID_DETAIL: OnDetail(); return true;
     case ID_CLOSING_DAY: OnClosingDay(); return true;
@@ -97,16 +123,16 @@ bool CPeloraView::OnCmdMsg(int id)
 bool CPeloraView::OnUpdateCmdUI(CCmdUI& cmdUI) const
 {
     switch (cmdUI.m_nID) {
-    case ID_PERIOD_DAY: cmdUI.SetCheck(m_dayMode != 0); return true;
-    case ID_PERIOD_MONTH: cmdUI.SetCheck(m_dayMode == 0); return true;
-    case ID_UNIT_YEN: cmdUI.SetCheck(m_unitMode == 0); return true;
-    case ID_UNIT_TIME: cmdUI.SetCheck(m_unitMode == 1); return true;
-    case ID_UNIT_COUNT: cmdUI.SetCheck(m_unitMode == 2); return true;
+    case ID_PERIOD_DAY: cmdUI.SetCheck(IsDayPeriod(m_dayMode)); return true;
+    case ID_PERIOD_MONTH: cmdUI.SetCheck(!IsDayPeriod(m_dayMode)); return true;
+    case ID_UNIT_YEN: cmdUI.SetCheck(m_unitMode == Unit::Yen); return true;
+    case ID_UNIT_TIME: cmdUI.SetCheck(m_unitMode == Unit::Time); return true;
+    case ID_UNIT_COUNT: cmdUI.SetCheck(m_unitMode == Unit::Count); return true;
     default: return false;
     }
 }
 
-void CPeloraView::SetDayMode(int dayMode)
+void CPeloraView::SetDayMode(Period dayMode)
 {
     m_dayMode = dayMode;
     emit paneTextChanged(2, PeriodPaneText(dayMode));
@@ -114,7 +140,7 @@ void CPeloraView::SetDayMode(int dayMode)
     update(kGraphBand);
 }
 
-void CPeloraView::SetUnitMode(int unitMode)
+void CPeloraView::SetUnitMode(Unit unitMode)
 {
     m_unitMode = unitMode;
     emit paneTextChanged(1, UnitPaneText(unitMode));
@@ -122,7 +148,7 @@ void CPeloraView::SetUnitMode(int unitMode)
     update(kGraphBand);
 }
 
-void CPeloraView::OnTimer(unsigned)
+void CPeloraView::OnTimer()
 {
     const std::time_t now = m_clock.Now();
     emit paneTextChanged(4, DatePaneText(now));
@@ -138,8 +164,6 @@ void CPeloraView::ReloadWithLabels()
     update();
 }
 
-// The kernel tells of a change at once; the minute timer stays for the day change and as the
-// fallback where there is no notification.
 void CPeloraView::WatchChargeFile()
 {
     if (m_doc.HasChargeFile())
@@ -155,7 +179,7 @@ void CPeloraView::OnReload()
 void CPeloraView::OnDetail()
 {
     if (runDetailDlg)
-        runDetailDlg(m_dayMode != 0);
+        runDetailDlg(IsDayPeriod(m_dayMode));
 }
 
 void CPeloraView::OnClosingDay()
@@ -182,7 +206,7 @@ void CPeloraView::OnColorSelect()
             field = picked;
     }
     update();
-    // Written whatever the dialogs ended with, the modes first, as the settings have always been.
+    // Written whatever the dialogs ended with, the modes first, so the stored values are the ones in force.
     m_settings.SetDayMode(m_dayMode);
     m_settings.SetYenMode(m_unitMode);
     m_settings.SetColors(m_colors);
@@ -192,4 +216,141 @@ void CPeloraView::OnHelp(int context, int command)
 {
     if (!m_help.WinHelp(context, command))
         m_messages.ShowMessage(kHelpFailedMessage);
+}
+
+void CPeloraView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    CDC dc(painter);
+    OnDraw(dc);
+}
+
+void CPeloraView::OnDraw(CDC& dc)
+{
+    // The frame keeps the view at 249 by 211 through its layout, so nothing is resized from here.
+    DrawPanelBackground(dc);
+    if (m_doc.IsLoadFailed())
+        return;
+    if (IsDayPeriod(m_dayMode)) {
+        switch (m_unitMode) {
+        case Unit::Yen: DrawDayYenGraph(dc); break;
+        case Unit::Time: DrawDayTimeGraph(dc); break;
+        case Unit::Count: DrawDayCountGraph(dc); break;
+        default: break;
+        }
+    } else {
+        switch (m_unitMode) {
+        case Unit::Yen: DrawMonthYenGraph(dc); break;
+        case Unit::Time: DrawMonthTimeGraph(dc); break;
+        case Unit::Count: DrawMonthCountGraph(dc); break;
+        default: break;
+        }
+    }
+    DrawTotals(dc);
+}
+
+void CPeloraView::DrawPanelBackground(CDC& dc)
+{
+    for (const auto& [ground, color] : {std::pair{TotalsPanel::kGraphGround, RGB(255, 255, 255)},
+                                        std::pair{TotalsPanel::kPanelGround, GetSysColor(COLOR_BTNFACE)}}) {
+        CPen pen(dc, color);
+        CBrush brush(dc, color);
+        dc.Rectangle(ground.left, ground.top, ground.right, ground.bottom);
+    }
+    for (const PixelBox& box : TotalsPanel::kRaisedBoxes)
+        Draw3DFrame(dc, box.left, box.top, box.right, box.bottom, false);
+    for (const Groove& groove : TotalsPanel::kGrooves) {
+        for (const auto& [y, color] : {std::pair{groove.y, COLOR_BTNSHADOW}, std::pair{groove.y + 1, COLOR_BTNHIGHLIGHT}}) {
+            CPen pen(dc, GetSysColor(color));
+            dc.MoveTo(groove.left, y);
+            dc.LineTo(groove.right, y);
+        }
+    }
+}
+
+void CPeloraView::DrawTotals(CDC& dc)
+{
+    CFont font(dc, MakeFont(PGothicFaces(), 14, 600));
+    dc.SetBkMode(TRANSPARENT);
+    const TotalsPanel panel = LayOutTotals(m_doc.GetTallies(), m_colors);
+    for (const TotalsRow& row : panel.rows) {
+        dc.SetTextColor(row.color);
+        const PixelBox& b = row.captionBox;
+        dc.DrawText(row.caption, BoxOf(b.left, b.top, b.right, b.bottom), DT_CENTER | DT_TOP);
+    }
+    for (const TotalsRow& row : panel.rows) {
+        dc.SetTextColor(row.color);
+        const PixelBox& b = row.amountBox;
+        dc.DrawText(row.amount, BoxOf(b.left, b.top, b.right, b.bottom), DT_RIGHT | DT_TOP);
+    }
+}
+
+void CPeloraView::DrawDayYenGraph(CDC& paintDC) { DrawGraph(paintDC, Period::Day, Unit::Yen); }
+void CPeloraView::DrawDayTimeGraph(CDC& paintDC) { DrawGraph(paintDC, Period::Day, Unit::Time); }
+void CPeloraView::DrawDayCountGraph(CDC& paintDC) { DrawGraph(paintDC, Period::Day, Unit::Count); }
+void CPeloraView::DrawMonthYenGraph(CDC& paintDC) { DrawGraph(paintDC, Period::Month, Unit::Yen); }
+void CPeloraView::DrawMonthTimeGraph(CDC& paintDC) { DrawGraph(paintDC, Period::Month, Unit::Time); }
+void CPeloraView::DrawMonthCountGraph(CDC& paintDC) { DrawGraph(paintDC, Period::Month, Unit::Count); }
+
+GraphInput CPeloraView::GraphInputOf(Period period, Unit unit) const
+{
+    const Tallies& t = m_doc.GetTallies();
+    const GraphStyle& style = StyleOf(period, unit);
+    GraphInput input;
+    input.dayLayout = IsDayPeriod(period);
+    if (input.dayLayout) {
+        TakeSeries(input, unit == Unit::Yen ? t.dayYen : unit == Unit::Time ? t.daySeconds : t.dayCount);
+    } else {
+        TakeSeries(input, unit == Unit::Yen ? t.monthYen : unit == Unit::Time ? t.monthSeconds : t.monthCount);
+        input.forecast = unit == Unit::Yen ? t.forecastYen : unit == Unit::Time ? t.forecastSeconds : t.forecastCount;
+    }
+    const int slotCount = input.dayLayout ? kDaySlots : kMonthSlots;
+    for (int i = 0; i < slotCount; ++i)
+        input.labels[static_cast<std::size_t>(i)] = input.dayLayout ? m_doc.GetDayLabel(i) : m_doc.GetMonthLabel(i);
+    input.valueText = style.valueText;
+    input.caption = style.caption;
+    input.captionY = style.captionY;
+    input.today = LocalDate(m_clock.Now());
+    input.closingDay = m_doc.GetClosingDay();
+    input.colors = m_colors;
+    return input;
+}
+
+// A context of its own with the default attributes, whatever the paint routine set on its own.
+void CPeloraView::DrawGraph(CDC& paintDC, Period period, Unit unit)
+{
+    const GraphGeometry g = LayOutGraph(GraphInputOf(period, unit));
+    CDC dc(paintDC.Painter());
+    const int a = g.axisX;
+    dc.MoveTo(a, GraphGeometry::kScaleTop);
+    dc.LineTo(a, GraphGeometry::kBase);
+    dc.LineTo(GraphGeometry::kRight, GraphGeometry::kBase);
+    {
+        CPen grid(dc, RGB(128, 128, 128));
+        for (const int y : GraphGeometry::kGridY) {
+            dc.MoveTo(a + 1, y);
+            dc.LineTo(GraphGeometry::kRight, y);
+        }
+    }
+    {
+        CPen average(dc, Color(ColorRole::AveClr));
+        dc.MoveTo(a + 1, g.averageY);
+        dc.LineTo(GraphGeometry::kRight, g.averageY);
+    }
+    for (const GraphBar& bar : g.bars) {
+        CPen pen(dc, bar.outline);
+        CBrush brush(dc, bar.fill);
+        dc.Rectangle(bar.box.left, bar.box.top, bar.box.right, bar.box.bottom);
+    }
+    CFont font(dc, MakeFont(PGothicFaces(), 8, 500));
+    for (const GraphText& label : g.periodLabels)
+        dc.TextOut(label.x, label.y, label.text);
+    for (std::size_t i = 0; i < g.scaleTexts.size(); ++i) {
+        const int top = GraphGeometry::kScaleBoxTops[i];
+        dc.DrawText(g.scaleTexts[i], BoxOf(1, top, g.labelRight, top + 10), DT_RIGHT);
+    }
+    dc.TextOut(g.caption.x, g.caption.y, g.caption.text);
+    dc.SetTextColor(Color(ColorRole::AveClr));
+    const PixelBox& box = g.averageBox;
+    dc.DrawText(g.averageText, BoxOf(box.left, box.top, box.right, box.bottom), DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }

@@ -2,11 +2,14 @@
 
 #include <QFileInfo>
 
-CFileWatch::CFileWatch(int settleMilliseconds, QObject* parent) : QObject(parent)
+CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
-    m_settle.setInterval(settleMilliseconds);
-    connect(&m_settle, &QTimer::timeout, this, &CFileWatch::changed);
+    m_settle.setInterval(kSettleInterval);
+    connect(&m_settle, &QTimer::timeout, this, &CFileWatch::due);
+    m_minute.setInterval(kMinute);
+    connect(&m_minute, &QTimer::timeout, this, &CFileWatch::due);
+    m_minute.start();
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CFileWatch::OnEvent);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &CFileWatch::OnEvent);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Follows one file for changes through the kernel's notification: the file itself and its folder,
-// so that a file replaced under its name, or removed and written anew, is followed again. A burst
-// of writes close together is told as one change.
+// Tells when to look at one file again: at once when the kernel tells of a change to the file or
+// its folder (so a file replaced under its name, or removed and written anew, is followed again),
+// with a burst of writes 50 ms apart told as one; and once a minute, for the changes no
+// notification tells of and for whatever else the minute brings.
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -10,17 +11,22 @@
 class CFileWatch : public QObject {
     Q_OBJECT
 public:
-    explicit CFileWatch(int settleMilliseconds, QObject* parent = nullptr);
+    static constexpr int kSettleInterval = 50; // ms: writes this close together are one change
+    static constexpr int kMinute = 60000;
+
+    explicit CFileWatch(QObject* parent = nullptr);
     // Follows this file from now on (and no other).
     void Follow(const QString& file);
+    const QTimer& MinuteTimer() const { return m_minute; }
 
 signals:
-    void changed();
+    void due();
 
 private:
     void OnEvent();
 
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
+    QTimer m_minute;
     QString m_file;
 };

@@ -28,10 +28,10 @@ TEST_F(AppStartupTest, WithoutAStoredPathTheWindowOpensEmptyAndSilent)
 {
     ASSERT_TRUE(app->InitInstance(QString()));
     EXPECT_TRUE(app->GetMainFrame()->isVisible());
-    EXPECT_EQ(app->GetDocument()->IsLoadFailed(), 1);
+    EXPECT_TRUE(app->GetDocument()->IsLoadFailed());
     EXPECT_TRUE(sink.messages.empty());
     const CSettings stored = Exit();
-    EXPECT_FALSE(stored.BarLayout().empty());
+    EXPECT_FALSE(stored.BarLayout().isEmpty());
     EXPECT_EQ(stored.StatusBarVisible(), 1);
     EXPECT_EQ(stored.TopMost(), 0);
     EXPECT_EQ(stored.LogPath(), CSettings::kNoLogPath);
@@ -45,7 +45,7 @@ TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
     ASSERT_TRUE(app->InitInstance(QString::fromStdString(named)));
     // The stored path was tried first (and failed with its message), then the named file loaded.
     EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
-    EXPECT_EQ(app->GetDocument()->IsLoadFailed(), 0);
+    EXPECT_FALSE(app->GetDocument()->IsLoadFailed());
     EXPECT_EQ(app->GetDocument()->GetDayYen(29), 100);
     const CSettings stored = Exit();
     EXPECT_EQ(stored.LogPath(), named);

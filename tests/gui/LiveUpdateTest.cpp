@@ -39,6 +39,6 @@ TEST_F(LiveUpdateTest, ReplacedAndReturningFilesAreWatchedAgain)
     EXPECT_TRUE(SoonShows(90));
     Append("96/12/20 11:00:00  OUT00:01:40        5 0\r\n");
     EXPECT_TRUE(SoonShows(95));
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_FALSE(doc->IsLoadFailed());
 }
 } // namespace

@@ -115,12 +115,12 @@ TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
     CreateFrame();
     std::filesystem::remove(path);
     Command(ID_RELOAD);
-    EXPECT_EQ(doc->IsLoadFailed(), 1);
+    EXPECT_TRUE(doc->IsLoadFailed());
     EXPECT_EQ(sink.messages.size(), 1u);
     folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      300 0\r\n");
     clock.Set(LocalNoon({1996, 12, 21}));
     Command(ID_RELOAD);
-    EXPECT_EQ(doc->IsLoadFailed(), 0);
+    EXPECT_FALSE(doc->IsLoadFailed());
     EXPECT_STREQ(doc->GetDayLabel(29), "96/12/20");
     EXPECT_EQ(doc->GetDayYen(29), 300);
 }

@@ -19,7 +19,7 @@ class ViewPaintTest : public testing::Test, protected DocFixture {
 protected:
     CSettings settings{profile};
 
-    QImage Paint(const std::string& log, int dayMode, int unitMode, bool stored = true)
+    QImage Paint(const std::string& log, Period dayMode, Unit unitMode, bool stored = true)
     {
         if (stored)
             Open(folder.Write("log", log), 20, k1997Mar20);
@@ -62,7 +62,7 @@ struct PixelCheck {
 
 struct FrameCase {
     const char* name;
-    int dayMode;
+    Period dayMode;
     std::vector<PixelCheck> pixels;
 };
 
@@ -76,7 +76,7 @@ const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kGrey = qRgb(12
 TEST_P(GraphFrameTest, AxesGridAndBarsFollowTheLineAndRectangleRules)
 {
     const FrameCase& c = GetParam();
-    const QImage image = Paint(Log({{"97/03/20", "       7"}, {"97/03/19", "       7"}}), c.dayMode, 0);
+    const QImage image = Paint(Log({{"97/03/20", "       7"}, {"97/03/19", "       7"}}), c.dayMode, Unit::Yen);
     for (const PixelCheck& p : c.pixels)
         EXPECT_EQ(image.pixel(p.x, p.y), p.color) << c.name << " at " << p.x << "," << p.y;
 }
@@ -84,7 +84,7 @@ TEST_P(GraphFrameTest, AxesGridAndBarsFollowTheLineAndRectangleRules)
 INSTANTIATE_TEST_SUITE_P(
     View, GraphFrameTest,
     testing::Values(
-        FrameCase{"Day", 1,
+        FrameCase{"Day", Period::Day,
                   {{30, 15, kBlack}, {30, 114, kBlack}, {30, 14, kWhite}, {30, 115, kBlack}, {245, 115, kWhite},
                    // the average, 14 / 30 = 0 yen, lies on the base line
                    {31, 115, Rgb(0x0000FF)}, {244, 115, Rgb(0x0000FF)}, {31, 40, kGrey}, {31, 90, kGrey}, {244, 65, kGrey}, {245, 65, kWhite},
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {237, 16, Rgb(0x008000)}, {241, 114, Rgb(0x008000)}, {237, 15, kWhite}, {242, 114, kWhite},
                    // an empty day draws nothing over the base line's neighbours
                    {34, 114, kWhite}}},
-        FrameCase{"Month", 0,
+        FrameCase{"Month", Period::Month,
                   {{45, 15, kBlack}, {45, 114, kBlack}, {45, 115, kBlack}, {244, 115, kBlack}, {245, 115, kWhite},
                    {46, 40, kGrey}, {44, 40, kWhite}, {46, 90, kGrey},
                    // slot 11 (x 228..238): the month's own bar over its white forecast bar
@@ -107,7 +107,7 @@ TEST_F(ViewPaintTest, RaisedFrameLightsTopLeftAndDarkensBottomRight)
     {
         QPainter painter(&image);
         CDC dc(painter);
-        Draw3DFrame(dc, 10, 10, 20, 20, 0);
+        Draw3DFrame(dc, 10, 10, 20, 20, false);
     }
     const QRgb light = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT));
     const QRgb dark = Rgb(GetSysColor(COLOR_BTNSHADOW));
@@ -125,7 +125,7 @@ TEST_F(ViewPaintTest, RaisedFrameLightsTopLeftAndDarkensBottomRight)
 
 TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
 {
-    const QImage image = Paint("", 1, 0, false);
+    const QImage image = Paint("", Period::Day, Unit::Yen, false);
     const QRgb face = Rgb(GetSysColor(COLOR_BTNFACE));
     const QRgb light = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT));
     const QRgb dark = Rgb(GetSysColor(COLOR_BTNSHADOW));
@@ -146,7 +146,7 @@ TEST_F(ViewPaintTest, EachRowOfTheTotalsTakesItsOwnColour)
 {
     settings.SetColor(ColorRole::DTotalClr, 0x0000FF);
     settings.SetColor(ColorRole::MTInfoClr, 0xFF0000);
-    const QImage image = Paint(Log({{"97/03/20", "     100"}}), 1, 2);
+    const QImage image = Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Count);
     auto count = [&](const QRect& box, QRgb color) {
         int n = 0;
         for (int y = box.top(); y <= box.bottom(); ++y)

@@ -1,4 +1,4 @@
-#include "view/SplitSeconds.h"
+#include "document/FigureText.h"
 
 #include <cstdio>
 
@@ -25,3 +25,7 @@ std::string FormatDuration(Figure total)
                   static_cast<unsigned long long>(magnitude / 60 % 60), static_cast<unsigned long long>(magnitude % 60));
     return text;
 }
+
+std::string YenText(Figure yen) { return std::to_string(yen) + " 円"; }
+
+std::string CallsText(Figure calls) { return std::to_string(calls) + " 回"; }

@@ -1,4 +1,4 @@
-#include "view/SplitSeconds.h"
+#include "document/FigureText.h"
 
 #include <gtest/gtest.h>
 #include <limits>
