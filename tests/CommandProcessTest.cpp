@@ -179,14 +179,10 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, ExitStatusTest,
     testing::Values(StatusCase{"Report", {"--report", "LOG"}, "", 0},
                     StatusCase{"UnknownOption", {"--bogus", "LOG"}, "", 64},
-                    StatusCase{"JsonAlone", {"--json", "LOG"}, "", 64},
-                    StatusCase{"ReportWithValue", {"--report=1", "LOG"}, "", 64},
-                    StatusCase{"ClosingDayZero", {"--report", "--closing-day", "0", "LOG"}, "", 64},
                     StatusCase{"WindowWithoutDisplay", {"LOG"}, "", 69},
                     StatusCase{"FileNamedVersionWithoutDisplay", {"--", "--version"}, "", 69},
                     StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74},
                     StatusCase{"RenderOfAMissingFile", {"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},
-                    StatusCase{"RenderBadUnit", {"--render", "/tmp/pelora-out.png", "--unit", "euro", "LOG"}, "", 64},
                     StatusCase{"RenderToNoFolder", {"--render", "/nonexistent/dir/out.png", "LOG"}, "", 73}),
     [](const auto& info) { return std::string(info.param.name); });
 } // namespace

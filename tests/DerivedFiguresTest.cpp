@@ -41,6 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  std::numeric_limits<Figure>::max(), std::numeric_limits<Figure>::max()}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(DerivedFigures, ForecastOfExactlyTwoToTheSixtyThirdHoldsAtTheTop)
+{
+    constexpr Figure kHalfOfTwoToThe63 = Figure{1} << 62;
+    EXPECT_EQ(Forecast(kHalfOfTwoToThe63, 1, 2), std::numeric_limits<Figure>::max());
+    EXPECT_EQ(Forecast(kHalfOfTwoToThe63 - 1024, 1, 2), std::numeric_limits<Figure>::max() - 2047);
+}
+
 TEST(DerivedFigures, AveragesDivideByTheWholeWindowAndTruncate)
 {
     Tallies t;

@@ -1,4 +1,4 @@
-#include "document/PeriodLabels.h"
+#include "TestSupport.h"
 #include "view/GraphGeometry.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +21,12 @@ ColorSet Colors(ColorRef forecast)
 }
 
 // A graph on a date with its labels, every slot at value and the given maximum.
-struct Graph {
-    DayLabels days{};
-    MonthLabels months{};
-    PeriodLabel previous{};
+struct Graph : LabelSet {
     GraphInput input;
 
     Graph(bool dayLayout, const CivilDate& today, int closingDay, ColorRef forecastColor = 0x00FFFF)
+        : LabelSet(today, closingDay)
     {
-        BuildDayLabels(today, days);
-        BuildMonthLabels(today, closingDay, months, previous);
         input.dayLayout = dayLayout;
         for (int i = 0; i < kDaySlots; ++i)
             input.labels[static_cast<std::size_t>(i)] = dayLayout ? days[static_cast<std::size_t>(i)].data()

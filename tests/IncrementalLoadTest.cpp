@@ -84,6 +84,30 @@ TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// A line longer than 255 bytes reads as pieces of 255: each piece counts as soon as it is there,
+// even while the line is still being written.
+TEST_F(IncrementalLoadTest, LongLineCountsPieceByPieceAsItGrows)
+{
+    const std::string first = "97/03/20 10:00:00  OUT00:01:40      700 0";
+    const std::string second = "97/03/20 11:00:00  OUT00:01:40      300 0";
+    const std::string line = first + std::string(255 - first.size(), ' ') + second;
+    folder.Write("log", "97/03/19 10:00:00  OUT00:01:40       50 0\r\n");
+    Open(path, 20, k1997Mar20);
+    const struct {
+        std::string bytes;
+        Figure today, calls;
+    } steps[] = {{line.substr(0, 120), 700, 1}, {line.substr(120, 135), 700, 1},
+                 {line.substr(255), 1000, 2}, {"\r\n", 1000, 2}, {first + "\r\n", 1700, 3}};
+    for (const auto& step : steps) {
+        Append(step.bytes);
+        doc->LoadChargeFile();
+        EXPECT_GT(doc->GetLastLoadStart(), 0);
+        EXPECT_EQ(doc->GetDayYen(29), step.today) << "after " << step.bytes.size() << " more bytes";
+        EXPECT_EQ(doc->GetDayCount(29), step.calls);
+        EXPECT_EQ(doc->GetDayYen(28), 50);
+    }
+}
+
 TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
 {
     std::mt19937 random(5);
@@ -141,15 +165,11 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
     ASSERT_TRUE(WriteChargeLog(path, options));
     Append(std::string(700, '\0') + "\n" + std::string(5000, 'x') + "97/03/20\n\n\n");
     Open(path, 20, k1997Mar20);
-    // The same file read by the old block-by-block rule, one piece at a time.
+    // The same file read by the plain rule, one piece at a time in order.
     CChargeFile file;
     ASSERT_TRUE(file.Open(path));
-    DayLabels days{};
-    MonthLabels months{};
-    PeriodLabel previous{};
-    BuildDayLabels(k1997Mar20, days);
-    BuildMonthLabels(k1997Mar20, 20, months, previous);
-    CSlotClassifier classifier(days, months, previous, 20);
+    const LabelSet labels(k1997Mar20, 20);
+    CSlotClassifier classifier(labels.days, labels.months, labels.previous, 20);
     SlotTallies sums;
     std::string error;
     std::int64_t lineEnd = 0;

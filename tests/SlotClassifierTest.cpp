@@ -1,19 +1,11 @@
+#include "TestSupport.h"
 #include "document/SlotClassifier.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
-struct Windows {
-    DayLabels days{};
-    MonthLabels months{};
-    PeriodLabel previous{};
-    Windows(const CivilDate& today, int closingDay)
-    {
-        BuildDayLabels(today, days);
-        BuildMonthLabels(today, closingDay, months, previous);
-    }
-};
+using Windows = LabelSet;
 
 TEST(SlotClassifier, ClosingDaySplitsTheCalendarMonth)
 {

@@ -47,9 +47,6 @@ TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
     EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(Checked(ID_TOPMOST)); // marked only when exactly 1
     EXPECT_EQ(frame->pos(), QPoint(-40, 30));
-    Command(ID_TOPMOST);
-    EXPECT_EQ(frame->m_topMost, 1);
-    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     Command(ID_PERIOD_DAY);
     EXPECT_EQ(settings.DayMode(), Period::Day);
 }

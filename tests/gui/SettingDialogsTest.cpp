@@ -68,47 +68,24 @@ INSTANTIATE_TEST_SUITE_P(
                     EditCase{"HugeNegative", "-99999999999", kNotInteger, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ButtonCase {
-    const char* name;
-    int id;
-    ColorRole role;
-};
+class SettingDialogsTest : public FrameFixture {};
 
-void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
-
-class ColorButtonTest : public FrameFixture, public testing::WithParamInterface<ButtonCase> {};
-
-// The real selection dialog, a stand-in picker: each button edits its own colour and no other.
-TEST_P(ColorButtonTest, EditsItsOwnColour)
+// The real selection dialog and a stand-in picker: the button pressed edits its colour and no other.
+TEST_F(SettingDialogsTest, AButtonEditsItsOwnColour)
 {
-    const ButtonCase& c = GetParam();
     Start();
     const ColorSet before = settings.Colors();
     View().runColorPicker = [](ColorRef& color) {
         color = 0x123456;
         return true;
     };
-    WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) { QTest::mouseClick(d->Button(c.id), Qt::LeftButton); });
+    WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) { QTest::mouseClick(d->Button(IDC_MTINFO_CLR), Qt::LeftButton); });
     Command(ID_COLOR_SELECT);
     ColorSet expected = before;
-    expected[static_cast<std::size_t>(c.role)] = 0x123456;
+    expected[static_cast<std::size_t>(ColorRole::MTInfoClr)] = 0x123456;
     EXPECT_EQ(settings.Colors(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, ColorButtonTest,
-    testing::Values(ButtonCase{"GraphCurrent", IDC_GRAPH_CLR2, ColorRole::GraphClr2},
-                    ButtonCase{"GraphEarlier", IDC_GRAPH_CLR, ColorRole::GraphClr},
-                    ButtonCase{"GraphAverage", IDC_AVE_CLR, ColorRole::AveClr},
-                    ButtonCase{"GraphToday", IDC_DTOTAL_CLR_GRAPH, ColorRole::DTotalClrGraph},
-                    ButtonCase{"GraphMonth", IDC_MTOTAL_CLR_GRAPH, ColorRole::MTotalClrGraph},
-                    ButtonCase{"GraphForecast", IDC_MTINFO_CLR_GRAPH, ColorRole::MTInfoClrGraph},
-                    ButtonCase{"TotalsToday", IDC_DTOTAL_CLR, ColorRole::DTotalClr},
-                    ButtonCase{"TotalsMonth", IDC_MTOTAL_CLR, ColorRole::MTotalClr},
-                    ButtonCase{"TotalsForecast", IDC_MTINFO_CLR, ColorRole::MTInfoClr}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-class SettingDialogsTest : public FrameFixture {};
 
 TEST_F(SettingDialogsTest, CancelledPickerStartsFromTheColourAndStillWritesAllElevenValues)
 {
