@@ -10,12 +10,12 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 "$generator" --today "$(date +%F)" "$scratch/charge.log"
 "$pelora" "$scratch/charge.log" &
 pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   if xwininfo -root -tree | grep -q '"Pelora": ("pelora"'; then break; fi
   sleep 0.1
 done
 xwininfo -root -tree | grep '"Pelora": ("pelora"' || { echo "no Pelora window"; exit 1; }
 kill -0 "$pid" || { echo "pelora has ended"; exit 1; }
-for _ in $(seq 100); do grep -qs '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" && break; sleep 0.1; done
+for _ in $(seq 300); do grep -qs '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" && break; sleep 0.1; done
 grep -q '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" || { echo "no settings written"; exit 1; }
 echo "window and settings seen"
