@@ -56,16 +56,6 @@ TEST(ChargeFilePieces, NulAndEndOfFileMarkAreOrdinaryBytes)
     EXPECT_EQ(Pieces(std::string("a\0b\x1A" "c\nz", 7)), (Lines{std::string("a\0b\x1A" "c", 5), "z"}));
 }
 
-TEST(ChargeFilePieces, CutsAtTheBoundaryMatchFgets)
-{
-    for (const std::size_t length : {253u, 254u, 255u, 256u, 509u, 510u, 511u}) {
-        for (const char* end : {"\n", "\r\n", "\r", ""}) {
-            const std::string content = std::string(length, 'y') + end + "tail\n";
-            EXPECT_EQ(Pieces(content), FgetsPieces(content)) << length << " bytes, end " << end;
-        }
-    }
-}
-
 TEST(ChargeFilePieces, RandomContentAcrossBlocksMatchesFgets)
 {
     std::mt19937 random(7);

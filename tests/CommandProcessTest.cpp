@@ -86,26 +86,6 @@ TEST_F(CommandProcessTest, ReportAndRenderLeaveADamagedSettingsFileAlone)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
 }
 
-// QProcess would re-encode the argument as UTF-8, so the name's raw bytes go through posix_spawn.
-TEST_F(CommandProcessTest, CommandLineNameThatIsNotUtf8IsOpened)
-{
-    const std::string path = folder.Write("\x93\x64\x98\x62.log", "97/03/20 10:00:00  OUT00:01:40      700 0\r\n");
-    std::string program = PELORA_BINARY;
-    std::string report = "--report";
-    std::string json = "--json";
-    char* args[] = {program.data(), report.data(), json.data(), const_cast<char*>(path.c_str()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, args[0], &actions, nullptr, args, environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-}
-
 TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
 {
     const QStringList dateAndDay{"--json", "--today", "1997-03-20", "--closing-day", "20", QString::fromStdString(log)};

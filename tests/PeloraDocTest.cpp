@@ -45,16 +45,6 @@ TEST_F(PeloraDocTest, NegativeChargeLowersItsSlotButNotTheMaximum)
     EXPECT_EQ(doc->GetDayYenMax(), 500);
 }
 
-TEST_F(PeloraDocTest, NoStoredPathStartsFailedWithoutAMessage)
-{
-    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
-    EXPECT_TRUE(doc->IsLoadFailed());
-    EXPECT_EQ(doc->GetClosingDay(), 31);
-    EXPECT_TRUE(sink.messages.empty());
-    doc.reset();
-    EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", "hogehoge"}));
-}
-
 TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));

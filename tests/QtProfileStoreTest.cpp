@@ -74,19 +74,6 @@ TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
     EXPECT_EQ(second.readAll().toStdString(), random);
 }
 
-TEST_F(QtProfileStoreTest, ReadOnlyStoreLeavesEveryFileAsItIs)
-{
-    const std::string damaged = "\xff\xfe\x01 not settings";
-    folder.Write("Pelora.conf", damaged);
-    CQtProfileStore store(path, CQtProfileStore::ReadOnly);
-    EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
-    EXPECT_FALSE(store.WriteProfileInt("Option", "Simekiri", 5));
-    EXPECT_TRUE(Backups(folder).isEmpty());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), damaged);
-}
-
 TEST_F(QtProfileStoreTest, UnwritableFileIsToldOnceAndSettingsStayInMemory)
 {
     std::filesystem::create_directories(folder.Path("Pelora.conf")); // a folder where the file should be

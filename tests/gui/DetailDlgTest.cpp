@@ -35,7 +35,7 @@ TEST_F(DetailDlgTest, DayTableFillsTheLeftGroupThenTheRight)
     const std::vector<DetailItem> items = DayDetailItems(*doc);
     ASSERT_GE(items.size(), 3u);
     EXPECT_EQ(items[0].box, (PixelBox{10, 10, 543, 331}));
-    EXPECT_EQ(items[0].sunken, 1);
+    EXPECT_TRUE(items[0].sunken);
     const DetailItem* first = TextAt(items, {20, 41, 85, 56});
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text, "97/02/19");
@@ -47,7 +47,10 @@ TEST_F(DetailDlgTest, DayTableFillsTheLeftGroupThenTheRight)
     EXPECT_EQ(yen->text, "1230 円 ");
     EXPECT_EQ(yen->format, unsigned(DT_RIGHT | DT_VCENTER | DT_SINGLELINE));
     EXPECT_EQ(TextAt(items, {76, 376, 166, 391})->text, "2 回 ");
-    EXPECT_EQ(TextAt(items, {251, 414, 341, 429})->text, "44 円 "); // 1330 / 30
+    // The averages, not the totals: 2 calls, 25:01:40 and 1330 yen over 30 days.
+    EXPECT_EQ(TextAt(items, {251, 376, 341, 391})->text, "0 回 ");
+    EXPECT_EQ(TextAt(items, {251, 395, 341, 410})->text, "0:50:03 ");
+    EXPECT_EQ(TextAt(items, {251, 414, 341, 429})->text, "44 円 ");
 }
 
 TEST_F(DetailDlgTest, MonthTableHasItsTotalAndAverageBoxes)
@@ -61,6 +64,8 @@ TEST_F(DetailDlgTest, MonthTableHasItsTotalAndAverageBoxes)
     EXPECT_EQ(TextAt(items, {305, 20, 450, 35})->text, "過去12ヵ月の合計");
     EXPECT_EQ(TextAt(items, {360, 65, 450, 80})->text, "1:02:05 ");
     EXPECT_EQ(TextAt(items, {305, 127, 450, 142})->text, "一月当たりの平均");
+    EXPECT_EQ(TextAt(items, {360, 153, 450, 168})->text, "0 回 ");
+    EXPECT_EQ(TextAt(items, {360, 172, 450, 187})->text, "0:05:10 ");
     EXPECT_EQ(TextAt(items, {360, 191, 450, 206})->text, "10 円 ");
 }
 

@@ -23,16 +23,6 @@ TEST(RecentFileListTest, KeepsFourNewestFirstEachOnce)
     EXPECT_EQ(recent.stored, (std::vector<std::string>{"e", "d", "b", "c"}));
 }
 
-TEST(RecentFileListTest, ReadSkipsEmptySlotsAndWriteClearsUnusedOnes)
-{
-    RecentSlots recent;
-    recent.stored = {"x", "", "y", ""};
-    recent.list.ReadList();
-    EXPECT_EQ(recent.list.Files(), (std::vector<std::string>{"x", "y"}));
-    recent.list.WriteList();
-    EXPECT_EQ(recent.stored, (std::vector<std::string>{"x", "y", "", ""}));
-}
-
 class DocTemplateTest : public testing::Test, protected DocFixture {
 protected:
     RecentSlots recent;

@@ -46,28 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ViewCommandsTest : public FrameFixture {};
 
-TEST_F(ViewCommandsTest, ModeChangeRepaintsOnlyTheGraphBand)
-{
-    Start();
-    frame->show();
-    QCoreApplication::processEvents();
-    QRegion painted;
-    struct Spy : QObject {
-        QRegion* region;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint)
-                *region += static_cast<QPaintEvent*>(e)->region();
-            return false;
-        }
-    } spy;
-    spy.region = &painted;
-    View().installEventFilter(&spy);
-    Command(ID_UNIT_TIME);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(painted.boundingRect(), QRect(0, 0, 249, 130));
-}
-
 TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialogsDid)
 {
     Start();
@@ -123,20 +101,6 @@ TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
     EXPECT_FALSE(doc->IsLoadFailed());
     EXPECT_STREQ(doc->GetDayLabel(29), "96/12/20");
     EXPECT_EQ(doc->GetDayYen(29), 300);
-}
-
-TEST_F(ViewCommandsTest, AlwaysOnTopTwiceEndsWhereItStarted)
-{
-    Start();
-    Command(ID_TOPMOST);
-    EXPECT_EQ(frame->m_topMost, 1);
-    EXPECT_TRUE(Checked(ID_TOPMOST));
-    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    Command(ID_TOPMOST);
-    EXPECT_EQ(frame->m_topMost, 0);
-    EXPECT_FALSE(Checked(ID_TOPMOST));
-    EXPECT_FALSE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(profile.Writes().empty());
 }
 
 TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)

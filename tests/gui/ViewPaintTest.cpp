@@ -100,29 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {228, 114, Rgb(0x008000)}, {238, 114, Rgb(0x008000)}, {239, 114, kWhite}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ViewPaintTest, RaisedFrameLightsTopLeftAndDarkensBottomRight)
-{
-    QImage image(30, 30, QImage::Format_RGB32);
-    image.fill(kWhite);
-    {
-        QPainter painter(&image);
-        CDC dc(painter);
-        Draw3DFrame(dc, 10, 10, 20, 20, false);
-    }
-    const QRgb light = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT));
-    const QRgb dark = Rgb(GetSysColor(COLOR_BTNSHADOW));
-    ASSERT_NE(light, dark);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 30; ++x) {
-            QRgb expected = kWhite;
-            if ((x == 10 && y >= 10 && y <= 19) || (y == 10 && x >= 11 && x <= 19))
-                expected = light;
-            if ((y == 20 && x >= 11 && x <= 20) || (x == 20 && y >= 11 && y <= 20))
-                expected = dark;
-            EXPECT_EQ(image.pixel(x, y), expected) << x << "," << y;
-        }
-}
-
 TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
 {
     const QImage image = Paint("", Period::Day, Unit::Yen, false);
