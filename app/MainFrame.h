@@ -53,8 +53,8 @@ public:
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_wndToolBar; }
 
-    // 1 when the frame stays on top. Any other stored value shows no check mark and is
-    // toggled to 1, as earlier versions did.
+    // 1 when the frame stays on top. Any other stored non-zero value keeps the frame on top
+    // without a check mark, and the command turns it into 1, so a stored value keeps its meaning.
     int m_topMost = 0;
 
 protected:

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 namespace {
-// The running maximum of the old reader: the highest any slot ever stood, and never below 0.
+// The running maximum: the highest any slot ever stood while reading, and never below 0.
 template <int N> Figure Peak(const std::array<Figure, N>& peaks)
 {
     return std::max<Figure>(0, *std::max_element(peaks.begin(), peaks.end()));

@@ -1,9 +1,9 @@
 #pragma once
 // What a stretch of the charge file adds to each slot: calls, yen and seconds, and for yen and
 // seconds the slot's peak, the highest its running sum reached from 0. The maximum shown is that
-// running one, as it has always been: a negative charge (a refund line) later lowers the slot but
-// never the maximum, so the graph's scale keeps the highest level a slot ever reached. Stretches read apart (side
-// by side, or a first load and what was appended since) fold into the tallies of reading them in
+// running one: a negative charge (a refund line) later lowers the slot but never the maximum, so
+// the graph's scale keeps the highest level a slot ever reached. Stretches read apart (side by
+// side, or a first load and what was appended since) fold into the tallies of reading them in
 // one go, running maximum included, so a split or incremental read gives the same figures.
 
 #include "document/ChargeFields.h"

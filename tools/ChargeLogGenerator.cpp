@@ -1,14 +1,20 @@
 #include "tools/ChargeLogGenerator.h"
 
+#include <algorithm>
 #include <random>
+#include <vector>
 
 namespace {
 std::string GroupThousands(long value)
 {
-    std::string digits = std::to_string(value < 0 ? -value : value);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
-    return value < 0 ? "-" + digits : digits;
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string grouped = value < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 // mt19937 is specified to the bit; std distributions are not, so draw by hand.
@@ -30,24 +36,63 @@ std::string ChargeLogLine(const CivilDate& date, int startSeconds, int connectSe
     return line;
 }
 
+namespace {
+// A household's numbers and what a call to each costs: 10 yen per so many seconds begun.
+struct Callee {
+    const char* number;
+    int secondsPer10Yen; // 0: free to the caller
+};
+constexpr Callee kCallees[] = {{"0312345678", 180}, {"0333219876", 180}, {"0356781234", 180},
+                               {"0663219876", 45},  {"0527778888", 60},  {"0922223333", 40},
+                               {"0120444555", 0},   {"0312340000", 180}};
+
+// 0 for Sunday to 6 for Saturday (Sakamoto's method).
+int WeekDay(const CivilDate& date)
+{
+    static const int kMonthOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    const int y = date.year - (date.month < 3 ? 1 : 0);
+    return (y + y / 4 - y / 100 + y / 400 + kMonthOffsets[date.month - 1] + date.day) % 7;
+}
+
+// How busy a day is: weekends busier, now and then a quiet day with no calls at all.
+int DayWeight(std::mt19937& random, const CivilDate& date)
+{
+    if (Draw(random, 0, 11) == 0)
+        return 0;
+    const int weekday = WeekDay(date);
+    const int base = weekday == 0 || weekday == 6 ? 14 : 8;
+    return base + Draw(random, 0, 8);
+}
+
+// A call: mostly a few minutes, sometimes a long one.
+int ConnectSeconds(std::mt19937& random)
+{
+    return Draw(random, 0, 9) == 0 ? Draw(random, 900, 3600) : Draw(random, 15, 480);
+}
+} // namespace
+
 bool WriteChargeLog(std::FILE* out, const ChargeLogOptions& options)
 {
     std::mt19937 random(options.seed);
     const int days = options.days > 0 ? options.days : 1;
-    static const char* const kNumbers[] = {"0312345678", "0663219876", "0120444555", "0527778888",
-                                           "0922223333", "0113334444", "0454445555", "0795556666"};
+    std::vector<std::int64_t> weightUpTo{0}; // weight of the days before each day
+    for (int d = 0; d < days; ++d)
+        weightUpTo.push_back(weightUpTo.back() + DayWeight(random, AddDays(options.lastDay, d - (days - 1))));
+    const std::int64_t total = std::max<std::int64_t>(weightUpTo.back(), 1);
     for (int d = 0; d < days; ++d) {
         const CivilDate date = AddDays(options.lastDay, d - (days - 1));
-        const std::int64_t calls = options.lines * (d + 1) / days - options.lines * d / days;
-        int start = Draw(random, 6 * 3600, 9 * 3600);
+        // Each day's share of the calls, so the days add up to exactly options.lines.
+        const std::int64_t calls = (options.lines * weightUpTo[static_cast<std::size_t>(d) + 1]) / total
+                                   - (options.lines * weightUpTo[static_cast<std::size_t>(d)]) / total;
+        int start = Draw(random, 7 * 3600, 10 * 3600);
         for (std::int64_t c = 0; c < calls; ++c) {
-            const int connect = Draw(random, 5, 1800) * (Draw(random, 0, 20) == 0 ? 8 : 1);
-            const long yen = 10L * (1 + connect / Draw(random, 60, 180));
-            const std::string line = ChargeLogLine(date, start % 86400, connect, yen,
-                                                   kNumbers[Draw(random, 0, 7)]);
+            const Callee& callee = kCallees[Draw(random, 0, 7)];
+            const int connect = ConnectSeconds(random);
+            const long yen = callee.secondsPer10Yen == 0 ? 0 : 10L * ((connect + callee.secondsPer10Yen - 1) / callee.secondsPer10Yen);
+            const std::string line = ChargeLogLine(date, start % 86400, connect, yen, callee.number);
             if (std::fwrite(line.data(), 1, line.size(), out) != line.size())
                 return false;
-            start += Draw(random, 1, 900);
+            start += Draw(random, 60, 2400);
         }
     }
     return std::fflush(out) == 0;

@@ -1,6 +1,8 @@
 #pragma once
-// Realistic charge logs, the same for the same options: the line layout the call logger writes,
-// with CRLF line ends and dates running up to a given day.
+// Charge logs like a household's, the same for the same options: the line layout the call logger
+// writes, with CRLF line ends and dates running up to a given day. Calls per day vary (weekends
+// busier, some days quiet); charges follow a simple tariff: 10 yen per 3 minutes begun for local
+// numbers, dearer long-distance ones, and free numbers.
 
 #include "document/PeriodLabels.h"
 

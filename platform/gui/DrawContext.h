@@ -1,5 +1,5 @@
 #pragma once
-// A drawing context with the old platform's pixel rules, on top of a QPainter (no antialiasing):
+// A drawing context with exact pixel rules, on top of a QPainter (no antialiasing):
 //   a line covers its start point but not its end point;
 //   a rectangle (left, top, right, bottom) covers columns left..right-1 and rows top..bottom-1,
 //   its one-pixel outline in the pen's colour and its interior in the brush's;
@@ -25,7 +25,7 @@ constexpr COLORREF RGB(int r, int g, int b)
 }
 QColor ToQColor(COLORREF color);
 
-// The box (left, top, right, bottom) of the old rules: columns left..right-1, rows top..bottom-1.
+// The box (left, top, right, bottom) as a QRect: columns left..right-1, rows top..bottom-1.
 inline QRect BoxOf(int left, int top, int right, int bottom)
 {
     return QRect(QPoint(left, top), QSize(right - left, bottom - top));

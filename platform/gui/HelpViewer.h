@@ -1,13 +1,13 @@
 #pragma once
 // The program's help: an HTML file named after the program, shown in a window of its own.
-// Requests follow the old help viewer: the topics window, one topic by context number, quit.
+// Three requests: the topics window, one topic by its context number, and quit.
 
 #include <QPointer>
 #include <QString>
 
 class QTextBrowser;
 
-// Help request codes, as the old help viewer numbered them.
+// Help request codes; the numbers are the ones callers pass around.
 inline constexpr int HELP_CONTEXT = 1;
 inline constexpr int HELP_QUIT = 2;
 inline constexpr int HELP_FINDER = 11;
