@@ -3,7 +3,7 @@
 #include "platform/core/PathText.h"
 
 CHeadlessDocument::CHeadlessDocument(const QString& file, const CivilDate& today, int closingDay)
-    : m_file(file), m_clock(LocalNoon(today))
+    : m_file(file), m_today(today), m_clock(LocalNoon(today))
 {
     m_settings.SetLogPath(EncodePath(file));
     m_settings.SetClosingDay(closingDay);
@@ -11,7 +11,7 @@ CHeadlessDocument::CHeadlessDocument(const QString& file, const CivilDate& today
 
 bool CHeadlessDocument::Load(QTextStream& err)
 {
-    m_doc = std::make_unique<CPeloraDoc>(m_profile, m_clock, *this);
+    m_doc = std::make_unique<CPeloraDoc>(m_profile, m_clock, *this, m_today);
     if (!m_doc->IsLoadFailed())
         return true;
     err << m_messages.join(QLatin1Char('\n')) << '\n'

@@ -29,8 +29,8 @@ public:
     void ShowMessage(const std::string& text) override { m_messages << QString::fromStdString(text); }
 
 private:
-
     QString m_file;
+    CivilDate m_today;
     CMemoryProfileStore m_profile;
     CSettings m_settings{m_profile};
     CFixedClock m_clock;

@@ -53,7 +53,7 @@ void CMainFrame::PreCreateWindow()
                    | Qt::WindowCloseButtonHint);
     const std::int32_t x = m_services.settings.Xpos();
     const std::int32_t y = m_services.settings.Ypos();
-    if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition && TitleAreaVisible(QPoint(x, y)))
+    if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition && TitleAreaVisible(x, y))
         move(x, y);
     resize(kInitialWidth, kInitialHeight);
     m_positionTimer.setSingleShot(true);
@@ -63,11 +63,13 @@ void CMainFrame::PreCreateWindow()
 
 // A stored place is kept while some of the title area would show on some screen; a window placed
 // wholly off every screen (a monitor since removed, a hand-edited value) could never be reached.
-bool CMainFrame::TitleAreaVisible(const QPoint& topLeft)
+// Worked out in 64 bits: a stored 2147483647 plus the width must not wrap.
+bool CMainFrame::TitleAreaVisible(std::int64_t left, std::int64_t top)
 {
-    const QRect titleArea(topLeft, QSize(kInitialWidth, kTitleAreaHeight));
     for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(titleArea))
+        const QRect g = screen->availableGeometry();
+        if (left < std::int64_t{g.left()} + g.width() && left + kInitialWidth > g.left()
+            && top < std::int64_t{g.top()} + g.height() && top + kTitleAreaHeight > g.top())
             return true;
     }
     return false;

@@ -65,7 +65,7 @@ protected:
 
 private:
     void PreCreateWindow();
-    static bool TitleAreaVisible(const QPoint& topLeft);
+    static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
     void createView(CPeloraDoc& doc);
     void createDialogs(CPeloraDoc& doc);
     void createActions();

@@ -11,7 +11,7 @@
 namespace {
 void Print(const CPeloraDoc& doc, bool json, QTextStream& out)
 {
-    const CivilDate today = LocalDate(doc.GetToday());
+    const CivilDate today = doc.GetTodayDate();
     if (json)
         out << ReportJson(doc, today);
     else

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 
-CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages)
-    : CDocument(messages), m_settings(profile), m_clock(clock),
+CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages,
+                       std::optional<CivilDate> givenDay)
+    : CDocument(messages), m_settings(profile), m_clock(clock), m_givenDay(givenDay),
       m_today(clock.Now())
 {
     // The stored closing day holds with or without a stored path: a file opened later (command
@@ -44,9 +45,14 @@ void CPeloraDoc::Serialize(CArchive& archive)
     LoadChargeFile();
 }
 
+CivilDate CPeloraDoc::DateOf(std::time_t time) const
+{
+    return m_givenDay && time == LocalNoon(*m_givenDay) ? *m_givenDay : LocalDate(time);
+}
+
 void CPeloraDoc::BuildPeriodLabels()
 {
-    const CivilDate today = LocalDate(m_today);
+    const CivilDate today = DateOf(m_today);
     BuildDayLabels(today, m_dayLabels);
     BuildMonthLabels(today, m_closingDay, m_monthLabels, m_prevMonthLabel);
 }
@@ -109,7 +115,7 @@ void CPeloraDoc::LoadChargeFile()
     m_loadFailed = false;
     m_loadError.clear();
     m_fileTime = stamp;
-    m_tallies = FiguresOf(shown, LocalDate(m_today), m_closingDay);
+    m_tallies = FiguresOf(shown, DateOf(m_today), m_closingDay);
     m_readPoint = std::move(next);
     m_lastLoadStart = from;
 }
@@ -139,7 +145,7 @@ std::string CPeloraDoc::BytesBefore(const CChargeFile& file, std::int64_t offset
 bool CPeloraDoc::Refresh(std::time_t now)
 {
     // The whole date: a machine resumed on the same day of a later month is a new day too.
-    const bool dayChanged = DayLabelOf(LocalDate(now)) != m_dayLabels[kDaySlots - 1];
+    const bool dayChanged = DayLabelOf(DateOf(now)) != m_dayLabels[kDaySlots - 1];
     if (dayChanged)
         SetToday(now);
     if (m_loadFailed) {

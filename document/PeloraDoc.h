@@ -14,6 +14,7 @@
 #include "platform/core/Document.h"
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 class IClock;
@@ -27,7 +28,10 @@ public:
     static constexpr const char* kPathTooLongMessage =
         "料金ファイルのパスが長すぎます（255バイトまで）。";
 
-    CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages);
+    // givenDay: a date asked for (the report's --today), tallied as that date while the clock stands
+    // at its noon, even where the local calendar skips it.
+    CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages,
+               std::optional<CivilDate> givenDay = std::nullopt);
     ~CPeloraDoc() override;
 
     void Serialize(CArchive& archive) override;
@@ -48,6 +52,7 @@ public:
     // Whether a charge file was ever chosen (and can be opened under its name at all).
     bool HasChargeFile() const { return m_logPath != CSettings::kNoLogPath && m_logPath.size() <= kMaxPathBytes; }
     std::time_t GetToday() const { return m_today; }
+    CivilDate GetTodayDate() const { return DateOf(m_today); }
     // Why the last load failed, in the system's words (empty after a success).
     const std::string& GetLoadError() const { return m_loadError; }
 
@@ -103,12 +108,14 @@ private:
     };
     static constexpr std::size_t kFingerprintBytes = 64;
 
+    CivilDate DateOf(std::time_t time) const;
     void Fail(const std::string& reason, const char* message);
     bool CanReadOn(const CChargeFile& file, const FileStamp& stamp) const;
     std::string BytesBefore(const CChargeFile& file, std::int64_t offset) const;
 
     CSettings m_settings;
     const IClock& m_clock;
+    std::optional<CivilDate> m_givenDay;
 
     FileStamp m_fileTime;
     std::time_t m_today;

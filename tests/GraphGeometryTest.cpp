@@ -124,6 +124,9 @@ TEST(GraphGeometryTest, ScaleAndAverageTexts)
     const GraphGeometry g = LayOutGraph(month.input);
     EXPECT_EQ(g.scaleTexts, (std::array<QString, 4>{"1:01", "0:45", "0:30", "0:15"}));
     EXPECT_EQ(g.labelRight, 41);
+    // A refund month reads with its sign, as in the tables.
+    EXPECT_EQ(FormatValue(-480, ValueText::HoursMinutes), "-0:08");
+    EXPECT_EQ(FormatValue(std::numeric_limits<Figure>::min(), ValueText::HoursMinutes), "-2562047788015215:30");
 
     Graph day(true, {1997, 3, 15}, 20);
     day.input.valueText = ValueText::Minutes;

@@ -70,6 +70,24 @@ TEST(Report, JsonHasTheDocumentedShape)
     EXPECT_EQ(root["forecast"].toObject()["yen"].toInteger(), 1271);
 }
 
+// Samoa skipped 30 December 2011: the report still tallies the day it was asked for.
+TEST(Report, DateTheLocalCalendarSkipsIsTalliedAsGiven)
+{
+    const std::optional<QByteArray> zone = qEnvironmentVariableIsSet("TZ") ? std::optional(qgetenv("TZ")) : std::nullopt;
+    qputenv("TZ", "Pacific/Apia");
+    tzset();
+    CScratchFolder folder;
+    const std::string path = folder.Write("log", "11/12/30 10:00:00  OUT00:01:40      300 0\r\n"
+                                                 "11/12/31 10:00:00  OUT00:01:40       70 0\r\n");
+    const ReportRun run = RunWith({QString::fromStdString(path), {2011, 12, 30}, 31, true});
+    const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    zone ? qputenv("TZ", *zone) : qunsetenv("TZ");
+    tzset();
+    EXPECT_EQ(root["today"].toString(), "2011-12-30");
+    EXPECT_EQ(root["days"].toObject()["labels"].toArray()[29].toString(), "11/12/30");
+    EXPECT_EQ(root["days"].toObject()["yen"].toObject()["slots"].toArray()[29].toInteger(), 300);
+}
+
 TEST(Report, UnopenableFileGoesToStandardErrorWithStatus2)
 {
     const ReportRun run = RunWith({"/nonexistent/pelora.log", k1996Dec20, 31, true});

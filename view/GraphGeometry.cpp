@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -93,9 +94,14 @@ QString FormatValue(Figure value, ValueText kind)
     case ValueText::Minutes:
         return QString::number(value / 60);
     case ValueText::HoursMinutes: {
-        Figure hours = 0, minutes = 0, seconds = value;
+        // Split on the magnitude, so a negative total (refund lines) reads "-0:08" as the tables do.
+        // The most negative total is taken one second short: the minutes shown are the same.
+        const bool negative = value < 0;
+        Figure hours = 0, minutes = 0;
+        Figure seconds = !negative ? value : value == std::numeric_limits<Figure>::min() ? std::numeric_limits<Figure>::max() : -value;
         SplitSeconds(hours, minutes, seconds);
-        return QString::asprintf("%lld:%02lld", static_cast<long long>(hours), static_cast<long long>(minutes));
+        return QString::asprintf("%s%lld:%02lld", negative ? "-" : "", static_cast<long long>(hours),
+                                 static_cast<long long>(minutes));
     }
     }
     return {};

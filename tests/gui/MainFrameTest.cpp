@@ -53,12 +53,15 @@ TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
 
 TEST_F(MainFrameTest, PlaceOffEveryScreenIsLeftToTheSystem)
 {
-    settings.SetPosition(30000, 30000);
     Open(folder.Write("log", ""), 20, kFixtureToday);
-    CreateFrame();
-    EXPECT_NE(frame->pos(), QPoint(30000, 30000));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(frame->pos())) << frame->pos().x() << "," << frame->pos().y();
+    // Far off, at the ends of the stored range (where a sum could wrap), and just off each edge.
+    for (const QPoint stored : {QPoint(30000, 30000), QPoint(INT32_MAX, INT32_MAX), QPoint(INT32_MAX, 10),
+                                QPoint(10, INT32_MAX), QPoint(-30000, 10), QPoint(10, -30000)}) {
+        settings.SetPosition(stored.x(), stored.y());
+        CreateFrame();
+        EXPECT_TRUE(screen.contains(frame->pos())) << stored.x() << "," << stored.y();
+    }
 }
 
 TEST_F(MainFrameTest, ViewStaysAt249By211WhateverTheBarsDo)
