@@ -9,5 +9,6 @@ enum ExitStatus : int {
     kUsageExitCode = 64,       // bad arguments
     kNoDisplayExitCode = 69,   // the window was asked for without a display
     kCannotWriteExitCode = 73, // --render could not write its PNG
-    kOutputFailedExitCode = 74 // standard output could not be written
+    kOutputFailedExitCode = 74, // standard output could not be written
+    kUnreachableInstanceExitCode = 75 // another instance holds the lock but does not answer
 };

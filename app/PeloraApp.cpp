@@ -26,7 +26,7 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
 {
     if (!m_hInstanceMutex.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder)) {
         m_anotherInstance = true;
-        HandToRunningInstance(commandLineFile);
+        m_handedOver = HandToRunningInstance(commandLineFile);
         return false;
     }
     m_channel.Listen(ChannelPath());
@@ -62,7 +62,7 @@ QString CPeloraApp::ChannelPath() const
 
 // A second start hands its file (as an absolute path, in the system's bytes) to the running
 // instance, or just asks it to come to the front, and touches nothing else.
-void CPeloraApp::HandToRunningInstance(const QString& commandLineFile)
+bool CPeloraApp::HandToRunningInstance(const QString& commandLineFile)
 {
     QByteArray message = kFrontMessage;
     if (!commandLineFile.isEmpty()) {
@@ -70,7 +70,7 @@ void CPeloraApp::HandToRunningInstance(const QString& commandLineFile)
         const std::filesystem::path full = std::filesystem::absolute(EncodePath(commandLineFile), error);
         message = kOpenMessage + QByteArray::fromStdString(error ? EncodePath(commandLineFile) : full.string());
     }
-    CInstanceChannel::Send(ChannelPath(), message);
+    return CInstanceChannel::Send(ChannelPath(), message);
 }
 
 void CPeloraApp::OnInstanceMessage(const QByteArray& message)

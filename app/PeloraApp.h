@@ -32,8 +32,12 @@ public:
 
     // False when another instance runs or the first document could not be opened.
     bool InitInstance(const QString& commandLineFile);
-    // After a false InitInstance: whether that was because another instance runs (not a failure).
+    // After a false InitInstance: whether that was because another instance runs, and whether it
+    // took the hand-over (it may not answer: its socket removed, or it runs on another host that
+    // shares the home folder and so the lock).
     bool AnotherInstanceRuns() const { return m_anotherInstance; }
+    bool HandedOver() const { return m_handedOver; }
+    QString ChannelPath() const;
     int ExitInstance();
     void CloseAllDocuments();
 
@@ -51,8 +55,7 @@ private:
     static inline const QByteArray kOpenMessage = QByteArrayLiteral("open\n");
     static inline const QByteArray kFrontMessage = QByteArrayLiteral("front\n");
 
-    QString ChannelPath() const;
-    void HandToRunningInstance(const QString& commandLineFile);
+    bool HandToRunningInstance(const QString& commandLineFile);
     void OnInstanceMessage(const QByteArray& message);
 
     Environment m_environment;
@@ -63,4 +66,5 @@ private:
     std::unique_ptr<CSingleDocTemplate> m_template;
     std::int32_t m_previewPages = 0;
     bool m_anotherInstance = false;
+    bool m_handedOver = false;
 };

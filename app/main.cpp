@@ -41,7 +41,18 @@ int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clo
     CPeloraApp pelora({profile, clock, messages, QFileInfo(profile.FileName()).absolutePath()});
     if (!pelora.InitInstance(file)) {
         pelora.ExitInstance();
-        return pelora.AnotherInstanceRuns() ? 0 : kFailedStartExitCode;
+        if (!pelora.AnotherInstanceRuns())
+            return kFailedStartExitCode;
+        if (pelora.HandedOver())
+            return kExitOk;
+        // Told on standard error always, and in a box where a screen shows it.
+        const QString text = QStringLiteral("起動中の Pelora から応答がありません。%1\n%2")
+                                 .arg(file.isEmpty() ? QString() : QStringLiteral("%1 を開けませんでした。").arg(file),
+                                      pelora.ChannelPath());
+        QTextStream(stderr) << "pelora: " << text << '\n';
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            messages.ShowMessage(text.toStdString());
+        return kUnreachableInstanceExitCode;
     }
     messages.SetOwner(pelora.GetMainFrame());
     // A logout or kill ends the loop in order, so the settings kept at exit are written.

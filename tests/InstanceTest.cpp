@@ -63,6 +63,13 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
 
+    // Its socket gone (as from another host sharing the home folder): the second start says so.
+    std::filesystem::remove(folder.Path("config/Brisolt/Pelora95Instance.socket"));
+    QProcess unanswered;
+    Start(unanswered, {"some.log"});
+    ASSERT_TRUE(unanswered.waitForFinished(10000));
+    EXPECT_EQ(unanswered.exitCode(), 75);
+
     first.kill();
     first.waitForFinished();
     QProcess third;

@@ -24,4 +24,5 @@ private:
     void OnConnection();
 
     QLocalServer m_server;
+    int m_open = 0; // connections being served
 };
