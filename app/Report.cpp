@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QStringList>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 namespace {
@@ -144,4 +145,10 @@ int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err)
     const CPeloraDoc& doc = headless.Document();
     out << (options.json ? ReportJson(doc, options.today) : ReportText(doc, options.today));
     return 0;
+}
+
+bool WrittenToStandardOutput(QTextStream& out)
+{
+    out.flush();
+    return out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }

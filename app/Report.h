@@ -16,6 +16,10 @@ struct ReportOptions {
     bool todayGiven = false; // --today: the date stands still (else it follows the clock)
 };
 
+// Flushes out to standard output; false when the text did not all get there (a full disk, a
+// closed pipe).
+bool WrittenToStandardOutput(QTextStream& out);
+
 // Exit status: 0 printed, 2 the file could not be opened.
 int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err);
 

@@ -6,17 +6,42 @@
 #include "platform/core/PathText.h"
 
 #include <QCoreApplication>
+#include <QTimer>
+#include <cerrno>
+#include <csignal>
 #include <ctime>
+#ifndef Q_OS_WIN
+#include <poll.h>
+#endif
 
 namespace {
-void Print(const CPeloraDoc& doc, bool json, QTextStream& out)
+constexpr int kReaderCheckInterval = 250; // ms
+
+// False when the report did not reach standard output; said on err unless the reader has gone.
+bool Print(const CPeloraDoc& doc, bool json, QTextStream& out, QTextStream& err)
 {
     const CivilDate today = doc.GetTodayDate();
     if (json)
         out << ReportJson(doc, today);
     else
         out << ReportText(doc, today) << '\n';
-    out.flush();
+    errno = 0;
+    if (WrittenToStandardOutput(out))
+        return true;
+    if (errno != EPIPE)
+        err << "pelora: 標準出力に書けませんでした。\n";
+    return false;
+}
+// Whether standard output is a pipe whose reader has closed it (`pelora --watch | head -1`), told
+// without writing to it.
+bool ReaderGone()
+{
+#ifdef Q_OS_WIN
+    return false; // there the next report's write fails instead
+#else
+    pollfd output{1, POLLOUT, 0};
+    return ::poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0;
+#endif
 }
 } // namespace
 
@@ -26,6 +51,8 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
     if (!headless.Load(err))
         return kUnopenableExitCode;
     CPeloraDoc& doc = headless.Document();
+    // A reader that has gone is a failed write, not a reason to die unannounced.
+    std::signal(SIGPIPE, SIG_IGN);
     CEndSignals ending;
     QObject::connect(&ending, &CEndSignals::ended, [] { QCoreApplication::quit(); });
 
@@ -43,14 +70,21 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
             }
             return;
         }
-        Print(doc, options.json, out);
+        if (!Print(doc, options.json, out, err))
+            QCoreApplication::exit(kOutputFailedExitCode);
     };
     // Followed before the first report, and looked at once more, so no change slips in between.
     CFileWatch watch;
     QObject::connect(&watch, &CFileWatch::due, check);
     watch.Follow(DecodePath(doc.GetLogPath()));
     doc.Refresh(now());
-    Print(doc, options.json, out);
-    QCoreApplication::exec();
-    return kExitOk;
+    if (!Print(doc, options.json, out, err))
+        return kOutputFailedExitCode;
+    QTimer readerCheck;
+    QObject::connect(&readerCheck, &QTimer::timeout, [] {
+        if (ReaderGone())
+            QCoreApplication::exit(kOutputFailedExitCode);
+    });
+    readerCheck.start(kReaderCheckInterval);
+    return QCoreApplication::exec();
 }

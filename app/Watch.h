@@ -6,5 +6,6 @@
 
 #include <QTextStream>
 
-// Exit status: 0 ended by a signal, 2 the file could not be opened at start.
+// Exit status: 0 ended by a signal, 2 the file could not be opened at start, 74 a report could not
+// be written (the reader of a pipe has gone, the disk is full).
 int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err);

@@ -102,8 +102,7 @@ int main(int argc, char** argv)
     case CommandLine::Report: {
         QCoreApplication app(argc, argv);
         const int status = RunReport(line.report, out, err);
-        out.flush();
-        if (status == 0 && (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout))) {
+        if (status == 0 && !WrittenToStandardOutput(out)) {
             err << "pelora: 標準出力に書けませんでした。\n";
             return kOutputFailedExitCode;
         }

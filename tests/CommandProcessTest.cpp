@@ -136,6 +136,16 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     EXPECT_EQ(watch.exitCode(), 0);
 }
 
+// `pelora --watch FILE | head -1`: once the reader has gone, the watch ends with 74.
+TEST_F(CommandProcessTest, WatchEndsWhenItsReaderHasGone)
+{
+    QProcess shell;
+    shell.start("bash", {"-c", "\"$0\" --watch \"$1\" | head -1 >/dev/null; exit ${PIPESTATUS[0]}", PELORA_BINARY,
+                         QString::fromStdString(log)});
+    ASSERT_TRUE(shell.waitForFinished(10000));
+    EXPECT_EQ(shell.exitCode(), 74);
+}
+
 struct StatusCase {
     const char* name;
     QStringList args; // "LOG" stands for a readable charge file
@@ -162,6 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusCase{"WindowWithoutDisplay", {"LOG"}, "", 69},
                     StatusCase{"FileNamedVersionWithoutDisplay", {"--", "--version"}, "", 69},
                     StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74},
+                    StatusCase{"WatchToAFullDisk", {"--watch", "LOG"}, "/dev/full", 74},
                     StatusCase{"RenderOfAMissingFile", {"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},
                     StatusCase{"RenderToNoFolder", {"--render", "/nonexistent/dir/out.png", "LOG"}, "", 73}),
     [](const auto& info) { return std::string(info.param.name); });
