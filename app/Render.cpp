@@ -1,13 +1,23 @@
 #include "app/Render.h"
 
 #include "app/HeadlessDocument.h"
+#include "platform/core/PathText.h"
+#include "platform/core/RegularFile.h"
 #include "view/PeloraView.h"
 
+#include <QBuffer>
 #include <QImage>
 
 int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err)
 {
     const ReportOptions& options = line.report;
+    const auto cannotWrite = [&](const std::string& reason) {
+        err << line.renderFile << ": " << QStringLiteral("PNG を書けませんでした") << " (" << QString::fromStdString(reason) << ")\n";
+        return kCannotWriteExitCode;
+    };
+    // Refused before any work: an output that can never be a whole PNG file.
+    if (KindOfPath(EncodePath(line.renderFile)) == PathKind::Other)
+        return cannotWrite(kNotRegularFileText);
     CHeadlessDocument headless(options.file, options.today, options.closingDay);
     CSettings& settings = headless.Settings();
     settings.SetDayMode(line.dayMode.value_or(stored.DayMode()));
@@ -20,9 +30,12 @@ int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err
     QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     view.render(&image);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(line.renderFile, "PNG")) {
-        err << line.renderFile << ": " << QStringLiteral("PNG を書けませんでした。") << '\n';
-        return kCannotWriteExitCode;
-    }
-    return 0;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::string reason = "PNG encoding failed";
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")
+        || !WriteWholeFile(EncodePath(line.renderFile), png.toStdString(), reason))
+        return cannotWrite(reason);
+    return kExitOk;
 }

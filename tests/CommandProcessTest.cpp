@@ -174,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74},
                     StatusCase{"WatchToAFullDisk", {"--watch", "LOG"}, "/dev/full", 74},
                     StatusCase{"RenderOfAMissingFile", {"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},
-                    StatusCase{"RenderToNoFolder", {"--render", "/nonexistent/dir/out.png", "LOG"}, "", 73}),
+                    StatusCase{"RenderToNoFolder", {"--render", "/nonexistent/dir/out.png", "LOG"}, "", 73},
+                    StatusCase{"RenderToADevice", {"--render", "/dev/full", "LOG"}, "", 73}),
     [](const auto& info) { return std::string(info.param.name); });
 } // namespace
 

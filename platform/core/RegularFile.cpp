@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
 #ifdef _WIN32
@@ -47,4 +48,43 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
     }
     return file;
 #endif
+}
+
+PathKind KindOfPath(const std::string& path)
+{
+    std::error_code failed;
+    const std::filesystem::file_status status = std::filesystem::status(path, failed);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return PathKind::Missing;
+    return status.type() == std::filesystem::file_type::regular ? PathKind::Regular : PathKind::Other;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error)
+{
+    const PathKind kind = KindOfPath(path);
+    if (kind == PathKind::Other) {
+        error = kNotRegularFileText;
+        return false;
+    }
+    std::error_code failed;
+    const std::filesystem::path target = kind == PathKind::Regular ? std::filesystem::canonical(path, failed) : std::filesystem::path(path);
+    const std::string partial = target.string() + ".partial";
+    std::FILE* file = std::fopen(partial.c_str(), "wbx");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const int savedErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) {
+        std::filesystem::rename(partial, target, failed);
+        if (!failed)
+            return true;
+        error = failed.message();
+    } else {
+        error = std::strerror(written ? errno : savedErrno);
+    }
+    std::filesystem::remove(partial, failed);
+    return false;
 }

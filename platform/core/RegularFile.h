@@ -10,3 +10,13 @@
 std::FILE* OpenRegularFile(const std::string& path, std::string& error);
 
 inline constexpr const char* kNotRegularFileText = "not a regular file";
+
+enum class PathKind { Missing, Regular, Other };
+// What a path names, links followed.
+PathKind KindOfPath(const std::string& path);
+
+// Writes content as the whole of a file: into a new file beside it, renamed over it once all is
+// written, so a failed write (a full disk) leaves no partial file and any old content in place. A
+// link is written through. Anything but a regular file or a new name is refused at once: a FIFO
+// would block and a device such as /dev/full never takes the whole. False with the reason.
+bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error);
