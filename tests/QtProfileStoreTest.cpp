@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,18 +76,31 @@ TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
     EXPECT_EQ(second.readAll().toStdString(), random);
 }
 
-TEST_F(QtProfileStoreTest, UnwritableFileIsToldOnceAndSettingsStayInMemory)
+// A folder, a FIFO (reading would block) and a link to /dev/zero (reading never ends) where the
+// file should be: defaults, writes kept in memory and told once, nothing replaced.
+TEST_F(QtProfileStoreTest, SettingsPathThatIsNoFileGivesDefaultsAndIsToldOnce)
 {
-    std::filesystem::create_directories(folder.Path("Pelora.conf")); // a folder where the file should be
-    CQtProfileStore store(path);
-    int told = 0;
-    store.OnWriteFailed([&](const QString& where) {
-        ++told;
-        EXPECT_EQ(where, path);
-    });
-    EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 12));
-    EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 34));
-    EXPECT_EQ(told, 1);
-    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 12);
+    const std::function<void()> makers[] = {
+        [&] { std::filesystem::create_directories(folder.Path("Pelora.conf")); },
+        [&] { ASSERT_EQ(::mkfifo(folder.Path("Pelora.conf").c_str(), 0600), 0); },
+        [&] { std::filesystem::create_symlink("/dev/zero", folder.Path("Pelora.conf")); }};
+    for (const auto& make : makers) {
+        std::filesystem::remove_all(folder.Path("Pelora.conf"));
+        make();
+        const auto kind = std::filesystem::symlink_status(folder.Path("Pelora.conf")).type();
+        CQtProfileStore store(path);
+        int told = 0;
+        store.OnWriteFailed([&](const QString& where) {
+            ++told;
+            EXPECT_EQ(where, path);
+        });
+        EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
+        EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 12));
+        EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 34));
+        EXPECT_EQ(told, 1);
+        EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 12);
+        EXPECT_EQ(std::filesystem::symlink_status(folder.Path("Pelora.conf")).type(), kind);
+        EXPECT_TRUE(Backups(folder).isEmpty());
+    }
 }
 } // namespace

@@ -1,9 +1,11 @@
 #include "platform/core/QtProfileStore.h"
 
 #include "platform/core/PathText.h"
+#include "platform/core/RegularFile.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 namespace {
@@ -68,14 +70,29 @@ bool LooksLikeDamagedSettings(const QByteArray& content)
     return anyLine;
 }
 
-CQtProfileStore::CQtProfileStore(Access access)
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("Brisolt"), QStringLiteral("Pelora"))), m_access(access)
+CQtProfileStore::CQtProfileStore(Access access) : m_access(access)
 {
+#ifdef Q_OS_WIN
+    m_settings = std::make_unique<QSettings>(QStringLiteral("Brisolt"), QStringLiteral("Pelora"));
+    m_path = m_settings->fileName();
+#else
+    Open(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Brisolt/Pelora.conf"));
+#endif
 }
 
-CQtProfileStore::CQtProfileStore(const QString& iniPath, Access access)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)), m_access(access)
+CQtProfileStore::CQtProfileStore(const QString& iniPath, Access access) : m_access(access)
 {
+    Open(iniPath);
+}
+
+// Only looked at here, not read: QSettings reads its file as soon as it is made.
+void CQtProfileStore::Open(const QString& path)
+{
+    m_path = path;
+    if (KindOfPath(EncodePath(path)) == PathKind::Other)
+        m_inMemory = std::make_unique<CMemoryProfileStore>();
+    else
+        m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 // Checked at first use, so a process that never touches the settings (a second instance) leaves
@@ -115,11 +132,14 @@ void CQtProfileStore::SetAside()
 bool CQtProfileStore::Flush()
 {
     Store().sync();
-    if (Store().status() == QSettings::NoError)
-        return true;
+    return Store().status() == QSettings::NoError || TellWriteFailed();
+}
+
+bool CQtProfileStore::TellWriteFailed()
+{
     if (!m_toldWriteFailure && m_onWriteFailed) {
         m_toldWriteFailure = true;
-        m_onWriteFailed(m_settings->fileName());
+        m_onWriteFailed(m_path);
     }
     return false;
 }
@@ -127,6 +147,8 @@ bool CQtProfileStore::Flush()
 std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const std::string& entry,
                                             std::int32_t defaultValue)
 {
+    if (m_inMemory)
+        return m_inMemory->GetProfileInt(section, entry, defaultValue);
     const QVariant value = Store().value(Key(section, entry));
     return m_unreadable ? defaultValue : ProfileIntOf(value, defaultValue);
 }
@@ -136,6 +158,8 @@ bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::str
 {
     if (m_access == ReadOnly)
         return false;
+    if (m_inMemory)
+        return m_inMemory->WriteProfileInt(section, entry, value) && TellWriteFailed();
     Store().setValue(Key(section, entry), static_cast<int>(value));
     return Flush();
 }
@@ -143,6 +167,8 @@ bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::str
 std::string CQtProfileStore::GetProfileString(const std::string& section, const std::string& entry,
                                               const std::string& defaultValue)
 {
+    if (m_inMemory)
+        return m_inMemory->GetProfileString(section, entry, defaultValue);
     const QVariant value = Store().value(Key(section, entry));
     return m_unreadable ? defaultValue : ProfileStringOf(value, defaultValue);
 }
@@ -152,6 +178,8 @@ bool CQtProfileStore::WriteProfileString(const std::string& section, const std::
 {
     if (m_access == ReadOnly)
         return false;
+    if (m_inMemory)
+        return m_inMemory->WriteProfileString(section, entry, value) && TellWriteFailed();
     // Text that is not UTF-8 (a file name in an old encoding) is kept as bytes, so it comes back
     // exactly; everything else stays readable text.
     if (IsValidUtf8(value))

@@ -6,6 +6,9 @@
 // line that parses) is kept under a time-stamped backup name and the store starts from defaults,
 // rather than rewriting the junk with the next setting. A read-only store (for the commands that
 // run without a window) never writes, renames or removes anything: it reads a damaged file as empty.
+// A settings path that names something other than a regular file (a FIFO would block every read,
+// a link to /dev/zero never ends) is never opened: the store starts from defaults and keeps what
+// is written in memory, told like any other write that could not be saved.
 
 #include "platform/core/ProfileStore.h"
 
@@ -31,14 +34,18 @@ public:
 
     // Called once, at the first write that could not be saved; the settings stay in memory.
     void OnWriteFailed(std::function<void(const QString& path)> handler) { m_onWriteFailed = std::move(handler); }
-    QString FileName() const { return m_settings->fileName(); }
+    QString FileName() const { return m_path; }
 
 private:
+    void Open(const QString& path);
     QSettings& Store();
     bool Flush();
+    bool TellWriteFailed();
     void SetAside();
 
+    QString m_path;
     std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<CMemoryProfileStore> m_inMemory; // when the path is not a regular file
     Access m_access;
     bool m_checked = false;
     bool m_unreadable = false;
