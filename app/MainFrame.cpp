@@ -37,6 +37,11 @@ CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
     fillPanes();
     setAcceptDrops(true);
     restoreBarLayout();
+    // The user's changes to the bars, each written shortly after.
+    connect(m_wndToolBar, &QToolBar::topLevelChanged, &m_layoutTimer, qOverload<>(&QTimer::start));
+    connect(m_wndToolBar, &QToolBar::orientationChanged, &m_layoutTimer, qOverload<>(&QTimer::start));
+    for (QAction* toggle : {m_wndToolBar->toggleViewAction(), m_statusBarAction})
+        connect(toggle, &QAction::triggered, &m_layoutTimer, qOverload<>(&QTimer::start));
     m_topMost = m_services.settings.TopMost();
     ApplyTopMost();
     UpdateCommandUI();
@@ -59,6 +64,11 @@ void CMainFrame::PreCreateWindow()
     m_positionTimer.setSingleShot(true);
     m_positionTimer.setInterval(kPositionWriteDelay);
     connect(&m_positionTimer, &QTimer::timeout, this, &CMainFrame::WritePendingPosition);
+    // The bar layout too is written shortly after each change, not only at exit: a session that
+    // ends with the X server gone never reaches the exit.
+    m_layoutTimer.setSingleShot(true);
+    m_layoutTimer.setInterval(kPositionWriteDelay);
+    connect(&m_layoutTimer, &QTimer::timeout, this, &CMainFrame::saveBarLayout);
 }
 
 // A stored place is kept while some of the title area would show on some screen; a window placed
@@ -283,6 +293,7 @@ void CMainFrame::OnTopMost()
 {
     m_topMost = m_topMost == 1 ? 0 : 1;
     ApplyTopMost();
+    m_services.settings.SetTopMost(m_topMost);
 }
 
 void CMainFrame::OnCommand(int id)

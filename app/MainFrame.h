@@ -84,5 +84,6 @@ private:
     std::map<int, QAction*> m_actions;
     QAction* m_statusBarAction = nullptr;
     QTimer m_positionTimer;
+    QTimer m_layoutTimer;
     std::optional<QPoint> m_pendingPosition;
 };

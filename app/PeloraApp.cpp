@@ -107,6 +107,7 @@ bool CPeloraApp::OpenDocumentFile(const QString& path)
 {
     if (!m_template || !m_template->OpenDocumentFile(path))
         return false;
+    m_recentFiles.WriteList();
     // The view follows the file the document now reads.
     if (CMainFrame* frame = GetMainFrame())
         frame->GetActiveView()->WatchChargeFile();

@@ -43,6 +43,9 @@ void CPeloraDoc::Serialize(CArchive& archive)
     m_today = m_clock.Now();
     BuildPeriodLabels();
     LoadChargeFile();
+    // Kept at once, not only at exit: a session can end without one (the X server gone).
+    if (!m_loadFailed)
+        m_settings.SetLogPath(m_logPath);
 }
 
 CivilDate CPeloraDoc::DateOf(std::time_t time) const

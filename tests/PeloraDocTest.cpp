@@ -76,13 +76,14 @@ TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Changed);
 }
 
-TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAndIsWrittenBackAtExit)
+TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAtOnceAndAgainAtExit)
 {
     Open(folder.Write("old", ""), 20, k1996Dec20);
     const std::string path = folder.Write("new", Line("96/12/20", "00:00:10", "     100"));
     ASSERT_TRUE(doc->OnOpenDocument(path));
     EXPECT_EQ(doc->GetLogPath(), path);
     EXPECT_EQ(doc->GetDayYen(29), 100);
+    EXPECT_EQ(CSettings(profile).LogPath(), path); // kept at once: a session may end without an exit
     doc.reset();
     EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", path}));
 }

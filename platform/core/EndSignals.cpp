@@ -9,6 +9,8 @@
 
 namespace {
 int g_pipe[2] = {-1, -1};
+// An interrupt, a kill, and the hang-up a terminal or session sends as it ends.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void OnSignal(int)
 {
@@ -25,8 +27,10 @@ CEndSignals::CEndSignals(QObject* parent) : QObject(parent)
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    if (::sigaction(SIGINT, &action, nullptr) != 0 || ::sigaction(SIGTERM, &action, nullptr) != 0)
-        return;
+    for (const int ending : kEndingSignals) {
+        if (::sigaction(ending, &action, nullptr) != 0)
+            return;
+    }
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
@@ -39,8 +43,8 @@ CEndSignals::~CEndSignals()
 {
     if (!m_notifier)
         return;
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    for (const int ending : kEndingSignals)
+        std::signal(ending, SIG_DFL);
 }
 #else
 CEndSignals::CEndSignals(QObject* parent) : QObject(parent) {}

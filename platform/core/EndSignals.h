@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT and SIGTERM as a Qt signal, so a program can end its event loop in order (writing what
+// SIGINT, SIGTERM and SIGHUP as a Qt signal, so a program can end its event loop in order (writing what
 // it keeps at exit) instead of being cut off. The handler only writes a byte that the loop reads.
 
 #include <QObject>

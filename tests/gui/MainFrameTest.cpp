@@ -86,17 +86,18 @@ TEST_F(MainFrameTest, ViewStaysAt249By211WhateverTheBarsDo)
     EXPECT_EQ(ViewSize(), expected);
 }
 
-TEST_F(MainFrameTest, BarLayoutAndTopMostAreSavedAtCloseAndRestored)
+TEST_F(MainFrameTest, BarLayoutAndTopMostAreSavedOnChangeAndRestored)
 {
     Start();
     frame->show();
     frame->Action(ID_VIEW_STATUS_BAR)->trigger();
     frame->addToolBar(Qt::TopToolBarArea, frame->ToolBar());
     Command(ID_TOPMOST);
+    // Written shortly after each change, before any exit.
+    EXPECT_EQ(settings.TopMost(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settings.StatusBarVisible() == 0; }, 2000));
     frame->close();
     EXPECT_FALSE(settings.BarLayout().isEmpty());
-    EXPECT_EQ(settings.StatusBarVisible(), 0);
-    EXPECT_EQ(settings.TopMost(), 1);
 
     CreateFrame();
     frame->show();
