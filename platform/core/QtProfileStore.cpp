@@ -3,12 +3,15 @@
 #include "platform/core/PathText.h"
 #include "platform/core/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
 namespace {
+constexpr int kSyncDelay = 200; // ms
+
 QString Key(const std::string& section, const std::string& entry)
 {
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(entry);
@@ -129,10 +132,36 @@ void CQtProfileStore::SetAside()
     m_settings = std::make_unique<QSettings>(path, format);
 }
 
+CQtProfileStore::~CQtProfileStore()
+{
+    m_onWriteFailed = nullptr; // whoever listened may be gone by now
+    if (m_syncTimer && m_syncTimer->isActive())
+        Sync();
+}
+
 bool CQtProfileStore::Flush()
 {
+    if (!QCoreApplication::instance()) {
+        Sync();
+        return !m_toldWriteFailure;
+    }
+    if (!m_syncTimer) {
+        m_syncTimer = std::make_unique<QTimer>();
+        m_syncTimer->setSingleShot(true);
+        m_syncTimer->setInterval(kSyncDelay);
+        QObject::connect(m_syncTimer.get(), &QTimer::timeout, [this] { Sync(); });
+    }
+    // Not restarted: a stream of writes still reaches the disk a few times a second.
+    if (!m_syncTimer->isActive())
+        m_syncTimer->start();
+    return !m_toldWriteFailure;
+}
+
+void CQtProfileStore::Sync()
+{
     Store().sync();
-    return Store().status() == QSettings::NoError || TellWriteFailed();
+    if (Store().status() != QSettings::NoError)
+        TellWriteFailed();
 }
 
 bool CQtProfileStore::TellWriteFailed()

@@ -1,6 +1,8 @@
 #pragma once
 // The profile store on QSettings: the registry key Software\Brisolt\Pelora on Windows, an INI file
-// in the user's config folder elsewhere. Every write is flushed before it returns.
+// in the user's config folder elsewhere. Writes reach the disk together a moment after they are
+// made (at once where no event loop runs), and at the latest when the store ends: every sync
+// rewrites the whole file, which for a large one takes seconds no user action should wait for.
 //
 // A settings file that cannot be read as settings (a syntax error, bytes that are not UTF-8, no
 // line that parses) is kept under a time-stamped backup name and the store starts from defaults,
@@ -13,6 +15,7 @@
 #include "platform/core/ProfileStore.h"
 
 #include <QSettings>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -22,6 +25,7 @@ public:
 
     explicit CQtProfileStore(Access access = ReadWrite); // the user's own store
     CQtProfileStore(const QString& iniPath, Access access = ReadWrite);
+    ~CQtProfileStore() override;
 
     std::int32_t GetProfileInt(const std::string& section, const std::string& entry,
                                std::int32_t defaultValue) override;
@@ -40,12 +44,14 @@ private:
     void Open(const QString& path);
     QSettings& Store();
     bool Flush();
+    void Sync();
     bool TellWriteFailed();
     void SetAside();
 
     QString m_path;
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<CMemoryProfileStore> m_inMemory; // when the path is not a regular file
+    std::unique_ptr<QTimer> m_syncTimer;
     Access m_access;
     bool m_checked = false;
     bool m_unreadable = false;
