@@ -59,9 +59,9 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
     // The same check as the window's: on a change (told at once, or found by the minute's look)
     // and on a new day. A vanished file is told once, and reported again when it is back.
     const auto now = [&] { return options.todayGiven ? headless.Clock().Now() : std::time(nullptr); };
-    const auto check = [&] {
+    const auto check = [&](bool notified) {
         const bool wasFailed = doc.IsLoadFailed();
-        if (!doc.Refresh(now()))
+        if (!doc.Refresh(now(), notified))
             return;
         if (doc.IsLoadFailed()) {
             if (!wasFailed) {

@@ -78,7 +78,7 @@ void CPeloraDoc::Fail(const std::string& reason, const char* message)
     m_messages.ShowMessage(message);
 }
 
-void CPeloraDoc::LoadChargeFile()
+void CPeloraDoc::LoadChargeFile(LoadKind kind)
 {
     if (m_logPath.size() > kMaxPathBytes) {
         Fail(kPathTooLongMessage, kOpenFailedMessage);
@@ -93,7 +93,7 @@ void CPeloraDoc::LoadChargeFile()
     CSlotClassifier classifier(m_dayLabels, m_monthLabels, m_prevMonthLabel, m_closingDay);
     // Tallied aside, so a read that breaks off part-way keeps the previous figures.
     ReadPoint next;
-    const bool readOn = CanReadOn(file, stamp);
+    const bool readOn = kind == LoadKind::ReadOn && CanReadOn(file, stamp);
     if (readOn)
         next.sums = m_readPoint.sums;
     const std::int64_t from = readOn ? m_readPoint.offset : 0;
@@ -105,7 +105,7 @@ void CPeloraDoc::LoadChargeFile()
     }
     // An unfinished last line counts now and is read again, whole, once it has its line feed.
     next.offset = read.sawLineFeed ? read.lineEnd : from;
-    next.fingerprint = BytesBefore(file, next.offset);
+    next.fingerprint = SampleOf(file, next.offset);
     next.sums.Append(read.complete);
     SlotTallies shown = next.sums;
     shown.Append(read.unfinished);
@@ -118,6 +118,8 @@ void CPeloraDoc::LoadChargeFile()
     m_loadFailed = false;
     m_loadError.clear();
     m_fileTime = stamp;
+    if (!readOn)
+        m_wholeReadTime = stamp;
     m_tallies = FiguresOf(shown, DateOf(m_today), m_closingDay);
     m_readPoint = std::move(next);
     m_lastLoadStart = from;
@@ -132,20 +134,28 @@ bool CPeloraDoc::CanReadOn(const CChargeFile& file, const FileStamp& stamp) cons
     const bool grownOrUntouched = stamp.size > point.stamp.size || stamp == point.stamp;
     return point.valid && point.identity == file.Identity() && grownOrUntouched
            && point.newestDay == m_dayLabels[kDaySlots - 1] && point.closingDay == m_closingDay
-           && BytesBefore(file, point.offset) == point.fingerprint;
+           && SampleOf(file, point.offset) == point.fingerprint;
 }
 
-std::string CPeloraDoc::BytesBefore(const CChargeFile& file, std::int64_t offset) const
+// The bytes the read point rests on: those just before it, and a block at each of a few places
+// spread over the part already read, so the usual rewrites (a copy over the file, an edited early
+// line) show at once. Whatever they miss, the minute's whole read finds.
+std::string CPeloraDoc::SampleOf(const CChargeFile& file, std::int64_t offset) const
 {
-    const std::int64_t from = std::max<std::int64_t>(0, offset - static_cast<std::int64_t>(kFingerprintBytes));
-    std::string bytes(static_cast<std::size_t>(offset - from), '\0');
-    std::string ignored;
-    const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
-    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
-    return bytes;
+    const auto block = static_cast<std::int64_t>(kSampleBytes);
+    std::string sample;
+    for (int k = 0; k <= kSampledPlaces; ++k) {
+        const std::int64_t end = k == kSampledPlaces ? offset : std::min(offset, offset * k / kSampledPlaces + block);
+        const std::int64_t from = std::max<std::int64_t>(0, end - block);
+        std::string bytes(static_cast<std::size_t>(end - from), '\0');
+        std::string ignored;
+        const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
+        sample.append(bytes, 0, static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    }
+    return sample;
 }
 
-bool CPeloraDoc::Refresh(std::time_t now)
+bool CPeloraDoc::Refresh(std::time_t now, bool notified)
 {
     // The whole date: a machine resumed on the same day of a later month is a new day too.
     const bool dayChanged = DayLabelOf(DateOf(now)) != m_dayLabels[kDaySlots - 1];
@@ -154,20 +164,27 @@ bool CPeloraDoc::Refresh(std::time_t now)
     if (m_loadFailed) {
         if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
             return false;
-    } else if (!dayChanged && HasChargeFileChanged() == FileChange::Unchanged) {
+    } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime) == FileChange::Unchanged) {
         return false;
     }
     BuildPeriodLabels();
-    LoadChargeFile();
+    // A told change reads on; the minute's look reads the whole file whenever it changed since the
+    // last whole read, so no wrong figure outlives a minute.
+    LoadChargeFile(notified ? LoadKind::ReadOn : LoadKind::Whole);
     return true;
 }
 
 CPeloraDoc::FileChange CPeloraDoc::HasChargeFileChanged() const
+{
+    return ChangeSince(m_fileTime);
+}
+
+CPeloraDoc::FileChange CPeloraDoc::ChangeSince(const FileStamp& stamp) const
 {
     if (m_logPath.size() > kMaxPathBytes)
         return FileChange::Unreadable;
     CChargeFile file;
     if (!file.Open(m_logPath))
         return FileChange::Unreadable;
-    return file.Stamp() == m_fileTime ? FileChange::Unchanged : FileChange::Changed;
+    return file.Stamp() == stamp ? FileChange::Unchanged : FileChange::Changed;
 }

@@ -36,11 +36,16 @@ public:
 
     void Serialize(CArchive& archive) override;
 
-    void LoadChargeFile();
+    // Whole: the file read from its start, as every load the user asks for is. ReadOn: only what
+    // was appended since the last load, where the file has only grown; else whole.
+    enum class LoadKind { Whole, ReadOn };
+    void LoadChargeFile(LoadKind kind = LoadKind::Whole);
     // The minute's check, as of now: on a new day the document moves to it and reads the file
-    // again; on the same day it reads it again when it has changed. After a failed load (told
-    // once) it only looks whether the file can be read again. True when it read the file.
-    bool Refresh(std::time_t now);
+    // again; on the same day it reads it again when it has changed (reading on after a change
+    // the system told of, notified; whole when the minute finds it changed since the last whole
+    // read). After a failed load (told once) it only looks whether the file can be read again.
+    // True when it read the file.
+    bool Refresh(std::time_t now, bool notified = false);
     enum class FileChange { Unreadable = -1, Unchanged = 0, Changed = 1 };
     FileChange HasChargeFileChanged() const;
     void BuildPeriodLabels();
@@ -101,23 +106,26 @@ private:
         std::int64_t offset = 0;
         FileIdentity identity;
         FileStamp stamp;
-        std::string fingerprint; // the bytes just before offset
+        std::string fingerprint; // SampleOf the file at offset
         PeriodLabel newestDay{};
         int closingDay = 0;
         SlotTallies sums;
     };
-    static constexpr std::size_t kFingerprintBytes = 64;
+    static constexpr std::size_t kSampleBytes = 64;
+    static constexpr int kSampledPlaces = 8;
 
     CivilDate DateOf(std::time_t time) const;
     void Fail(const std::string& reason, const char* message);
     bool CanReadOn(const CChargeFile& file, const FileStamp& stamp) const;
-    std::string BytesBefore(const CChargeFile& file, std::int64_t offset) const;
+    std::string SampleOf(const CChargeFile& file, std::int64_t offset) const;
+    FileChange ChangeSince(const FileStamp& stamp) const;
 
     CSettings m_settings;
     const IClock& m_clock;
     std::optional<CivilDate> m_givenDay;
 
-    FileStamp m_fileTime;
+    FileStamp m_fileTime;      // at the last load
+    FileStamp m_wholeReadTime; // at the last whole read
     std::time_t m_today;
     bool m_loadFailed = true;
     int m_closingDay = 31;

@@ -134,6 +134,15 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     std::ofstream(log, std::ios::binary) << content;
     EXPECT_EQ(nextLine(), report());
 
+    // `cp fixed.log log`: the same inode, the first call's charge edited and one call more.
+    std::string fixed = content;
+    fixed.replace(fixed.find("700"), 3, "950");
+    std::fstream(log, std::ios::in | std::ios::out | std::ios::binary) << fixed << "97/03/20 12:00:00  OUT00:01:40        3 0\r\n";
+    QByteArray settled = nextLine();
+    while (watch.canReadLine() || watch.waitForReadyRead(300))
+        settled = watch.readLine();
+    EXPECT_EQ(settled, report());
+
     watch.terminate(); // SIGTERM
     ASSERT_TRUE(watch.waitForFinished(5000));
     EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);

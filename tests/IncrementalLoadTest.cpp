@@ -75,7 +75,7 @@ TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
     int readOn = 0;
     for (int step = 0; step < 400; ++step) {
         Append(Chunk(random));
-        doc->LoadChargeFile();
+        doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
         ASSERT_FALSE(doc->IsLoadFailed());
         readOn += doc->GetLastLoadStart() > 0;
         ASSERT_TRUE(doc->GetTallies() == FreshLoad()) << "after step " << step;
@@ -100,7 +100,7 @@ TEST_F(IncrementalLoadTest, LongLineCountsPieceByPieceAsItGrows)
                  {line.substr(255), 1000, 2}, {"\r\n", 1000, 2}, {first + "\r\n", 1700, 3}};
     for (const auto& step : steps) {
         Append(step.bytes);
-        doc->LoadChargeFile();
+        doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
         EXPECT_GT(doc->GetLastLoadStart(), 0);
         EXPECT_EQ(doc->GetDayYen(29), step.today) << "after " << step.bytes.size() << " more bytes";
         EXPECT_EQ(doc->GetDayCount(29), step.calls);
@@ -121,13 +121,13 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     std::string same = content;
     same[1] = same[1] == '6' ? '7' : '6';
     Rewrite(same);
-    doc->LoadChargeFile();
+    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
     EXPECT_EQ(doc->GetLastLoadStart(), 0);
     EXPECT_TRUE(doc->GetTallies() == FreshLoad());
 
     // Truncated and written anew, shorter.
     Rewrite(content.substr(0, content.size() / 3));
-    doc->LoadChargeFile();
+    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
     EXPECT_EQ(doc->GetLastLoadStart(), 0);
     EXPECT_TRUE(doc->GetTallies() == FreshLoad());
 
@@ -136,14 +136,14 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     while (other.size() < content.size())
         other += RandomLine(random);
     Rewrite(other);
-    doc->LoadChargeFile();
+    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
     EXPECT_EQ(doc->GetLastLoadStart(), 0);
     EXPECT_TRUE(doc->GetTallies() == FreshLoad());
 
     // Replaced by another file under the same name, longer than the old one.
     const std::string replacement = folder.Write("other", other + RandomLine(random));
     std::filesystem::rename(replacement, path);
-    doc->LoadChargeFile();
+    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
     EXPECT_EQ(doc->GetLastLoadStart(), 0);
     EXPECT_TRUE(doc->GetTallies() == FreshLoad());
 
@@ -151,7 +151,7 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     Append(RandomLine(random));
     doc->SetClosingDay(10);
     doc->BuildPeriodLabels();
-    doc->LoadChargeFile();
+    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
     EXPECT_EQ(doc->GetLastLoadStart(), 0);
     EXPECT_TRUE(doc->GetTallies() == FreshLoad());
 }

@@ -94,7 +94,7 @@ CPeloraView::~CPeloraView()
 
 void CPeloraView::OnCreate()
 {
-    connect(&m_fileWatch, &CFileWatch::due, this, &CPeloraView::OnTimer);
+    connect(&m_fileWatch, &CFileWatch::due, this, &CPeloraView::LookAtChargeFile);
     WatchChargeFile();
 
     m_dayMode = m_settings.DayMode();
@@ -150,9 +150,19 @@ void CPeloraView::SetUnitMode(Unit unitMode)
 
 void CPeloraView::OnTimer()
 {
+    LookAtChargeFile(false);
+}
+
+void CPeloraView::OnChargeFileChanged()
+{
+    LookAtChargeFile(true);
+}
+
+void CPeloraView::LookAtChargeFile(bool notified)
+{
     const std::time_t now = m_clock.Now();
     emit paneTextChanged(4, DatePaneText(now));
-    if (m_doc.Refresh(now))
+    if (m_doc.Refresh(now, notified))
         update();
     WatchChargeFile();
 }

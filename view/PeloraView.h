@@ -36,8 +36,10 @@ public:
     bool OnCmdMsg(int id);
     // Check marks of the view's commands; false for a command it does not mark.
     bool OnUpdateCmdUI(CCmdUI& cmdUI) const;
-    // The minute's look, also taken at once when the charge file changes.
+    // The minute's look: the date pane, a new day, a changed charge file read whole.
     void OnTimer();
+    // A change the system told of: read on from where the last load stopped.
+    void OnChargeFileChanged();
     // Follows the document's charge file (and its folder) for changes; called again whenever the
     // document may have taken another file.
     void WatchChargeFile();
@@ -79,6 +81,7 @@ private:
     void OnColorSelect();
     void OnHelp(int context, int command);
     void ReloadWithLabels();
+    void LookAtChargeFile(bool notified);
     GraphInput GraphInputOf(Period period, Unit unit) const;
     void DrawGraph(CDC& paintDC, Period period, Unit unit);
     void DrawTotals(CDC& dc);

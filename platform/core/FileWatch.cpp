@@ -6,9 +6,9 @@ CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleInterval);
-    connect(&m_settle, &QTimer::timeout, this, &CFileWatch::due);
+    connect(&m_settle, &QTimer::timeout, this, [this] { emit due(true); });
     m_minute.setInterval(kMinute);
-    connect(&m_minute, &QTimer::timeout, this, &CFileWatch::due);
+    connect(&m_minute, &QTimer::timeout, this, [this] { emit due(false); });
     m_minute.start();
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CFileWatch::OnEvent);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &CFileWatch::OnEvent);

@@ -20,7 +20,8 @@ public:
     const QTimer& MinuteTimer() const { return m_minute; }
 
 signals:
-    void due();
+    // notified: the system told of a change; else the minute has come round.
+    void due(bool notified);
 
 private:
     void OnEvent();

@@ -41,4 +41,35 @@ TEST_F(LiveUpdateTest, ReplacedAndReturningFilesAreWatchedAgain)
     EXPECT_TRUE(SoonShows(95));
     EXPECT_FALSE(doc->IsLoadFailed());
 }
+// A log rewritten in place and made longer (`cp fixed.log log` keeps the inode): an early edit
+// shows at once; one the quick check may miss is read by Ctrl+R and by the minute's look.
+TEST_F(LiveUpdateTest, RewrittenLongerFileShowsItsNewFigures)
+{
+    std::string yesterday;
+    for (int i = 0; i < 40; ++i)
+        yesterday += "96/12/19 10:00:00  OUT00:01:40       10 0\r\n";
+    const std::string today = "96/12/20 10:00:00  OUT00:01:40      100 0\r\n";
+    Start(today + yesterday);
+    const auto rewrite = [&](const std::string& content) {
+        std::FILE* file = std::fopen(folder.Path("log").string().c_str(), "r+b");
+        std::fwrite(content.data(), 1, content.size(), file);
+        std::fclose(file);
+    };
+    rewrite("96/12/20 10:00:00  OUT00:01:40     5000 0\r\n" + yesterday + today);
+    EXPECT_TRUE(SoonShows(5100));
+
+    std::string edited = yesterday;
+    edited.replace(edited.size() / 2 + 36, 3, "990"); // 10 yen becomes 990 on one line
+    const std::string later = "96/12/20 11:00:00  OUT00:01:40        1 0\r\n";
+    rewrite("96/12/20 10:00:00  OUT00:01:40     5000 0\r\n" + edited + today + later);
+    EXPECT_TRUE(SoonShows(5101));
+    Command(ID_RELOAD);
+    EXPECT_EQ(doc->GetDayYen(28), 400 + 980);
+
+    edited.replace(edited.size() / 4 + 36, 3, "110");
+    rewrite("96/12/20 10:00:00  OUT00:01:40     5000 0\r\n" + edited + today + later + later);
+    EXPECT_TRUE(SoonShows(5102));
+    View().OnTimer();
+    EXPECT_EQ(doc->GetDayYen(28), 400 + 980 + 100);
+}
 } // namespace
