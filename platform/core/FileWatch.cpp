@@ -2,6 +2,22 @@
 
 #include <QFileInfo>
 
+namespace {
+constexpr int kMaxLinks = 8; // links followed from the path to the file itself
+
+// The folder itself, or while it is missing the nearest one above it that exists.
+QString NearestFolder(QString folder)
+{
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    return folder;
+}
+} // namespace
+
 CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
@@ -16,24 +32,40 @@ CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
 
 void CFileWatch::Follow(const QString& file)
 {
-    const QString folder = QFileInfo(file).absolutePath();
-    const QStringList old = m_watcher.files() + m_watcher.directories();
-    for (const QString& path : old) {
-        if (path != file && path != folder)
-            m_watcher.removePath(path);
-    }
-    m_file = file;
-    if (!m_watcher.directories().contains(folder) && QFileInfo::exists(folder))
-        m_watcher.addPath(folder);
-    OnEvent();
-    m_settle.stop();
+    m_file = QFileInfo(file).absoluteFilePath();
+    Rewatch();
 }
 
-// The file stops being watched once it is removed or replaced; take it up again when it is there.
+// The path is followed, not the file it named once: resolved again at every event, each link
+// and its target watched with their folders and those folders' folders (the nearest existing one
+// while a folder is missing).
+// All is watched afresh each time, since a file or folder replaced while its old inode lives on
+// under another name (a second hard link, a backup, a renamed folder) keeps any watch on the old.
+void CFileWatch::Rewatch()
+{
+    QStringList files, folders;
+    QString path = m_file;
+    for (int link = 0; link <= kMaxLinks && !path.isEmpty(); ++link) {
+        const QFileInfo info(path);
+        const QString folder = NearestFolder(info.absolutePath());
+        // The folder's own folder too: a folder renamed away is told there.
+        folders << folder << NearestFolder(QFileInfo(folder).absolutePath());
+        if (info.exists())
+            files << info.absoluteFilePath();
+        if (!info.isSymLink())
+            break;
+        path = info.symLinkTarget();
+    }
+    const QStringList watched = m_watcher.files() + m_watcher.directories();
+    if (!watched.isEmpty())
+        m_watcher.removePaths(watched);
+    folders.removeDuplicates();
+    m_watcher.addPaths(folders + files);
+}
+
 void CFileWatch::OnEvent()
 {
-    if (!m_file.isEmpty() && !m_watcher.files().contains(m_file) && QFileInfo::exists(m_file))
-        m_watcher.addPath(m_file);
+    Rewatch();
     if (!m_settle.isActive())
         m_settle.start();
 }

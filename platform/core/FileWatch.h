@@ -1,6 +1,7 @@
 #pragma once
 // Tells when to look at one file again: at once when the kernel tells of a change to the file or
-// its folder (so a file replaced under its name, or removed and written anew, is followed again),
+// its folder (the path is followed: a file replaced under its name, a link retargeted, a folder
+// removed and made anew are followed again),
 // with a burst of writes 50 ms apart told as one; and once a minute, for the changes no
 // notification tells of and for whatever else the minute brings.
 
@@ -24,6 +25,7 @@ signals:
     void due(bool notified);
 
 private:
+    void Rewatch();
     void OnEvent();
 
     QFileSystemWatcher m_watcher;

@@ -1,0 +1,73 @@
+#include "../TestSupport.h"
+#include "platform/core/FileWatch.h"
+
+#include <QTest>
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+namespace fs = std::filesystem;
+
+void Append(const fs::path& file)
+{
+    std::FILE* out = std::fopen(file.c_str(), "ab");
+    std::fputs("96/12/20 11:00:00  OUT00:01:40      250 0\r\n", out);
+    std::fclose(out);
+}
+
+struct MoveCase {
+    const char* name;
+    const char* followed;                     // the path given, under the scratch folder
+    std::function<void(const fs::path&)> set; // makes the file the path names
+    std::function<void(const fs::path&)> move;
+    const char* appended;                     // the file written to afterwards
+};
+
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
+class FileWatchTest : public testing::TestWithParam<MoveCase> {};
+
+// After each move the next append must be told within a second, as every later one.
+TEST_P(FileWatchTest, FollowsThePathNotTheFile)
+{
+    const MoveCase& c = GetParam();
+    CScratchFolder folder;
+    const fs::path root = folder.Path("");
+    c.set(root);
+    CFileWatch watch;
+    int told = 0;
+    QObject::connect(&watch, &CFileWatch::due, [&](bool notified) { told += notified; });
+    watch.Follow(QString::fromStdString((root / c.followed).string()));
+    c.move(root);
+    QTest::qWait(300);
+    for (int round = 0; round < 2; ++round) {
+        told = 0;
+        Append(root / c.appended);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return told > 0; }, 1000)) << "append " << round;
+    }
+}
+
+const auto kWrite = [](const fs::path& file) { std::FILE* out = std::fopen(file.c_str(), "wb"); std::fclose(out); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Watch, FileWatchTest,
+    testing::Values(
+        MoveCase{"LinkRetargeted", "log",
+                 [](const fs::path& r) { kWrite(r / "a.log"); kWrite(r / "b.log"); fs::create_symlink("a.log", r / "log"); },
+                 [](const fs::path& r) { fs::create_symlink("b.log", r / "new"); fs::rename(r / "new", r / "log"); }, "b.log"},
+        MoveCase{"ReplacedWhileAHardLinkKeepsTheOld", "log", [](const fs::path& r) { kWrite(r / "log"); },
+                 [](const fs::path& r) { fs::create_hard_link(r / "log", r / "old"); fs::remove(r / "log"); kWrite(r / "log"); },
+                 "log"},
+        MoveCase{"FolderRemovedAndMadeAnew", "d/log", [](const fs::path& r) { fs::create_directory(r / "d"); kWrite(r / "d/log"); },
+                 [](const fs::path& r) { fs::remove_all(r / "d"); QTest::qWait(100); fs::create_directory(r / "d"); kWrite(r / "d/log"); },
+                 "d/log"},
+        MoveCase{"FolderRenamedAndMadeAnew", "d/log", [](const fs::path& r) { fs::create_directory(r / "d"); kWrite(r / "d/log"); },
+                 [](const fs::path& r) { fs::rename(r / "d", r / "e"); QTest::qWait(100); fs::create_directory(r / "d"); kWrite(r / "d/log"); },
+                 "d/log"},
+        MoveCase{"LinkIntoAFolderWhoseTargetIsRotated", "log",
+                 [](const fs::path& r) { fs::create_directory(r / "o"); kWrite(r / "o/real.log"); fs::create_symlink("o/real.log", r / "log"); },
+                 [](const fs::path& r) { fs::rename(r / "o/real.log", r / "o/real.log.1"); kWrite(r / "o/real.log"); },
+                 "o/real.log"}),
+    [](const auto& info) { return std::string(info.param.name); });
+} // namespace
