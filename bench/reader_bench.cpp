@@ -112,12 +112,16 @@ void BM_DocumentLoad(benchmark::State& state)
     Report(state, lines);
 }
 
-// One call appended to a copy of the log, then the document reads on from where it stopped.
+// One call appended to a copy of the log (range 1: after a 1 GiB last line still being written,
+// the call's bytes going on with it), then the document reads on from where it stopped.
 void BM_AppendAndReload(benchmark::State& state)
 {
     const std::int64_t lines = state.range(0);
+    const bool unfinishedTail = state.range(1) != 0;
     const std::string path = LogOf(lines) + ".growing";
     std::filesystem::copy_file(LogOf(lines), path, std::filesystem::copy_options::overwrite_existing);
+    if (unfinishedTail)
+        std::filesystem::resize_file(path, std::filesystem::file_size(path) + (std::uintmax_t{1} << 30));
     CMemoryProfileStore profile;
     CSettings(profile).SetLogPath(path);
     CSettings(profile).SetClosingDay(kClosingDay);
@@ -129,7 +133,7 @@ void BM_AppendAndReload(benchmark::State& state)
         std::FILE* file = std::fopen(path.c_str(), "ab");
         std::fwrite(line.data(), 1, line.size(), file);
         std::fclose(file);
-        doc.LoadChargeFile();
+        doc.LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
         benchmark::DoNotOptimize(doc.GetMonthYenTotal());
     }
     if (doc.GetLastLoadStart() == 0)
@@ -144,7 +148,7 @@ void BM_PaintView(benchmark::State& state)
     CSettings settings(profile);
     settings.SetLogPath(LogOf(lines));
     settings.SetClosingDay(kClosingDay);
-    settings.SetDayMode(static_cast<int>(state.range(1)));
+    settings.SetDayMode(Period{static_cast<std::int32_t>(state.range(1))});
     CFixedClock clock(LocalNoon(kToday));
     CSilentSink sink;
     CPeloraDoc doc(profile, clock, sink);
@@ -183,7 +187,7 @@ void BM_LineCount(benchmark::State& state)
 
 BENCHMARK(BM_DocumentLoad)->Arg(1'000'000)->Arg(5'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DocumentLoadJunk)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_AppendAndReload)->Arg(5'000'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AppendAndReload)->Args({1'000'000, 0})->Args({1'000'000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BaselineFgets)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineCount)->Arg(1'000'000)->Arg(5'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintView)->Args({1'000'000, 1})->Args({1'000'000, 0})->Unit(benchmark::kMicrosecond)

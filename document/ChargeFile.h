@@ -47,19 +47,23 @@ inline std::size_t SkipLineFeeds(const char* data, std::size_t at, std::size_t s
     return at;
 }
 
-// Cuts pieces from data[0, size) and hands each to onPiece(piece, endsLine), stopping where fewer
-// than kPieceWindow bytes are left unless atEnd. endsLine tells that a line feed ended the piece.
-// Returns the bytes consumed; lineEnd gets the offset just after the last line feed consumed
-// (unchanged when there was none). With skipBlankRuns, of a run of empty lines only the first is
-// handed on: a reader that takes nothing from empty pieces need not see each one.
+// Cuts pieces from data[0, size) and hands each to onPiece(piece, final), stopping where fewer
+// than kPieceWindow bytes are left unless atEnd. final tells that no byte appended later can
+// change the piece: a line feed ended it, or enough bytes followed to decide where it ends (only
+// the last piece or two before the end of a file can be otherwise). Returns the bytes consumed;
+// finalEnd gets the offset just after the last final piece (unchanged when there was none). With
+// skipBlankRuns, of a run of empty lines only the first is handed on: a reader that takes nothing
+// from empty pieces need not see each one.
 template <bool skipBlankRuns = false, class Handler>
-std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& onPiece, std::size_t& lineEnd)
+std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& onPiece, std::size_t& finalEnd)
 {
     std::size_t at = 0;
     for (;;) {
         const std::size_t available = size - at;
         if (available == 0 || (available < kPieceWindow && !atEnd))
             return at;
+        // A line feed at 256 or beyond cannot shorten a piece, so 256 bytes decide it.
+        const bool decided = available >= kPieceWindow - 1;
         const char* p = data + at;
         const std::size_t span = available < kPieceWindow - 1 ? available : kPieceWindow - 1;
         const auto* lf = static_cast<const char*>(std::memchr(p, '\n', span));
@@ -73,13 +77,15 @@ std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& 
                     if (text == 0)
                         at = SkipLineFeeds(data, at, size);
                 }
-                lineEnd = at;
+                finalEnd = at;
                 continue;
             }
         }
         const std::size_t take = available < kMaxPieceBytes ? available : kMaxPieceBytes;
-        onPiece(std::string_view(p, take), false);
+        onPiece(std::string_view(p, take), decided);
         at += take;
+        if (decided)
+            finalEnd = at;
     }
 }
 
@@ -110,13 +116,13 @@ private:
 
 inline constexpr std::size_t kReadBlockBytes = 256 << 10;
 
-// Calls onPiece(piece, endsLine) with each piece of the bytes [begin, end), begin being the start
-// of a line, read block by block (a block's unfinished last piece is read again with the next).
-// lineEnd gets the offset just after the last line feed (unchanged when there was none). False
-// when reading fails, with the reason in error.
+// Calls onPiece(piece, final) with each piece of the bytes [begin, end), begin being the start
+// of a piece, read block by block (a block's undecided last piece is read again with the next).
+// finalEnd gets the offset just after the last final piece (unchanged when there was none), where
+// a later read can go on. False when reading fails, with the reason in error.
 template <bool skipBlankRuns = false, class Handler>
 bool ForEachPiece(const CChargeFile& file, std::int64_t begin, std::int64_t end, Handler&& onPiece,
-                  std::string& error, std::int64_t& lineEnd, std::size_t blockBytes = kReadBlockBytes)
+                  std::string& error, std::int64_t& finalEnd, std::size_t blockBytes = kReadBlockBytes)
 {
     // A short range needs no more buffer than itself.
     const std::int64_t room = end - begin + static_cast<std::int64_t>(2 * kPieceWindow);
@@ -128,11 +134,11 @@ bool ForEachPiece(const CChargeFile& file, std::int64_t begin, std::int64_t end,
         if (got < 0)
             return false;
         const bool atEnd = got == left || static_cast<std::size_t>(got) < wanted;
-        std::size_t blockLineEnd = 0;
+        std::size_t blockFinalEnd = 0;
         const std::size_t used =
-            CutPieces<skipBlankRuns>(buffer.data(), static_cast<std::size_t>(got), atEnd, onPiece, blockLineEnd);
-        if (blockLineEnd > 0)
-            lineEnd = at + static_cast<std::int64_t>(blockLineEnd);
+            CutPieces<skipBlankRuns>(buffer.data(), static_cast<std::size_t>(got), atEnd, onPiece, blockFinalEnd);
+        if (blockFinalEnd > 0)
+            finalEnd = at + static_cast<std::int64_t>(blockFinalEnd);
         if (atEnd)
             break;
         at += static_cast<std::int64_t>(used);

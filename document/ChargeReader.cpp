@@ -12,30 +12,19 @@ RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t 
                       RangeTallies& tallies)
 {
     RangeResult result;
-    SlotTallies& complete = tallies.complete;
-    SlotTallies& pending = tallies.unfinished; // pieces since the last line feed
-    bool anyPending = false;
-    const auto onPiece = [&](std::string_view piece, bool endsLine) {
-        if (endsLine && anyPending) {
-            complete.Append(pending);
-            pending = {};
-            anyPending = false;
-        }
+    const auto onPiece = [&](std::string_view piece, bool final) {
         const SlotPair slots = classifier.Classify(piece);
         if (slots.month < 0 && slots.day < 0)
             return;
-        SlotTallies& sums = endsLine ? complete : pending;
-        anyPending = anyPending || !endsLine;
+        SlotTallies& sums = final ? tallies.complete : tallies.unfinished;
         const ChargeLineValues values = ValuesOfLine(piece);
         if (slots.month >= 0)
             sums.months.Add(slots.month, values);
         if (slots.day >= 0)
             sums.days.Add(slots.day, values);
     };
-    std::int64_t lineEnd = -1;
-    result.ok = ForEachPiece<true>(file, begin, end, onPiece, result.error, lineEnd);
-    tallies.sawLineFeed = lineEnd >= 0;
-    tallies.lineEnd = lineEnd >= 0 ? lineEnd : begin;
+    tallies.finalEnd = begin;
+    result.ok = ForEachPiece<true>(file, begin, end, onPiece, result.error, tallies.finalEnd);
     return result;
 }
 
@@ -80,7 +69,7 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     for (std::thread& worker : workers)
         worker.join();
 
-    tallies.lineEnd = begin;
+    tallies.finalEnd = begin;
     for (std::size_t k = 0; k < partSums.size(); ++k) {
         if (!results[k].ok)
             return results[k];
@@ -89,16 +78,11 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     return {};
 }
 
+// Every part but the last ends with a line feed, so only the last can leave pieces undecided.
 void RangeTallies::Append(const RangeTallies& next)
 {
-    if (!next.sawLineFeed) {
-        unfinished.Append(next.unfinished);
-        return;
-    }
-    // The next range ends the line that was unfinished here.
     complete.Append(unfinished);
     complete.Append(next.complete);
     unfinished = next.unfinished;
-    sawLineFeed = true;
-    lineEnd = next.lineEnd;
+    finalEnd = next.finalEnd;
 }

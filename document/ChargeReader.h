@@ -14,18 +14,17 @@ struct RangeResult {
     std::string error; // the system's reason when !ok
 };
 
-// What a range holds, parted at its last line feed: the lines it completes, and the pieces of a
-// line still being written after it (counted now, read again whole once it has its line feed).
+// What a range holds, parted after its last final piece: the pieces no later byte can change,
+// and the last piece or two of a line still being written (counted now, read again once decided).
 struct RangeTallies {
     SlotTallies complete;
     SlotTallies unfinished;
-    bool sawLineFeed = false;
-    std::int64_t lineEnd = 0; // just after the last line feed, when there was one
+    std::int64_t finalEnd = 0; // just after the last final piece: where a later read goes on
 
     // This range followed by the next one.
     void Append(const RangeTallies& next);
 };
 
-// Tallies the pieces of bytes [begin, end), begin being the start of a line.
+// Tallies the pieces of bytes [begin, end), begin being the start of a piece.
 RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
                        const CSlotClassifier& classifier, RangeTallies& tallies);

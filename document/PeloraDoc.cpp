@@ -103,8 +103,9 @@ void CPeloraDoc::LoadChargeFile(LoadKind kind)
         Fail(result.error, kOpenFailedMessage);
         return;
     }
-    // An unfinished last line counts now and is read again, whole, once it has its line feed.
-    next.offset = read.sawLineFeed ? read.lineEnd : from;
+    // The undecided end of a line still being written counts now and is read again once decided;
+    // everything before it is read once.
+    next.offset = read.finalEnd;
     next.fingerprint = SampleOf(file, next.offset);
     next.sums.Append(read.complete);
     SlotTallies shown = next.sums;
