@@ -1,8 +1,8 @@
 #include "app/Watch.h"
 
 #include "app/HeadlessDocument.h"
+#include "document/ChargeFollower.h"
 #include "platform/core/EndSignals.h"
-#include "platform/core/FileWatch.h"
 #include "platform/core/PathText.h"
 
 #include <QCoreApplication>
@@ -56,13 +56,12 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
     CEndSignals ending;
     QObject::connect(&ending, &CEndSignals::ended, [] { QCoreApplication::quit(); });
 
-    // The same check as the window's: on a change (told at once, or found by the minute's look)
-    // and on a new day. A vanished file is told once, and reported again when it is back.
+    // The same follower as the window's: on a change (told at once, or found by the minute's
+    // look) and on a new day, loaded away from the event loop so a signal ends it at once. A
+    // vanished file is told once, and reported again when it is back.
     const auto now = [&] { return options.todayGiven ? headless.Clock().Now() : std::time(nullptr); };
-    const auto check = [&](bool notified) {
-        const bool wasFailed = doc.IsLoadFailed();
-        if (!doc.Refresh(now(), notified))
-            return;
+    CChargeFollower follower(doc, now);
+    QObject::connect(&follower, &CChargeFollower::loaded, [&](bool wasFailed) {
         if (doc.IsLoadFailed()) {
             if (!wasFailed) {
                 err << options.file << ": " << QString::fromStdString(doc.GetLoadError()) << '\n';
@@ -72,11 +71,8 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
         }
         if (!Print(doc, options.json, out, err))
             QCoreApplication::exit(kOutputFailedExitCode);
-    };
+    });
     // Followed before the first report, and looked at once more, so no change slips in between.
-    CFileWatch watch;
-    QObject::connect(&watch, &CFileWatch::due, check);
-    watch.Follow(DecodePath(doc.GetLogPath()));
     doc.Refresh(now());
     if (!Print(doc, options.json, out, err))
         return kOutputFailedExitCode;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -119,15 +120,24 @@ inline constexpr std::size_t kReadBlockBytes = 256 << 10;
 // Calls onPiece(piece, final) with each piece of the bytes [begin, end), begin being the start
 // of a piece, read block by block (a block's undecided last piece is read again with the next).
 // finalEnd gets the offset just after the last final piece (unchanged when there was none), where
-// a later read can go on. False when reading fails, with the reason in error.
+// a later read can go on. False when reading fails, with the reason in error, or when stop (looked
+// at before each block) says to stop.
+using ReadStop = std::function<bool()>;
+inline constexpr const char* kStoppedText = "stopped";
+
 template <bool skipBlankRuns = false, class Handler>
 bool ForEachPiece(const CChargeFile& file, std::int64_t begin, std::int64_t end, Handler&& onPiece,
-                  std::string& error, std::int64_t& finalEnd, std::size_t blockBytes = kReadBlockBytes)
+                  std::string& error, std::int64_t& finalEnd, std::size_t blockBytes = kReadBlockBytes,
+                  const ReadStop& stop = {})
 {
     // A short range needs no more buffer than itself.
     const std::int64_t room = end - begin + static_cast<std::int64_t>(2 * kPieceWindow);
     std::string buffer(static_cast<std::size_t>(room < static_cast<std::int64_t>(blockBytes) ? room : blockBytes), '\0');
     for (std::int64_t at = begin; at < end;) {
+        if (stop && stop()) {
+            error = kStoppedText;
+            return false;
+        }
         const std::int64_t left = end - at;
         const std::size_t wanted = left < static_cast<std::int64_t>(buffer.size()) ? static_cast<std::size_t>(left) : buffer.size();
         const std::int64_t got = file.ReadAt(at, buffer.data(), wanted, error);

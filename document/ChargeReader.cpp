@@ -9,31 +9,32 @@ constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a
 constexpr unsigned kMaxParts = 8;
 
 RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, CSlotClassifier classifier,
-                      RangeTallies& tallies)
+                      RangeTallies& tallies, const ReadStop& stop)
 {
     RangeResult result;
     const auto onPiece = [&](std::string_view piece, bool final) {
-        const SlotPair slots = classifier.Classify(piece);
-        if (slots.month < 0 && slots.day < 0)
+        const SlotPair found = classifier.Classify(piece);
+        if (found.month < 0 && found.day < 0)
             return;
         SlotTallies& sums = final ? tallies.complete : tallies.unfinished;
         const ChargeLineValues values = ValuesOfLine(piece);
-        if (slots.month >= 0)
-            sums.months.Add(slots.month, values);
-        if (slots.day >= 0)
-            sums.days.Add(slots.day, values);
+        if (found.month >= 0)
+            sums.months.Add(found.month, values);
+        if (found.day >= 0)
+            sums.days.Add(found.day, values);
     };
     tallies.finalEnd = begin;
-    result.ok = ForEachPiece<true>(file, begin, end, onPiece, result.error, tallies.finalEnd);
+    result.ok = ForEachPiece<true>(file, begin, end, onPiece, result.error, tallies.finalEnd, kReadBlockBytes, stop);
     return result;
 }
 
-// Where a part may start: just after the first line feed at or after from (end when there is none).
-std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int64_t end)
+// Where a part may start: just after the first line feed at or after from (end when there is none,
+// or when stop says so).
+std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int64_t end, const ReadStop& stop)
 {
     std::vector<char> buffer(64 << 10);
     std::string ignored;
-    for (std::int64_t at = from; at < end;) {
+    for (std::int64_t at = from; at < end && !(stop && stop());) {
         const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, buffer.size()));
         const std::int64_t got = file.ReadAt(at, buffer.data(), wanted, ignored);
         if (got <= 0)
@@ -47,14 +48,14 @@ std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int6
 } // namespace
 
 RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
-                       const CSlotClassifier& classifier, RangeTallies& tallies)
+                       const CSlotClassifier& classifier, RangeTallies& tallies, const ReadStop& stop)
 {
     const std::int64_t length = end - begin;
     const unsigned cores = length < 2 * kPartMinimum ? 1 : std::max(1u, std::min(kMaxParts, std::thread::hardware_concurrency()));
     const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>(length / kPartMinimum, 1, cores));
     std::vector<std::int64_t> starts{begin};
     for (unsigned k = 1; k < parts; ++k) {
-        const std::int64_t start = NextLineStart(file, begin + (end - begin) * k / parts, end);
+        const std::int64_t start = NextLineStart(file, begin + (end - begin) * k / parts, end, stop);
         if (start > starts.back() && start < end)
             starts.push_back(start);
     }
@@ -64,8 +65,8 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     std::vector<RangeResult> results(partSums.size());
     std::vector<std::thread> workers;
     for (std::size_t k = 1; k < partSums.size(); ++k)
-        workers.emplace_back([&, k] { results[k] = TallyPart(file, starts[k], starts[k + 1], classifier, partSums[k]); });
-    results[0] = TallyPart(file, starts[0], starts[1], classifier, partSums[0]);
+        workers.emplace_back([&, k] { results[k] = TallyPart(file, starts[k], starts[k + 1], classifier, partSums[k], stop); });
+    results[0] = TallyPart(file, starts[0], starts[1], classifier, partSums[0], stop);
     for (std::thread& worker : workers)
         worker.join();
 

@@ -25,6 +25,7 @@ struct RangeTallies {
     void Append(const RangeTallies& next);
 };
 
-// Tallies the pieces of bytes [begin, end), begin being the start of a piece.
+// Tallies the pieces of bytes [begin, end), begin being the start of a piece; stop is asked
+// before each block read (by every part), so a read of any size ends soon after it says so.
 RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t end,
-                       const CSlotClassifier& classifier, RangeTallies& tallies);
+                       const CSlotClassifier& classifier, RangeTallies& tallies, const ReadStop& stop = {});

@@ -1,7 +1,7 @@
 #include "document/PeloraDoc.h"
 
-#include "document/ChargeReader.h"
 #include "platform/core/Clock.h"
+#include "platform/core/EndRequest.h"
 #include "platform/core/MessageSink.h"
 
 #include <algorithm>
@@ -80,83 +80,58 @@ void CPeloraDoc::Fail(const std::string& reason, const char* message)
 
 void CPeloraDoc::LoadChargeFile(LoadKind kind)
 {
-    if (m_logPath.size() > kMaxPathBytes) {
-        Fail(kPathTooLongMessage, kOpenFailedMessage);
-        return;
-    }
-    CChargeFile file;
-    if (!file.Open(m_logPath)) {
-        Fail(file.ErrorText(), kOpenFailedMessage);
-        return;
-    }
-    const FileStamp stamp = file.Stamp();
-    CSlotClassifier classifier(m_dayLabels, m_monthLabels, m_prevMonthLabel, m_closingDay);
-    // Tallied aside, so a read that breaks off part-way keeps the previous figures.
-    ReadPoint next;
-    const bool readOn = kind == LoadKind::ReadOn && CanReadOn(file, stamp);
-    if (readOn)
-        next.sums = m_readPoint.sums;
-    const std::int64_t from = readOn ? m_readPoint.offset : 0;
-    RangeTallies read;
-    const RangeResult result = TallyRange(file, from, stamp.size, classifier, read);
-    if (!result.ok) {
-        Fail(result.error, kOpenFailedMessage);
-        return;
-    }
-    // The undecided end of a line still being written counts now and is read again once decided;
-    // everything before it is read once.
-    next.offset = read.finalEnd;
-    next.fingerprint = SampleOf(file, next.offset);
-    next.sums.Append(read.complete);
-    SlotTallies shown = next.sums;
-    shown.Append(read.unfinished);
-    next.valid = true;
-    next.identity = file.Identity();
-    next.stamp = stamp;
-    next.newestDay = m_dayLabels[kDaySlots - 1];
-    next.closingDay = m_closingDay;
+    ChargeLoad load = PrepareLoad(kind);
+    load.Run([] { return EndRequested(); });
+    ApplyLoad(load);
+}
 
+ChargeLoad CPeloraDoc::PrepareLoad(LoadKind kind)
+{
+    ChargeLoad load;
+    load.ticket = ++m_loadTicket;
+    load.path = m_logPath;
+    if (m_logPath.size() > kMaxPathBytes)
+        load.refusal = kPathTooLongMessage;
+    load.readOnWanted = kind == LoadKind::ReadOn;
+    load.previous = m_readPoint;
+    load.today = DateOf(m_today);
+    load.closingDay = m_closingDay;
+    BuildDayLabels(load.today, load.days);
+    BuildMonthLabels(load.today, m_closingDay, load.months, load.previousMonth);
+    return load;
+}
+
+// The labels come with the figures read under them, so what is shown always belongs together.
+void CPeloraDoc::ApplyLoad(const ChargeLoad& load)
+{
+    if (load.ticket != m_loadTicket || load.stopped)
+        return;
+    m_dayLabels = load.days;
+    m_monthLabels = load.months;
+    m_prevMonthLabel = load.previousMonth;
+    if (!load.ok) {
+        Fail(load.error, kOpenFailedMessage);
+        return;
+    }
     m_loadFailed = false;
     m_loadError.clear();
-    m_fileTime = stamp;
-    if (!readOn)
-        m_wholeReadTime = stamp;
-    m_tallies = FiguresOf(shown, DateOf(m_today), m_closingDay);
-    m_readPoint = std::move(next);
-    m_lastLoadStart = from;
-}
-
-// Read on only from the same file, under the same labels, when it is untouched or has grown with
-// the bytes before the read point as they were. Appending always lengthens a file, so a change
-// that kept the length was a rewrite.
-bool CPeloraDoc::CanReadOn(const CChargeFile& file, const FileStamp& stamp) const
-{
-    const ReadPoint& point = m_readPoint;
-    const bool grownOrUntouched = stamp.size > point.stamp.size || stamp == point.stamp;
-    return point.valid && point.identity == file.Identity() && grownOrUntouched
-           && point.newestDay == m_dayLabels[kDaySlots - 1] && point.closingDay == m_closingDay
-           && SampleOf(file, point.offset) == point.fingerprint;
-}
-
-// The bytes the read point rests on: those just before it, and a block at each of a few places
-// spread over the part already read, so the usual rewrites (a copy over the file, an edited early
-// line) show at once. Whatever they miss, the minute's whole read finds.
-std::string CPeloraDoc::SampleOf(const CChargeFile& file, std::int64_t offset) const
-{
-    const auto block = static_cast<std::int64_t>(kSampleBytes);
-    std::string sample;
-    for (int k = 0; k <= kSampledPlaces; ++k) {
-        const std::int64_t end = k == kSampledPlaces ? offset : std::min(offset, offset * k / kSampledPlaces + block);
-        const std::int64_t from = std::max<std::int64_t>(0, end - block);
-        std::string bytes(static_cast<std::size_t>(end - from), '\0');
-        std::string ignored;
-        const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
-        sample.append(bytes, 0, static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
-    }
-    return sample;
+    m_fileTime = load.stamp;
+    if (!load.readOn)
+        m_wholeReadTime = load.stamp;
+    m_tallies = load.tallies;
+    m_readPoint = load.next;
+    m_lastLoadStart = load.start;
 }
 
 bool CPeloraDoc::Refresh(std::time_t now, bool notified)
+{
+    const std::optional<LoadKind> kind = DueLoad(now, notified);
+    if (kind)
+        LoadChargeFile(*kind);
+    return kind.has_value();
+}
+
+std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool notified)
 {
     // The whole date: a machine resumed on the same day of a later month is a new day too.
     const bool dayChanged = DayLabelOf(DateOf(now)) != m_dayLabels[kDaySlots - 1];
@@ -164,15 +139,13 @@ bool CPeloraDoc::Refresh(std::time_t now, bool notified)
         SetToday(now);
     if (m_loadFailed) {
         if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
-            return false;
+            return std::nullopt;
     } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime) == FileChange::Unchanged) {
-        return false;
+        return std::nullopt;
     }
-    BuildPeriodLabels();
     // A told change reads on; the minute's look reads the whole file whenever it changed since the
     // last whole read, so no wrong figure outlives a minute.
-    LoadChargeFile(notified ? LoadKind::ReadOn : LoadKind::Whole);
-    return true;
+    return notified ? LoadKind::ReadOn : LoadKind::Whole;
 }
 
 CPeloraDoc::FileChange CPeloraDoc::HasChargeFileChanged() const

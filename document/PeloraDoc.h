@@ -8,6 +8,7 @@
 
 #include "settings/Settings.h"
 #include "document/ChargeFile.h"
+#include "document/ChargeLoad.h"
 #include "document/PeriodLabels.h"
 #include "document/SlotTallies.h"
 #include "document/TallySeries.h"
@@ -40,12 +41,18 @@ public:
     // was appended since the last load, where the file has only grown; else whole.
     enum class LoadKind { Whole, ReadOn };
     void LoadChargeFile(LoadKind kind = LoadKind::Whole);
+    // A load in parts, for a caller that reads away from the GUI thread: what to read, and its
+    // outcome taken back. Only the latest prepared load is taken; a stopped one changes nothing.
+    ChargeLoad PrepareLoad(LoadKind kind);
+    void ApplyLoad(const ChargeLoad& load);
     // The minute's check, as of now: on a new day the document moves to it and reads the file
     // again; on the same day it reads it again when it has changed (reading on after a change
     // the system told of, notified; whole when the minute finds it changed since the last whole
     // read). After a failed load (told once) it only looks whether the file can be read again.
     // True when it read the file.
     bool Refresh(std::time_t now, bool notified = false);
+    // The same check without the read: the load due now, if any.
+    std::optional<LoadKind> DueLoad(std::time_t now, bool notified);
     enum class FileChange { Unreadable = -1, Unchanged = 0, Changed = 1 };
     FileChange HasChargeFileChanged() const;
     void BuildPeriodLabels();
@@ -99,25 +106,8 @@ public:
     const Tallies& GetTallies() const { return m_tallies; }
 
 private:
-    // Where the last load stopped (the end of its last complete line) and what it had read up to
-    // there, so that a log that only grew is read on from there.
-    struct ReadPoint {
-        bool valid = false;
-        std::int64_t offset = 0;
-        FileIdentity identity;
-        FileStamp stamp;
-        std::string fingerprint; // SampleOf the file at offset
-        PeriodLabel newestDay{};
-        int closingDay = 0;
-        SlotTallies sums;
-    };
-    static constexpr std::size_t kSampleBytes = 64;
-    static constexpr int kSampledPlaces = 8;
-
     CivilDate DateOf(std::time_t time) const;
     void Fail(const std::string& reason, const char* message);
-    bool CanReadOn(const CChargeFile& file, const FileStamp& stamp) const;
-    std::string SampleOf(const CChargeFile& file, std::int64_t offset) const;
     FileChange ChangeSince(const FileStamp& stamp) const;
 
     CSettings m_settings;
@@ -136,5 +126,6 @@ private:
     MonthLabels m_monthLabels{};
     Tallies m_tallies;
     ReadPoint m_readPoint;
+    std::uint64_t m_loadTicket = 0; // of the latest prepared load
     std::int64_t m_lastLoadStart = 0;
 };

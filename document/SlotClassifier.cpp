@@ -22,19 +22,19 @@ CSlotClassifier::CSlotClassifier(const DayLabels& days, const MonthLabels& month
 
 SlotPair CSlotClassifier::ClassifyByLabels(std::string_view line) const
 {
-    SlotPair slots;
+    SlotPair found;
     const int d = DayOfLine(line);
     for (int i = 0; i < kMonthSlots; ++i) {
         const PeriodLabel& predecessor = i == 0 ? m_prevMonth : m_months[i - 1];
         if ((StartsWith(line, m_months[i], kMonthKey) && d <= m_closingDay)
             || (StartsWith(line, predecessor, kMonthKey) && d > m_closingDay))
-            slots.month = i;
+            found.month = i;
     }
     for (int k = 0; k < kDaySlots; ++k) {
         if (StartsWith(line, m_days[k], kDayKey))
-            slots.day = k;
+            found.day = k;
     }
-    return slots;
+    return found;
 }
 
 SlotPair CSlotClassifier::Classify(std::string_view line)
@@ -48,8 +48,8 @@ SlotPair CSlotClassifier::Classify(std::string_view line)
     const std::uint64_t hash = (key * 0x9E3779B97F4A7C15ull) >> 54;
     CacheEntry& entry = m_cache[hash % kCacheSize];
     if (!entry.filled || entry.key != key) {
-        const SlotPair slots = ClassifyByLabels(line);
-        entry = {key, true, static_cast<std::int8_t>(slots.day), static_cast<std::int8_t>(slots.month)};
+        const SlotPair found = ClassifyByLabels(line);
+        entry = {key, true, static_cast<std::int8_t>(found.day), static_cast<std::int8_t>(found.month)};
     }
     return {entry.day, entry.month};
 }

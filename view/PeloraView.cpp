@@ -80,7 +80,7 @@ QString DatePaneText(std::time_t now)
 CPeloraView::CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clock,
                          IMessageSink& messages, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_settings(settings), m_clock(clock), m_messages(messages),
-      m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
+      m_follower(doc, [&clock] { return clock.Now(); }), m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -94,8 +94,9 @@ CPeloraView::~CPeloraView()
 
 void CPeloraView::OnCreate()
 {
-    connect(&m_fileWatch, &CFileWatch::due, this, &CPeloraView::LookAtChargeFile);
-    WatchChargeFile();
+    connect(&m_follower, &CChargeFollower::looked, this,
+            [this](std::time_t now) { emit paneTextChanged(4, DatePaneText(now)); });
+    connect(&m_follower, &CChargeFollower::loaded, this, [this] { update(); });
 
     m_dayMode = m_settings.DayMode();
     m_unitMode = m_settings.YenMode();
@@ -150,40 +151,28 @@ void CPeloraView::SetUnitMode(Unit unitMode)
 
 void CPeloraView::OnTimer()
 {
-    LookAtChargeFile(false);
+    m_follower.Look(false);
 }
 
 void CPeloraView::OnChargeFileChanged()
 {
-    LookAtChargeFile(true);
+    m_follower.Look(true);
 }
 
-void CPeloraView::LookAtChargeFile(bool notified)
-{
-    const std::time_t now = m_clock.Now();
-    emit paneTextChanged(4, DatePaneText(now));
-    if (m_doc.Refresh(now, notified))
-        update();
-    WatchChargeFile();
-}
-
+// The labels of the new closing day come with the figures read under them.
 void CPeloraView::ReloadWithLabels()
 {
-    m_doc.BuildPeriodLabels();
-    m_doc.LoadChargeFile();
-    update();
+    m_follower.Load(CPeloraDoc::LoadKind::Whole);
 }
 
 void CPeloraView::WatchChargeFile()
 {
-    if (m_doc.HasChargeFile())
-        m_fileWatch.Follow(DecodePath(m_doc.GetLogPath()));
+    m_follower.Follow();
 }
 
 void CPeloraView::OnReload()
 {
-    m_doc.LoadChargeFile();
-    update();
+    m_follower.Load(CPeloraDoc::LoadKind::Whole);
 }
 
 void CPeloraView::OnDetail()

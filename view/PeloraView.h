@@ -7,7 +7,7 @@
 // It knows nothing of the frame around it: pane texts go out through paneTextChanged.
 
 #include "platform/gui/CmdUI.h"
-#include "platform/core/FileWatch.h"
+#include "document/ChargeFollower.h"
 #include "platform/gui/HelpViewer.h"
 #include "document/TallySeries.h"
 #include "settings/Settings.h"
@@ -16,7 +16,6 @@
 #include <functional>
 
 class CDC;
-class CPeloraDoc;
 struct GraphInput;
 class IClock;
 class IMessageSink;
@@ -44,6 +43,8 @@ public:
     // document may have taken another file.
     void WatchChargeFile();
     CHelpViewer& HelpViewer() { return m_help; }
+    // Whether a load of the charge file is under way (the figures shown are the previous ones).
+    bool IsLoading() const { return m_follower.IsLoading(); }
 
     Period DayMode() const { return m_dayMode; }
     Unit UnitMode() const { return m_unitMode; }
@@ -81,7 +82,6 @@ private:
     void OnColorSelect();
     void OnHelp(int context, int command);
     void ReloadWithLabels();
-    void LookAtChargeFile(bool notified);
     GraphInput GraphInputOf(Period period, Unit unit) const;
     void DrawGraph(CDC& paintDC, Period period, Unit unit);
     void DrawTotals(CDC& dc);
@@ -93,7 +93,7 @@ private:
     Period m_dayMode = Period::Day;
     Unit m_unitMode = Unit::Yen;
     ColorSet m_colors{};
-    CFileWatch m_fileWatch;
+    CChargeFollower m_follower;
     CHelpViewer m_help;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/core/EndSignals.h"
 
+#include "platform/core/EndRequest.h"
+
 #include <QSocketNotifier>
 
 #ifndef _WIN32
@@ -14,6 +16,7 @@ constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void OnSignal(int)
 {
+    RequestEnd();
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_pipe[1], &byte, 1);
 }

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QPaintEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -46,5 +47,11 @@ protected:
 
     CPeloraView& View() { return *frame->GetActiveView(); }
     bool Checked(int id) { return frame->Action(id)->isChecked(); }
-    void Command(int id) { frame->Action(id)->trigger(); }
+    // The command, and the load it may have started, done.
+    void Command(int id)
+    {
+        frame->Action(id)->trigger();
+        Loaded();
+    }
+    void Loaded() { ASSERT_TRUE(QTest::qWaitFor([&] { return !View().IsLoading(); }, 10000)); }
 };

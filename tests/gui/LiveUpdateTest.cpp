@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -41,6 +42,23 @@ TEST_F(LiveUpdateTest, ReplacedAndReturningFilesAreWatchedAgain)
     EXPECT_TRUE(SoonShows(95));
     EXPECT_FALSE(doc->IsLoadFailed());
 }
+// A log grown to 32 GiB (sparse): the window goes on answering, with the figures it had, and a
+// window closed meanwhile stops the read.
+TEST_F(LiveUpdateTest, HugeLoadLeavesTheWindowAnsweringWithTheFiguresItHad)
+{
+    Start();
+    std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{32} << 30);
+    View().OnChargeFileChanged();
+    ASSERT_TRUE(View().IsLoading());
+    bool answered = false;
+    QTimer::singleShot(0, [&] { answered = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 2000));
+    EXPECT_TRUE(View().IsLoading());
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    frame.reset(); // stops the read and waits for it
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+}
+
 // A log rewritten in place and made longer (`cp fixed.log log` keeps the inode): an early edit
 // shows at once; one the quick check may miss is read by Ctrl+R and by the minute's look.
 TEST_F(LiveUpdateTest, RewrittenLongerFileShowsItsNewFigures)
@@ -70,6 +88,7 @@ TEST_F(LiveUpdateTest, RewrittenLongerFileShowsItsNewFigures)
     rewrite("96/12/20 10:00:00  OUT00:01:40     5000 0\r\n" + edited + today + later + later);
     EXPECT_TRUE(SoonShows(5102));
     View().OnTimer();
+    Loaded();
     EXPECT_EQ(doc->GetDayYen(28), 400 + 980 + 100);
 }
 } // namespace

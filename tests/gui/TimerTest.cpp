@@ -6,7 +6,11 @@
 namespace {
 class TimerTest : public FrameFixture {
 protected:
-    void Tick() { View().OnTimer(); }
+    void Tick()
+    {
+        View().OnTimer();
+        Loaded();
+    }
     void At(const CivilDate& date, int hour, int minute)
     {
         clock.Set(LocalNoon(date) + (hour - 12) * 3600 + minute * 60);

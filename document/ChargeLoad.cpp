@@ -1,0 +1,80 @@
+#include "document/ChargeLoad.h"
+
+#include "document/ChargeReader.h"
+#include "document/SlotClassifier.h"
+
+#include <algorithm>
+
+namespace {
+constexpr std::int64_t kSampleBytes = 64;
+constexpr int kSampledPlaces = 8;
+
+// The bytes a read point rests on: those just before it, and a block at each of a few places
+// spread over the part already read, so the usual rewrites (a copy over the file, an edited early
+// line) show at once. Whatever they miss, the minute's whole read finds.
+std::string SampleOf(const CChargeFile& file, std::int64_t offset)
+{
+    std::string sample;
+    for (int k = 0; k <= kSampledPlaces; ++k) {
+        const std::int64_t end = k == kSampledPlaces ? offset : std::min(offset, offset * k / kSampledPlaces + kSampleBytes);
+        const std::int64_t from = std::max<std::int64_t>(0, end - kSampleBytes);
+        std::string bytes(static_cast<std::size_t>(end - from), '\0');
+        std::string ignored;
+        const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
+        sample.append(bytes, 0, static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    }
+    return sample;
+}
+
+// Read on only from the same file, under the same labels, when it is untouched or has grown with
+// the sampled bytes as they were. Appending always lengthens a file, so a change that kept the
+// length was a rewrite.
+bool CanReadOn(const ChargeLoad& load, const CChargeFile& file)
+{
+    const ReadPoint& point = load.previous;
+    const bool grownOrUntouched = load.stamp.size > point.stamp.size || load.stamp == point.stamp;
+    return point.valid && point.identity == file.Identity() && grownOrUntouched
+           && point.newestDay == load.days[kDaySlots - 1] && point.closingDay == load.closingDay
+           && SampleOf(file, point.offset) == point.fingerprint;
+}
+} // namespace
+
+void ChargeLoad::Run(const ReadStop& stop)
+{
+    if (!refusal.empty()) {
+        error = refusal;
+        return;
+    }
+    CChargeFile file;
+    if (!file.Open(path)) {
+        error = file.ErrorText();
+        return;
+    }
+    stamp = file.Stamp();
+    const CSlotClassifier classifier(days, months, previousMonth, closingDay);
+    readOn = readOnWanted && CanReadOn(*this, file);
+    if (readOn)
+        next.sums = previous.sums;
+    start = readOn ? previous.offset : 0;
+    RangeTallies read;
+    const RangeResult result = TallyRange(file, start, stamp.size, classifier, read, stop);
+    if (!result.ok) {
+        stopped = result.error == kStoppedText;
+        error = result.error;
+        return;
+    }
+    // The undecided end of a line still being written counts now and is read again once decided;
+    // everything before it is read once.
+    next.offset = read.finalEnd;
+    next.fingerprint = SampleOf(file, next.offset);
+    next.sums.Append(read.complete);
+    SlotTallies shown = next.sums;
+    shown.Append(read.unfinished);
+    next.valid = true;
+    next.identity = file.Identity();
+    next.stamp = stamp;
+    next.newestDay = days[kDaySlots - 1];
+    next.closingDay = closingDay;
+    tallies = FiguresOf(shown, today, closingDay);
+    ok = true;
+}

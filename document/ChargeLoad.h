@@ -1,0 +1,50 @@
+#pragma once
+// One read of the charge file, apart from the document so that it can run on another thread: the
+// document fills in what the read needs, Run reads (and stops soon after it is told to), and the
+// document takes the outcome only once it is whole, so no half-loaded set is ever shown.
+
+#include "document/ChargeFile.h"
+#include "document/PeriodLabels.h"
+#include "document/SlotTallies.h"
+#include "document/TallySeries.h"
+
+#include <string>
+
+// Where a load stopped (after its last final piece) and what it had read up to there, so that a
+// log that only grew is read on from there.
+struct ReadPoint {
+    bool valid = false;
+    std::int64_t offset = 0;
+    FileIdentity identity;
+    FileStamp stamp;
+    std::string fingerprint; // SampleOf the file at offset
+    PeriodLabel newestDay{};
+    int closingDay = 0;
+    SlotTallies sums;
+};
+
+struct ChargeLoad {
+    // What the read needs.
+    std::uint64_t ticket = 0; // which of the document's loads this is
+    std::string path;
+    std::string refusal;     // set: refused before reading, for this reason
+    bool readOnWanted = false;
+    ReadPoint previous;      // the read point of the last load
+    DayLabels days{};
+    MonthLabels months{};
+    PeriodLabel previousMonth{};
+    int closingDay = 31;
+    CivilDate today{};
+
+    // What it gives: figures, or the system's reason it failed.
+    bool ok = false;
+    bool stopped = false;
+    std::string error;
+    FileStamp stamp;
+    bool readOn = false;     // it went on from previous rather than from the start
+    std::int64_t start = 0;
+    ReadPoint next;
+    Tallies tallies;
+
+    void Run(const ReadStop& stop = {});
+};
