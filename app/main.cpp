@@ -87,6 +87,8 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kPeloraVersion));
+    // Docks and task bars match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.brisolt.Pelora"));
     // The commands without a window only read the user's settings, never change them.
     CQtProfileStore stored(CQtProfileStore::ReadOnly);
     const CSystemClock clock;

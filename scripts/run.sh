@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Pelora and starts it on a sample charge log made for today's date.
-# Without a display it prints the report of the same log instead.
+# Builds Pelora and starts it on a sample charge log made for today's date, with settings of its
+# own under build/run, so it neither touches the user's settings nor hands the sample to a Pelora
+# that is already running. Without a display it prints the report of the same log instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,9 @@ cmake --build --preset default --target pelora gen_charge_log
 sample=build/sample/charge.log
 mkdir -p build/sample
 build/gen_charge_log --today "$(date +%F)" --days 400 --lines 4000 "$sample"
+
+export XDG_CONFIG_HOME=$PWD/build/run/config
+mkdir -p "$XDG_CONFIG_HOME"
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "No display here (DISPLAY is not set), so this is the report of $sample instead of the window:"

@@ -9,6 +9,10 @@ DESTDIR=$scratch cmake --install "$build" --prefix /usr >/dev/null
 share=$scratch/usr/share
 
 desktop-file-validate "$share/applications/com.brisolt.Pelora.desktop"
+# Nothing generic is claimed: a text file opened from the file manager is not taken for a charge file.
+! grep -q '^MimeType=' "$share/applications/com.brisolt.Pelora.desktop" || { echo "claims a MIME type"; exit 1; }
+grep -qx 'StartupWMClass=Pelora' "$share/applications/com.brisolt.Pelora.desktop"
+[ ! -e "$share/doc/pelora" ] || { echo "Debian documents outside the package"; exit 1; }
 appstreamcli validate --no-net "$share/metainfo/com.brisolt.Pelora.metainfo.xml" >/dev/null
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/pelora.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page warnings: $warnings"; exit 1; }

@@ -11,10 +11,10 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 "$pelora" "$scratch/charge.log" &
 pid=$!
 for _ in $(seq 300); do
-  if xwininfo -root -tree | grep -q '"Pelora": ("pelora"'; then break; fi
+  if xwininfo -root -tree | grep -q '"Pelora": ("pelora" "Pelora")'; then break; fi
   sleep 0.1
 done
-xwininfo -root -tree | grep '"Pelora": ("pelora"' || { echo "no Pelora window"; exit 1; }
+xwininfo -root -tree | grep '"Pelora": ("pelora" "Pelora")' || { echo "no Pelora window"; exit 1; }
 kill -0 "$pid" || { echo "pelora has ended"; exit 1; }
 for _ in $(seq 300); do grep -qs '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" && break; sleep 0.1; done
 grep -q '^Xpos=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" || { echo "no settings written"; exit 1; }
