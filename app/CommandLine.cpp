@@ -7,6 +7,37 @@
 #include <QDate>
 
 namespace {
+// Qt's own options for a window, which QApplication takes from the command line itself: those
+// followed by a value (unless given as -option=value), and those that stand alone.
+const QStringList kQtOptionsWithValue{"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                       "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display",
+                                       "geometry", "name", "title", "visual", "ncols", "cmap", "im", "fn", "font",
+                                       "bg", "background", "fg", "foreground", "btn", "button", "inputstyle"};
+const QStringList kQtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync", "qmljsdebugger"};
+
+// Takes Qt's window options out of args; true when there were any.
+bool TakeQtOptions(QStringList& args)
+{
+    bool any = false;
+    for (int i = 1; i < args.size();) {
+        if (args[i] == QLatin1String("--"))
+            break;
+        QString name = args[i];
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        const bool hasValue = name.contains(QLatin1Char('='));
+        name = name.section(QLatin1Char('='), 0, 0);
+        const bool takesValue = kQtOptionsWithValue.contains(name) && !hasValue;
+        if (!args[i].startsWith(QLatin1Char('-')) || !(kQtOptionsWithValue.contains(name) || kQtFlags.contains(name))) {
+            ++i;
+            continue;
+        }
+        any = true;
+        args.remove(i, takesValue && i + 1 < args.size() ? 2 : 1);
+    }
+    return any;
+}
+
 // The options, the parser, and the checks that decide what the command line asks for.
 class CParser {
 public:
@@ -17,15 +48,21 @@ public:
         m_parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("料金ファイル"));
     }
 
-    CommandLine Parse(const QStringList& args, const CivilDate& today, const std::function<int()>& storedClosingDay);
+    CommandLine Parse(QStringList args, const CivilDate& today, const std::function<int()>& storedClosingDay);
 
 private:
+    // The parser's help names the program only once an application object exists; this one is
+    // built before, so the name is put in here.
+    QString HelpText() const
+    {
+        return m_parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("pelora"));
+    }
     CommandLine Failure(const QString& reason) const
     {
         CommandLine line;
         line.mode = CommandLine::Exit;
         line.exitCode = kUsageExitCode;
-        line.output = QStringLiteral("pelora: %1\n%2").arg(reason, m_parser.helpText());
+        line.output = QStringLiteral("pelora: %1\n%2").arg(reason, HelpText());
         return line;
     }
     bool Set(const QCommandLineOption& option) const { return m_parser.isSet(option); }
@@ -110,17 +147,19 @@ std::optional<QString> CParser::ReadDateAndDay(CommandLine& line, const CivilDat
     return std::nullopt;
 }
 
-CommandLine CParser::Parse(const QStringList& args, const CivilDate& today, const std::function<int()>& storedClosingDay)
+CommandLine CParser::Parse(QStringList args, const CivilDate& today, const std::function<int()>& storedClosingDay)
 {
+    const bool qtOptions = TakeQtOptions(args);
     if (!m_parser.parse(args))
         return Failure(m_parser.errorText());
     CommandLine line;
     if (Set(m_help) || Set(m_version)) {
         line.mode = CommandLine::Exit;
-        line.output = Set(m_help) ? m_parser.helpText()
-                                  : QStringLiteral("pelora %1\n").arg(QString::fromLatin1(kPeloraVersion));
+        line.output = Set(m_help) ? HelpText() : QStringLiteral("pelora %1\n").arg(QString::fromLatin1(kPeloraVersion));
         return line;
     }
+    if (qtOptions && (Set(m_report) || Set(m_render) || Set(m_watch)))
+        return Failure(QStringLiteral("Qt のオプションは画面を開くときだけ使えます。"));
     const QStringList files = m_parser.positionalArguments();
     if (files.size() > 1)
         return Failure(QStringLiteral("料金ファイルは一つだけ指定できます。"));

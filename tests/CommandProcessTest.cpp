@@ -153,6 +153,15 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     EXPECT_EQ(watch.exitCode(), 0);
 }
 
+// The help is built before any application object exists, and still names the program.
+TEST_F(CommandProcessTest, HelpNamesTheProgram)
+{
+    QProcess help;
+    help.start(PELORA_BINARY, {"--help"});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    EXPECT_TRUE(help.readAllStandardOutput().startsWith("Usage: pelora [options] FILE"));
+}
+
 // `pelora --watch FILE | head -1`: once the reader has gone, the watch ends with 74.
 TEST_F(CommandProcessTest, WatchEndsWhenItsReaderHasGone)
 {
@@ -187,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(StatusCase{"Report", {"--report", "LOG"}, "", 0},
                     StatusCase{"UnknownOption", {"--bogus", "LOG"}, "", 64},
                     StatusCase{"WindowWithoutDisplay", {"LOG"}, "", 69},
+                    StatusCase{"QtWindowOptionsTakenForTheWindow", {"-style", "Fusion", "--geometry", "300x200", "-reverse", "LOG"}, "", 69},
                     StatusCase{"FileNamedVersionWithoutDisplay", {"--", "--version"}, "", 69},
                     StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74},
                     StatusCase{"WatchToAFullDisk", {"--watch", "LOG"}, "/dev/full", 74},

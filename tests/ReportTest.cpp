@@ -139,6 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgsCase{"BadUnit", {"--render", "out.png", "--unit", "euro", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"UnitWithoutRender", {"--unit", "yen", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"FileNamedLikeAnOption", {"--", "--version"}, CommandLine::Window, 0},
+                    ArgsCase{"QtOptionsForTheWindow", {"-style", "Fusion", "-platform=xcb", "--display", ":1", "log"}, CommandLine::Window, 0},
+                    ArgsCase{"QtOptionsWithTheReport", {"-style", "Fusion", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"FileAfterDashesNamedLikeAQtOption", {"--", "-style"}, CommandLine::Window, 0},
                     ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
