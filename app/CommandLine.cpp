@@ -44,7 +44,7 @@ public:
     CParser()
     {
         m_parser.setApplicationDescription(QStringLiteral("Pelora: 電話料金ファイルを棒グラフにします。"));
-        m_parser.addOptions({m_help, m_version, m_report, m_render, m_watch, m_json, m_today, m_closing, m_mode, m_unit});
+        m_parser.addOptions({m_help, m_version, m_report, m_render, m_watch, m_json, m_csv, m_today, m_closing, m_mode, m_unit});
         m_parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("料金ファイル"));
     }
 
@@ -80,6 +80,7 @@ private:
     const QCommandLineOption m_watch{QStringLiteral("watch"),
                                      QStringLiteral("集計表を出力し、料金ファイルが変わる度に出力し直します。")};
     const QCommandLineOption m_json{QStringLiteral("json"), QStringLiteral("集計表を JSON で出力します。")};
+    const QCommandLineOption m_csv{QStringLiteral("csv"), QStringLiteral("集計表を CSV で出力します (--report のみ)。")};
     const QCommandLineOption m_today{QStringLiteral("today"), QStringLiteral("集計の基準日 (既定: 今日)。"),
                                      QStringLiteral("YYYY-MM-DD")};
     const QCommandLineOption m_closing{QStringLiteral("closing-day"),
@@ -99,6 +100,8 @@ std::optional<QString> CParser::CheckCombination() const
         return QStringLiteral("--mode, --unit は --render と共に使います。");
     if (!Set(m_report) && !Set(m_watch) && Set(m_json))
         return QStringLiteral("--json は --report か --watch と共に使います。");
+    if (Set(m_csv) && (!Set(m_report) || Set(m_json)))
+        return QStringLiteral("--csv は --report と共に、--json なしで使います。");
     if (!Set(m_report) && !Set(m_render) && !Set(m_watch) && (Set(m_today) || Set(m_closing)))
         return QStringLiteral("--today, --closing-day は --report, --render か --watch と共に使います。");
     return std::nullopt;
@@ -174,6 +177,7 @@ CommandLine CParser::Parse(QStringList args, const CivilDate& today, const std::
     line.mode = Set(m_render) ? CommandLine::Render : Set(m_watch) ? CommandLine::Watch : CommandLine::Report;
     line.report.file = files.first();
     line.report.json = Set(m_json);
+    line.report.csv = Set(m_csv);
     if (const auto reason = ReadRenderModes(line))
         return Failure(*reason);
     if (const auto reason = ReadDateAndDay(line, today, storedClosingDay))

@@ -95,14 +95,46 @@ template <int N> QString Series(const TallySeries<N>& series)
                    {"total", Number(series.Total())}});
 }
 
+QString IsoDate(const CivilDate& date)
+{
+    return QString::asprintf("%04d-%02d-%02d", date.year, date.month, date.day);
+}
+
+// The slots' full dates: each day's date, or each billing month's first and last date.
+QString DayDates(const CivilDate& today)
+{
+    return Object({{"dates", List(kDaySlots, [&](int i) { return Text(IsoDate(DaySlotDate(today, i))); })}});
+}
+
+QString MonthDates(const CivilDate& today, int closingDay)
+{
+    return Object({{"starts", List(kMonthSlots, [&](int i) { return Text(IsoDate(MonthSlotDates(today, closingDay, i).first)); })},
+                   {"ends", List(kMonthSlots, [&](int i) { return Text(IsoDate(MonthSlotDates(today, closingDay, i).last)); })}});
+}
+
+// The members of an object without its braces, to splice into another.
+QString Inner(const QString& object)
+{
+    return object.mid(1, object.size() - 2);
+}
+
 template <int N>
-QString Window(const LabelOf& label, const TallySeries<N>& count, const TallySeries<N>& yen,
+QString Window(const LabelOf& label, const QString& dates, const TallySeries<N>& count, const TallySeries<N>& yen,
                const TallySeries<N>& seconds)
 {
-    return Object({{"labels", List(N, [&](int i) { return Text(QString::fromLatin1(label(i))); })},
-                   {"count", Series(count)},
-                   {"yen", Series(yen)},
-                   {"seconds", Series(seconds)}});
+    return QStringLiteral("{\"labels\": %1, %2, \"count\": %3, \"yen\": %4, \"seconds\": %5}")
+        .arg(List(N, [&](int i) { return Text(QString::fromLatin1(label(i))); }), Inner(dates), Series(count),
+             Series(yen), Series(seconds));
+}
+
+// One CSV record, RFC 4180: the fields need no quotes (dates, numbers and two words).
+QString CsvRecord(const char* period, const DateSpan& dates, Figure calls, Figure seconds, Figure yen)
+{
+    return QStringLiteral("%1,%2,%3,%4,%5,%6\r\n")
+        .arg(QLatin1String(period), IsoDate(dates.first), IsoDate(dates.last))
+        .arg(calls)
+        .arg(seconds)
+        .arg(yen);
 }
 } // namespace
 
@@ -125,16 +157,32 @@ QString ReportText(const CPeloraDoc& d, const CivilDate& today)
 QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
 {
     const Tallies& t = d.GetTallies();
-    return Object({{"today", Text(QString::asprintf("%04d-%02d-%02d", today.year, today.month, today.day))},
+    return Object({{"format", Number(kReportFormat)},
+                   {"today", Text(IsoDate(today))},
                    {"closing_day", Number(d.GetClosingDay())},
                    {"previous_month_label", Text(QString::fromLatin1(d.GetPrevMonthLabel()))},
-                   {"days", Window([&](int i) { return d.GetDayLabel(i); }, t.dayCount, t.dayYen, t.daySeconds)},
-                   {"months", Window([&](int i) { return d.GetMonthLabel(i); }, t.monthCount, t.monthYen,
-                                     t.monthSeconds)},
+                   {"days", Window([&](int i) { return d.GetDayLabel(i); }, DayDates(today), t.dayCount, t.dayYen,
+                                   t.daySeconds)},
+                   {"months", Window([&](int i) { return d.GetMonthLabel(i); }, MonthDates(today, d.GetClosingDay()),
+                                     t.monthCount, t.monthYen, t.monthSeconds)},
                    {"forecast", Object({{"count", Number(d.GetForecastCount())},
                                         {"yen", Number(d.GetForecastYen())},
                                         {"seconds", Number(d.GetForecastSeconds())}})}})
            + QLatin1Char('\n');
+}
+
+QString ReportCsv(const CPeloraDoc& d, const CivilDate& today)
+{
+    const Tallies& t = d.GetTallies();
+    QString csv = QStringLiteral("period,start,end,calls,seconds,yen\r\n");
+    for (int i = 0; i < kDaySlots; ++i) {
+        const CivilDate date = DaySlotDate(today, i);
+        csv += CsvRecord("day", {date, date}, t.dayCount.Slot(i), t.daySeconds.Slot(i), t.dayYen.Slot(i));
+    }
+    for (int i = 0; i < kMonthSlots; ++i)
+        csv += CsvRecord("month", MonthSlotDates(today, d.GetClosingDay(), i), t.monthCount.Slot(i),
+                         t.monthSeconds.Slot(i), t.monthYen.Slot(i));
+    return csv;
 }
 
 int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err)
@@ -143,7 +191,9 @@ int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err)
     if (!headless.Load(err))
         return kUnopenableExitCode;
     const CPeloraDoc& doc = headless.Document();
-    out << (options.json ? ReportJson(doc, options.today) : ReportText(doc, options.today));
+    out << (options.json  ? ReportJson(doc, options.today)
+            : options.csv ? ReportCsv(doc, options.today)
+                          : ReportText(doc, options.today));
     return 0;
 }
 

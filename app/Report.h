@@ -13,6 +13,7 @@ struct ReportOptions {
     CivilDate today{};
     int closingDay = 31;
     bool json = false;
+    bool csv = false;
     bool todayGiven = false; // --today: the date stands still (else it follows the clock)
 };
 
@@ -24,4 +25,8 @@ bool WrittenToStandardOutput(QTextStream& out);
 int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err);
 
 QString ReportText(const CPeloraDoc& doc, const CivilDate& today);
+// The JSON object's format: 2 added "format" and the slots' full dates.
+inline constexpr int kReportFormat = 2;
 QString ReportJson(const CPeloraDoc& doc, const CivilDate& today);
+// The 30 days and 12 billing months as CSV (RFC 4180, UTF-8, CRLF), for a spreadsheet.
+QString ReportCsv(const CPeloraDoc& doc, const CivilDate& today);

@@ -134,3 +134,28 @@ void BuildMonthLabels(const CivilDate& today, int closingDay, MonthLabels& label
     ShiftMonth(year, month, s - kMonthSlots);
     FormatMonthPrefix(prevMonthLabel, year, month);
 }
+
+CivilDate DaySlotDate(const CivilDate& today, int slot)
+{
+    return AddDays(today, slot - (kDaySlots - 1));
+}
+
+namespace {
+// The closing date of the billing month that ends in year/month.
+CivilDate ClosingDateIn(int year, int month, int closingDay)
+{
+    return AddDays({year, month, 1}, std::min(closingDay, DaysInMonth(year, month)) - 1);
+}
+} // namespace
+
+DateSpan MonthSlotDates(const CivilDate& today, int closingDay, int slot)
+{
+    // The same months the labels name: a day after the closing day belongs to the next month's.
+    int year = today.year;
+    int month = today.month;
+    ShiftMonth(year, month, slot - (kMonthSlots - 1) + (today.day > closingDay ? 1 : 0));
+    int previousYear = year;
+    int previousMonth = month;
+    ShiftMonth(previousYear, previousMonth, -1);
+    return {AddDays(ClosingDateIn(previousYear, previousMonth, closingDay), 1), ClosingDateIn(year, month, closingDay)};
+}

@@ -28,6 +28,15 @@ std::time_t LocalNoon(const CivilDate& date);
 // date + days, counted in the calendar.
 CivilDate AddDays(const CivilDate& date, int days);
 
+// The dates a slot stands for, in full: day slot i (0..29) is one date; billing month slot i
+// (0..11) runs from the day after the closing date before it to its own closing date (the last
+// day of a month shorter than the closing day).
+struct DateSpan {
+    CivilDate first, last;
+};
+CivilDate DaySlotDate(const CivilDate& today, int slot);
+DateSpan MonthSlotDates(const CivilDate& today, int closingDay, int slot);
+
 // The YY/MM/DD label of one date.
 PeriodLabel DayLabelOf(const CivilDate& date);
 void BuildDayLabels(const CivilDate& today, DayLabels& labels);

@@ -52,7 +52,7 @@ TEST(Report, JsonHasTheDocumentedShape)
         "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
     const ReportRun run = RunWith({QString::fromStdString(path), k1996Dec20, 20, true});
     ASSERT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.startsWith(R"({"today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
+    EXPECT_TRUE(run.out.startsWith(R"({"format": 2, "today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
                                    R"("days": {"labels": ["96/11/21", )"));
     const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(root["today"].toString(), "1996-12-20");
@@ -61,13 +61,34 @@ TEST(Report, JsonHasTheDocumentedShape)
     const QJsonObject days = root["days"].toObject();
     EXPECT_EQ(days["labels"].toArray().size(), 30);
     EXPECT_EQ(days["labels"].toArray()[24].toString(), "96/12/15");
+    EXPECT_EQ(days["dates"].toArray()[24].toString(), "1996-12-15");
     EXPECT_EQ(days["yen"].toObject()["slots"].toArray()[24].toInteger(), 1230);
     EXPECT_EQ(days["seconds"].toObject()["total"].toInteger(), 200);
     const QJsonObject months = root["months"].toObject();
     EXPECT_EQ(months["labels"].toArray().size(), 12);
+    EXPECT_EQ(months["starts"].toArray()[11].toString(), "1996-11-21");
+    EXPECT_EQ(months["ends"].toArray()[11].toString(), "1996-12-20");
     EXPECT_EQ(months["count"].toObject()["max"].toInteger(), 1);
     EXPECT_EQ(months["yen"].toObject()["average"].toInteger(), 102);
     EXPECT_EQ(root["forecast"].toObject()["yen"].toInteger(), 1271);
+}
+
+// Ready for a spreadsheet: a header, the 30 days, then the 12 billing months with their dates.
+TEST(Report, CsvHasADayOrMonthPerRecord)
+{
+    CScratchFolder folder;
+    const std::string path = folder.Write("log", "97/02/27 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
+    ReportOptions options{QString::fromStdString(path), {1997, 3, 5}, 30, false};
+    options.csv = true;
+    const QStringList records = RunWith(options).out.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(records.size(), 1 + 30 + 12 + 1);
+    EXPECT_EQ(records[0], "period,start,end,calls,seconds,yen");
+    EXPECT_EQ(records[24], "day,1997-02-27,1997-02-27,1,200,1230");
+    EXPECT_EQ(records[30], "day,1997-03-05,1997-03-05,0,0,0");
+    // Closing day 30: February's billing month ends on its last day, March's on the 30th.
+    EXPECT_EQ(records[41], "month,1997-01-31,1997-02-28,1,200,1230");
+    EXPECT_EQ(records[42], "month,1997-03-01,1997-03-30,0,0,0");
+    EXPECT_EQ(records[43], "");
 }
 
 // Samoa skipped 30 December 2011: the report still tallies the day it was asked for.
@@ -132,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgsCase{"BadClosingDay", {"--report", "--closing-day", "x", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"UnknownOption", {"--frobnicate"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"JsonWithoutReport", {"--json", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"CsvWithTheWatch", {"--watch", "--csv", "log"}, CommandLine::Exit, kUsageExitCode},
+                    ArgsCase{"CsvAndJson", {"--report", "--csv", "--json", "log"}, CommandLine::Exit, kUsageExitCode},
                     ArgsCase{"Render", {"--render", "out.png", "--mode", "month", "--unit", "time", "log"},
                              CommandLine::Render, 0},
                     ArgsCase{"RenderAndReport", {"--render", "out.png", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
