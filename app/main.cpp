@@ -4,6 +4,7 @@
 // pelora --render OUT.png [--mode day|month] [--unit yen|time|count] [--today ...] [--closing-day N] FILE
 
 #include "app/CommandLine.h"
+#include "app/DesktopSetup.h"
 #include "app/ExitStatus.h"
 #include "app/MainFrame.h"
 #include "app/PeloraApp.h"
@@ -27,6 +28,8 @@ namespace {
 int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clock, const QString& file)
 {
     QApplication app(argc, argv);
+    LoadQtTranslations(app);
+    KeepQtDialogStateOut();
     CMessageBoxSink messages(QString::fromUtf8(kAppTitle));
     // Told once, after the step that wrote, so no box opens inside a move or a paint.
     profile.OnWriteFailed([&messages](const QString& path) {

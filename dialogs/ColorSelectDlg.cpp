@@ -4,6 +4,7 @@
 #include "res/Resource.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -36,6 +37,18 @@ CColorSelectDlg::CColorSelectDlg(QWidget* owner) : QDialog(owner)
         PlaceControl(button, units, entry.x, entry.y, 74, 12);
         connect(button, &QPushButton::clicked, this, [this, id = entry.id] { done(id); });
     }
+}
+
+// Return presses the button that has the focus, as Space does: none of them is a default button,
+// which would change their look.
+void CColorSelectDlg::keyPressEvent(QKeyEvent* event)
+{
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    if (focused && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        focused->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QPushButton* CColorSelectDlg::Button(int controlId) const

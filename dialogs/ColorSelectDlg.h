@@ -1,7 +1,7 @@
 #pragma once
 // The first step of the colour command: nine buttons, one per display colour, in the graph group
 // and the totals group. A button ends the dialog with its control id; Escape and the close box end
-// it with 0. No OK or Cancel button.
+// it with 0; Return and Space press the focused button. No OK or Cancel button.
 
 #include <QDialog>
 
@@ -12,4 +12,7 @@ class CColorSelectDlg : public QDialog {
 public:
     explicit CColorSelectDlg(QWidget* owner);
     QPushButton* Button(int controlId) const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

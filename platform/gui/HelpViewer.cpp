@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
@@ -41,6 +42,22 @@ bool CHelpViewer::IsOpen() const
     return m_window && m_window->isVisible();
 }
 
+namespace {
+// A window of its own, closed with Esc like the program's dialogs.
+class CEscapeCloses : public QObject {
+public:
+    explicit CEscapeCloses(QWidget* window) : QObject(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            static_cast<QWidget*>(watched)->close();
+            return true;
+        }
+        return false;
+    }
+};
+} // namespace
+
 bool CHelpViewer::WinHelp(int context, int command)
 {
     if (command == HELP_QUIT) {
@@ -58,6 +75,7 @@ bool CHelpViewer::WinHelp(int context, int command)
         m_window->setWindowTitle(m_title);
         m_window->setOpenExternalLinks(true);
         m_window->resize(520, 560);
+        m_window->installEventFilter(new CEscapeCloses(m_window));
     }
     m_window->setSource(QUrl::fromLocalFile(m_helpFile));
     m_anchor = command == HELP_CONTEXT ? QStringLiteral("topic%1").arg(context) : QString();

@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SettingDialogsTest : public FrameFixture {};
 
-// The real selection dialog and a stand-in picker: the button pressed edits its colour and no other.
+// The real selection dialog and a stand-in picker: the button pressed (Return on the focused one)
+// edits its colour and no other.
 TEST_F(SettingDialogsTest, AButtonEditsItsOwnColour)
 {
     Start();
@@ -79,7 +80,10 @@ TEST_F(SettingDialogsTest, AButtonEditsItsOwnColour)
         color = 0x123456;
         return true;
     };
-    WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) { QTest::mouseClick(d->Button(IDC_MTINFO_CLR), Qt::LeftButton); });
+    WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) {
+        d->Button(IDC_MTINFO_CLR)->setFocus();
+        QTest::keyClick(d->Button(IDC_MTINFO_CLR), Qt::Key_Return);
+    });
     Command(ID_COLOR_SELECT);
     ColorSet expected = before;
     expected[static_cast<std::size_t>(ColorRole::MTInfoClr)] = 0x123456;

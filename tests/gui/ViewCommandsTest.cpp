@@ -1,5 +1,8 @@
 #include "FrameFixture.h"
 
+#include <QApplication>
+#include <QTextBrowser>
+
 namespace {
 struct ModeCase {
     const char* name;
@@ -115,6 +118,11 @@ TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
     EXPECT_TRUE(View().HelpViewer().IsOpen());
     EXPECT_EQ(View().HelpViewer().CurrentAnchor(), "topic27");
     EXPECT_EQ(sink.messages.size(), 1u);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QTextBrowser*>(window) && window->isVisible())
+            QTest::keyClick(window, Qt::Key_Escape);
+    }
+    EXPECT_FALSE(View().HelpViewer().IsOpen());
 }
 
 } // namespace
