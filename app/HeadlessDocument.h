@@ -26,7 +26,11 @@ public:
     bool Load(QTextStream& err);
     CPeloraDoc& Document() { return *m_doc; }
 
-    void ShowMessage(const std::string& text) override { m_messages << QString::fromStdString(text); }
+    // Only the first line: the file and the reason follow on their own line, and nothing is retried.
+    void ShowMessage(const std::string& text) override
+    {
+        m_messages << QString::fromStdString(text).section(QLatin1Char('\n'), 0, 0);
+    }
 
 private:
     QString m_file;

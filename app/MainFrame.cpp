@@ -209,17 +209,34 @@ void CMainFrame::createStatusBar()
         QLabel* pane = new QLabel(QString::fromUtf8(kPanePlaceholders[i]), bar);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
-        const int width = pane->fontMetrics().horizontalAdvance(pane->text());
-        pane->setFixedWidth(width + 2 * pane->frameWidth() + 2);
+        pane->setFixedWidth(PaneWidthFor(pane, pane->text()));
         bar->addPermanentWidget(pane);
         m_panes[i] = pane;
     }
-    // The message pane reads "Ready" whenever no prompt is shown.
-    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+    // The message pane reads "Ready" whenever no prompt is shown, or before a charge file was ever
+    // chosen, how to choose one. The bar is never narrower than its panes and "Ready": with a large
+    // desktop font the window widens rather than clip them.
+    connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            bar->showMessage(QStringLiteral("Ready"));
+            ShowIdleMessage();
     });
-    bar->showMessage(QStringLiteral("Ready"));
+    int panes = 0;
+    for (const QLabel* pane : m_panes)
+        panes += pane->width() + bar->layout()->spacing();
+    bar->setMinimumWidth(panes + bar->fontMetrics().horizontalAdvance(QString::fromUtf8(kReadyMessage)) + 16);
+    ShowIdleMessage();
+}
+
+void CMainFrame::ShowIdleMessage()
+{
+    const bool chosen = m_view->GetDocument()->HasChargeFile();
+    statusBar()->showMessage(QString::fromUtf8(chosen ? kReadyMessage : kChooseFileMessage));
+}
+
+// Wide enough for the text in the pane's own font, frame included.
+int CMainFrame::PaneWidthFor(const QLabel* pane, const QString& text)
+{
+    return pane->fontMetrics().horizontalAdvance(text) + 2 * pane->frameWidth() + 2;
 }
 
 void CMainFrame::fillPanes()
@@ -235,8 +252,10 @@ void CMainFrame::SetPaneText(int pane, const QString& text)
 {
     if (pane < 1 || pane > static_cast<int>(m_panes.size()))
         return;
-    m_panes[static_cast<std::size_t>(pane - 1)]->setText(text);
-    m_panes[static_cast<std::size_t>(pane - 1)]->repaint();
+    QLabel* label = m_panes[static_cast<std::size_t>(pane - 1)];
+    label->setText(text);
+    label->setFixedWidth(std::max(label->width(), PaneWidthFor(label, text)));
+    label->repaint();
 }
 
 QString CMainFrame::PaneText(int pane) const

@@ -52,6 +52,8 @@ public:
     void UpdateCommandUI();
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    // The message pane's text when no prompt is shown.
+    void ShowIdleMessage();
 
     // 1 when the frame stays on top. Any other stored non-zero value keeps the frame on top
     // without a check mark, and the command turns it into 1, so a stored value keeps its meaning.
@@ -66,6 +68,7 @@ protected:
 private:
     void PreCreateWindow();
     static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
+    static int PaneWidthFor(const QLabel* pane, const QString& text);
     void createView(CPeloraDoc& doc);
     void createDialogs(CPeloraDoc& doc);
     void createActions();

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <filesystem>
 
 CPeloraApp::CPeloraApp(Environment environment)
@@ -108,9 +109,11 @@ bool CPeloraApp::OpenDocumentFile(const QString& path)
     if (!m_template || !m_template->OpenDocumentFile(path))
         return false;
     m_recentFiles.WriteList();
-    // The view follows the file the document now reads.
-    if (CMainFrame* frame = GetMainFrame())
+    // The view follows the file the document now reads, and says so.
+    if (CMainFrame* frame = GetMainFrame()) {
         frame->GetActiveView()->WatchChargeFile();
+        frame->ShowIdleMessage();
+    }
     return true;
 }
 
@@ -136,7 +139,10 @@ void CPeloraApp::OnFileOpen()
     // "*.*" hides names without a dot outside Windows; the caption stays the same.
     const QString filter = QStringLiteral("すべてのﾌｧｲﾙ (*)");
 #endif
-    const QString path = QFileDialog::getOpenFileName(GetMainFrame(), QString(), QString(), filter);
+    // Starts in the folder of the file shown now, where the next one most likely lies.
+    const CPeloraDoc* doc = GetDocument();
+    const QString folder = doc && doc->HasChargeFile() ? QFileInfo(DecodePath(doc->GetLogPath())).absolutePath() : QString();
+    const QString path = QFileDialog::getOpenFileName(GetMainFrame(), QString(), folder, filter);
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }

@@ -71,11 +71,14 @@ const char* CPeloraDoc::GetMonthLabel(int i) const
 }
 
 // The failed state comes first: the view's timer ticks inside the message box's modal loop.
+// Below the message's own first line: which file, why, and (where it is looked at again) what
+// happens next.
 void CPeloraDoc::Fail(const std::string& reason, const char* message)
 {
     m_loadFailed = true;
     m_loadError = reason;
-    m_messages.ShowMessage(message);
+    const bool retried = reason != message;
+    m_messages.ShowMessage(std::string(message) + "\n" + m_logPath + (retried ? "\n" + reason + "\n" + kRetryNote : ""));
 }
 
 void CPeloraDoc::LoadChargeFile(LoadKind kind)
@@ -121,6 +124,7 @@ void CPeloraDoc::ApplyLoad(const ChargeLoad& load)
     m_tallies = load.tallies;
     m_readPoint = load.next;
     m_lastLoadStart = load.start;
+    m_lastLoadTime = m_clock.Now();
 }
 
 bool CPeloraDoc::Refresh(std::time_t now, bool notified)

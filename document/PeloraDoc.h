@@ -26,6 +26,7 @@ public:
     // Longest charge-file path the document accepts, in bytes.
     static constexpr std::size_t kMaxPathBytes = 255;
     static constexpr const char* kOpenFailedMessage = "2:料金ファイルが開けませんでした";
+    static constexpr const char* kRetryNote = "1 分ごとに確かめ、読めるようになり次第表示します。";
     static constexpr const char* kPathTooLongMessage =
         "料金ファイルのパスが長すぎます（255バイトまで）。";
 
@@ -102,6 +103,8 @@ public:
     // Where the last successful load began reading: 0 for a whole file, else where the one
     // before had stopped.
     std::int64_t GetLastLoadStart() const { return m_lastLoadStart; }
+    // When the figures shown were read.
+    std::time_t GetLastLoadTime() const { return m_lastLoadTime; }
     // All six series at once, for code that treats them alike.
     const Tallies& GetTallies() const { return m_tallies; }
 
@@ -128,4 +131,5 @@ private:
     ReadPoint m_readPoint;
     std::uint64_t m_loadTicket = 0; // of the latest prepared load
     std::int64_t m_lastLoadStart = 0;
+    std::time_t m_lastLoadTime = 0;
 };

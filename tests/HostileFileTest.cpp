@@ -31,7 +31,7 @@ TEST_P(HostileFileTest, StoredPathFailsAtOnce)
     Open(GetParam().make(folder), 20, k1996Dec20);
     EXPECT_TRUE(doc->IsLoadFailed());
     EXPECT_EQ(doc->GetLoadError(), GetParam().reason);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
 }
 

@@ -54,7 +54,9 @@ TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
     sink.onShow = [&] { failedWhileShown = doc->IsLoadFailed(); };
     doc->LoadChargeFile();
     EXPECT_EQ(failedWhileShown, 1);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    // The fixed first line, then which file, why, and what happens next.
+    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(CPeloraDoc::kOpenFailedMessage) + "\n" + path
+                                                      + "\nNo such file or directory\n" + CPeloraDoc::kRetryNote});
     EXPECT_EQ(doc->GetDayYen(29), 100);
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
 

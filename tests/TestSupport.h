@@ -38,6 +38,15 @@ public:
     }
     std::vector<std::string> messages;
     std::function<void()> onShow; // runs while the "message box" is up
+
+    // Each message's first line: the program's fixed text, before the file and the reason.
+    std::vector<std::string> FirstLines() const
+    {
+        std::vector<std::string> lines;
+        for (const std::string& message : messages)
+            lines.push_back(message.substr(0, message.find('\n')));
+        return lines;
+    }
 };
 
 // "Section/Entry" of every write, in order; with values, "Section/Entry=value".

@@ -7,8 +7,10 @@
 #include "view/TotalsPanel.h"
 #include "platform/core/MessageSink.h"
 #include "platform/core/PathText.h"
+#include "res/CommandTable.h"
 #include "res/Resource.h"
 
+#include <QDateTime>
 #include <QPainter>
 
 namespace {
@@ -96,7 +98,11 @@ void CPeloraView::OnCreate()
 {
     connect(&m_follower, &CChargeFollower::looked, this,
             [this](std::time_t now) { emit paneTextChanged(4, DatePaneText(now)); });
-    connect(&m_follower, &CChargeFollower::loaded, this, [this] { update(); });
+    connect(&m_follower, &CChargeFollower::loaded, this, [this] {
+        update();
+        UpdateToolTip();
+    });
+    UpdateToolTip();
 
     m_dayMode = m_settings.DayMode();
     m_unitMode = m_settings.YenMode();
@@ -168,6 +174,21 @@ void CPeloraView::ReloadWithLabels()
 void CPeloraView::WatchChargeFile()
 {
     m_follower.Follow();
+    UpdateToolTip();
+}
+
+// Which file the figures come from and when they were read, where it leaves the picture alone.
+void CPeloraView::UpdateToolTip()
+{
+    if (!m_doc.HasChargeFile()) {
+        setToolTip(QString::fromUtf8(kNoChargeFileTip));
+        return;
+    }
+    const QString file = QStringLiteral("料金ファイル: ") + DecodePath(m_doc.GetLogPath());
+    setToolTip(m_doc.IsLoadFailed()
+                   ? file + QStringLiteral("\n読めません: ") + QString::fromStdString(m_doc.GetLoadError())
+                   : file + QStringLiteral("\n読み込み: ")
+                         + QDateTime::fromSecsSinceEpoch(m_doc.GetLastLoadTime()).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
 }
 
 void CPeloraView::OnReload()

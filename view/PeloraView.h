@@ -82,6 +82,7 @@ private:
     void OnColorSelect();
     void OnHelp(int context, int command);
     void ReloadWithLabels();
+    void UpdateToolTip();
     GraphInput GraphInputOf(Period period, Unit unit) const;
     void DrawGraph(CDC& paintDC, Period period, Unit unit);
     void DrawTotals(CDC& dc);

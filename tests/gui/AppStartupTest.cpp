@@ -3,6 +3,9 @@
 #include "app/PeloraApp.h"
 
 #include <QCoreApplication>
+#include <QStatusBar>
+#include "res/CommandTable.h"
+#include "view/PeloraView.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,12 +27,17 @@ protected:
     }
 };
 
-TEST_F(AppStartupTest, WithoutAStoredPathTheWindowOpensEmptyAndSilent)
+// No box, but the status bar and the view's tool tip say how to choose a charge file.
+TEST_F(AppStartupTest, WithoutAStoredPathTheWindowOpensEmptyAndTellsHowToChooseAFile)
 {
     ASSERT_TRUE(app->InitInstance(QString()));
-    EXPECT_TRUE(app->GetMainFrame()->isVisible());
+    CMainFrame* frame = app->GetMainFrame();
+    EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(app->GetDocument()->IsLoadFailed());
     EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromUtf8(kChooseFileMessage));
+    EXPECT_TRUE(frame->GetActiveView()->toolTip().contains("Ctrl+O"));
+
     const CSettings stored = Exit();
     EXPECT_FALSE(stored.BarLayout().isEmpty());
     EXPECT_EQ(stored.StatusBarVisible(), 1);
@@ -44,9 +52,13 @@ TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
     const std::string named = folder.Write("named", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
     ASSERT_TRUE(app->InitInstance(QString::fromStdString(named)));
     // The stored path was tried first (and failed with its message), then the named file loaded.
-    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_FALSE(app->GetDocument()->IsLoadFailed());
     EXPECT_EQ(app->GetDocument()->GetDayYen(29), 100);
+    // Which file, read when: in the tool tip, off the picture.
+    EXPECT_EQ(app->GetMainFrame()->statusBar()->currentMessage(), QString::fromUtf8(kReadyMessage));
+    EXPECT_EQ(app->GetMainFrame()->GetActiveView()->toolTip(),
+              QStringLiteral("料金ファイル: %1\n読み込み: 1996/12/20 12:00:00").arg(QString::fromStdString(named)));
     const CSettings stored = Exit();
     EXPECT_EQ(stored.LogPath(), named);
     EXPECT_EQ(stored.RecentFile(0), named);

@@ -1,5 +1,9 @@
 #include "FrameFixture.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
+
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
@@ -84,6 +88,25 @@ TEST_F(MainFrameTest, ViewStaysAt249By211WhateverTheBarsDo)
     EXPECT_EQ(ViewSize(), expected);
     frame->Action(ID_VIEW_STATUS_BAR)->trigger();
     EXPECT_EQ(ViewSize(), expected);
+}
+
+// A large desktop font widens the window rather than clip the panes or "Ready".
+TEST_F(MainFrameTest, LargeFontsWidenTheWindowRatherThanClipTheStatusBar)
+{
+    const QFont usual = QApplication::font();
+    QFont large = usual;
+    large.setPointSize(16);
+    QApplication::setFont(large);
+    Start();
+    frame->show();
+    QApplication::setFont(usual);
+    int used = frame->statusBar()->fontMetrics().horizontalAdvance(QStringLiteral("Ready"));
+    for (const QLabel* pane : frame->statusBar()->findChildren<QLabel*>()) {
+        EXPECT_GE(pane->width(), pane->fontMetrics().horizontalAdvance(pane->text())) << pane->text().toStdString();
+        used += pane->width();
+    }
+    EXPECT_GE(frame->statusBar()->width(), used);
+    EXPECT_EQ(ViewSize(), QSize(CPeloraView::kWidth, CPeloraView::kHeight));
 }
 
 TEST_F(MainFrameTest, BarLayoutAndTopMostAreSavedOnChangeAndRestored)

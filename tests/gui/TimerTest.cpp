@@ -23,7 +23,7 @@ TEST_F(TimerTest, VanishedFileGivesOneMessageAndIsReadAgainWhenItComesBack)
     std::filesystem::remove(folder.Path("log"));
     for (int minute = 0; minute < 5; ++minute)
         Tick();
-    EXPECT_EQ(sink.messages, std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_EQ(doc->GetDayYen(29), 100);
     folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
     Tick();
