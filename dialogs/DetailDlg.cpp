@@ -47,7 +47,8 @@ void CDetailDlg::OnPaint()
     if (items.empty())
         return;
     dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(RGB(0, 0, 0));
+    // The text colour of the button-face ground it stands on: black in a light palette.
+    dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
     CFont font(dc, MakeFont(GothicFaces(), 12, 500));
     for (const DetailItem& item : items) {
         const PixelBox& b = item.box;

@@ -50,8 +50,11 @@ void Open(QPainter& p)
     p.fillRect(8, 2, 3, 1, kGreen);
 }
 
+// The unit pictures stand on cards of their own, so their strokes read on a dark tool bar as on
+// a light one.
 void Yen(QPainter& p)
 {
+    Box(p, 1, 1, 14, 14, kPaper);
     for (int i = 0; i < 5; ++i) {
         p.fillRect(3 + i, 2 + i, 2, 1, kGreen);
         p.fillRect(11 - i, 2 + i, 2, 1, kGreen);
@@ -75,6 +78,7 @@ void Time(QPainter& p)
 
 void Count(QPainter& p)
 {
+    Box(p, 1, 1, 14, 14, kPaper);
     for (int x = 2; x <= 11; x += 3)
         p.fillRect(x, 3, 1, 10, kInk);
     for (int i = 0; i < 12; ++i)

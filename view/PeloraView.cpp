@@ -293,13 +293,16 @@ void CPeloraView::DrawTotals(CDC& dc)
     CFont font(dc, MakeFont(PGothicFaces(), 14, 600));
     dc.SetBkMode(TRANSPARENT);
     const TotalsPanel panel = LayOutTotals(m_doc.GetTallies(), m_colors);
+    // Black, the colours' default, stands for the ground's own text colour: the same in a light
+    // palette, readable in a dark one.
+    const auto textColor = [](ColorRef color) { return color == RGB(0, 0, 0) ? GetSysColor(COLOR_BTNTEXT) : color; };
     for (const TotalsRow& row : panel.rows) {
-        dc.SetTextColor(row.color);
+        dc.SetTextColor(textColor(row.color));
         const PixelBox& b = row.captionBox;
         dc.DrawText(row.caption, BoxOf(b.left, b.top, b.right, b.bottom), DT_CENTER | DT_TOP);
     }
     for (const TotalsRow& row : panel.rows) {
-        dc.SetTextColor(row.color);
+        dc.SetTextColor(textColor(row.color));
         const PixelBox& b = row.amountBox;
         dc.DrawText(row.amount, BoxOf(b.left, b.top, b.right, b.bottom), DT_RIGHT | DT_TOP);
     }

@@ -16,7 +16,8 @@ COLORREF GetSysColor(SysColor index)
     const QPalette palette = QGuiApplication::palette();
     const QPalette::ColorRole role = index == COLOR_BTNFACE        ? QPalette::Button
                                      : index == COLOR_BTNHIGHLIGHT ? QPalette::Light
-                                                                   : QPalette::Dark;
+                                     : index == COLOR_BTNSHADOW    ? QPalette::Dark
+                                                                   : QPalette::ButtonText;
     const QColor color = palette.color(QPalette::Active, role);
     return RGB(color.red(), color.green(), color.blue());
 }

@@ -32,7 +32,7 @@ inline QRect BoxOf(int left, int top, int right, int bottom)
 }
 
 // System colours, read afresh at every call.
-enum SysColor { COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW };
+enum SysColor { COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNTEXT };
 COLORREF GetSysColor(SysColor index);
 
 // DrawText formats.
