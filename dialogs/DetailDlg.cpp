@@ -1,14 +1,19 @@
 #include "dialogs/DetailDlg.h"
 
+#include "dialogs/DetailCopy.h"
 #include "dialogs/DialogUnits.h"
 #include "view/DrawHelpers.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
-CDetailDlg::CDetailDlg(const CPeloraDoc& doc, Items items, QSize outer, QRect ok, QWidget* owner)
-    : QDialog(owner), m_doc(doc), m_items(std::move(items)), m_outer(outer)
+CDetailDlg::CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize outer, QRect ok, QWidget* owner)
+    : QDialog(owner), m_doc(doc), m_days(days), m_items(std::move(items)), m_outer(outer)
 {
     setWindowTitle(QStringLiteral("アクセス履歴詳細"));
     setFont(DialogFont());
@@ -24,14 +29,32 @@ CDetailDlg::CDetailDlg(const CPeloraDoc& doc, Items items, QSize outer, QRect ok
 void CDetailDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    m_frameLooks = 0;
     QTimer::singleShot(0, this, &CDetailDlg::FitOuterSize);
 }
 
+// A window manager frames a window a moment after it shows, later on a busy machine: the frame
+// is looked for a while, and the client shrinks by it once it is known.
 void CDetailDlg::FitOuterSize()
 {
     const QSize frame = frameGeometry().size() - geometry().size();
     if (!frame.isEmpty())
         setFixedSize(m_outer - frame);
+    else if (++m_frameLooks < kFrameLooks)
+        QTimer::singleShot(kFrameLookInterval, this, &CDetailDlg::FitOuterSize);
+}
+
+void CDetailDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->matches(QKeySequence::Copy)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    const DetailCopy copy = CopyOfDetail(m_doc, m_days);
+    auto* data = new QMimeData;
+    data->setText(copy.tsv);
+    data->setHtml(copy.html);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void CDetailDlg::paintEvent(QPaintEvent*)
@@ -60,11 +83,11 @@ void CDetailDlg::OnPaint()
 }
 
 CMonthDetailDlg::CMonthDetailDlg(const CPeloraDoc& doc, QWidget* owner)
-    : CDetailDlg(doc, MonthDetailItems, QSize(478, 320), QRect(382, 256, 80, 25), owner)
+    : CDetailDlg(doc, false, MonthDetailItems, QSize(478, 320), QRect(382, 256, 80, 25), owner)
 {
 }
 
 CDayDetailDlg::CDayDetailDlg(const CPeloraDoc& doc, QWidget* owner)
-    : CDetailDlg(doc, DayDetailItems, QSize(561, 477), QRect(464, 414, 80, 25), owner)
+    : CDetailDlg(doc, true, DayDetailItems, QSize(561, 477), QRect(464, 414, 80, 25), owner)
 {
 }

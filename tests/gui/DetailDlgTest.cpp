@@ -3,7 +3,10 @@
 #include "dialogs/DetailDlg.h"
 #include "platform/gui/DrawContext.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -107,6 +110,22 @@ TEST_F(DetailDlgTest, FailedDocumentShowsOnlyTheButton)
     for (int y = 0; y < 250; ++y)
         for (int x = 0; x < 478; ++x)
             ASSERT_EQ(image.pixel(x, y), ground) << x << "," << y;
+}
+
+// Ctrl+C: the table, its total and its average as tab-separated text and as an HTML table.
+TEST_F(DetailDlgTest, CopyGivesTheTableToOtherPrograms)
+{
+    Load("97/03/20 10:00:00  OUT01:02:05    1,230 0\r\n");
+    CMonthDetailDlg dialog(*doc, nullptr);
+    QTest::keyClick(&dialog, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    const QStringList rows = copied->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(rows.size(), 1 + 12 + 2 + 1);
+    EXPECT_EQ(rows[0], QStringLiteral("日付\t回数\t時間\t料金"));
+    EXPECT_EQ(rows[12], QStringLiteral("97/03\t1\t1:02:05\t1230"));
+    EXPECT_EQ(rows[13], QStringLiteral("過去12ヵ月の合計\t1\t1:02:05\t1230"));
+    EXPECT_EQ(rows[14], QStringLiteral("一月当たりの平均\t0\t0:05:10\t102"));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<tr><td>97/03</td><td>1</td><td>1:02:05</td><td>1230</td></tr>")));
 }
 
 TEST_F(DetailDlgTest, OkEscapeAndCloseEndIt)

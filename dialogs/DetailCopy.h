@@ -1,0 +1,16 @@
+#pragma once
+// A detail table as other programs take it from the clipboard: tab-separated text with a header,
+// a row per slot (oldest first), the total and the average; and the same as an HTML table, which
+// office programs paste as cells.
+
+#include <QString>
+
+class CPeloraDoc;
+
+struct DetailCopy {
+    QString tsv;
+    QString html;
+};
+
+// The 30 days (days) or the 12 billing months; empty in the failed state.
+DetailCopy CopyOfDetail(const CPeloraDoc& doc, bool days);
