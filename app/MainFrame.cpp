@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QRegularExpression>
 #include <QToolBar>
 
 CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
@@ -194,6 +195,11 @@ void CMainFrame::createToolBar()
         }
         if (SeparatorAfterToolBarPlace(place))
             m_wndToolBar->addSeparator();
+    }
+    // Screen readers name each button by its command alone, without the menu's mnemonic and keys.
+    for (QAction* action : m_wndToolBar->actions()) {
+        if (QWidget* button = m_wndToolBar->widgetForAction(action); button && !action->isSeparator())
+            button->setAccessibleName(action->text().section(QLatin1Char('\t'), 0, 0).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(QLatin1Char('&')));
     }
     addToolBar(Qt::RightToolBarArea, m_wndToolBar);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::FitFrameToView);

@@ -12,6 +12,7 @@
 #include "app/Watch.h"
 #include "platform/core/Clock.h"
 #include "platform/core/EndSignals.h"
+#include "platform/gui/AccessibleContent.h"
 #include "platform/gui/MessageBoxSink.h"
 #include "platform/core/PathText.h"
 #include "platform/core/QtProfileStore.h"
@@ -29,6 +30,7 @@ int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clo
 {
     QApplication app(argc, argv);
     LoadQtTranslations(app);
+    InstallAccessibleContent();
     KeepQtDialogStateOut();
     CMessageBoxSink messages(QString::fromUtf8(kAppTitle));
     // Told once, after the step that wrote, so no box opens inside a move or a paint.

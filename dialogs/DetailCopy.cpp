@@ -3,8 +3,6 @@
 #include "document/FigureText.h"
 #include "document/PeloraDoc.h"
 
-#include <QStringList>
-#include <vector>
 
 namespace {
 // Counts and yen as bare numbers, so a spreadsheet takes them as numbers.
@@ -14,7 +12,7 @@ QStringList Cells(const QString& label, Figure calls, Figure seconds, Figure yen
 }
 } // namespace
 
-DetailCopy CopyOfDetail(const CPeloraDoc& d, bool days)
+std::vector<QStringList> DetailRows(const CPeloraDoc& d, bool days)
 {
     if (d.IsLoadFailed())
         return {};
@@ -33,6 +31,14 @@ DetailCopy CopyOfDetail(const CPeloraDoc& d, bool days)
         rows.push_back(Cells(QStringLiteral("過去12ヵ月の合計"), t.monthCount.Total(), t.monthSeconds.Total(), t.monthYen.Total()));
         rows.push_back(Cells(QStringLiteral("一月当たりの平均"), t.monthCount.Average(), t.monthSeconds.Average(), t.monthYen.Average()));
     }
+    return rows;
+}
+
+DetailCopy CopyOfDetail(const CPeloraDoc& d, bool days)
+{
+    const std::vector<QStringList> rows = DetailRows(d, days);
+    if (rows.empty())
+        return {};
     DetailCopy copy;
     copy.html = QStringLiteral("<table>");
     for (std::size_t r = 0; r < rows.size(); ++r) {

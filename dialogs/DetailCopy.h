@@ -4,8 +4,14 @@
 // office programs paste as cells.
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 class CPeloraDoc;
+
+// The table's rows: a header, a row per slot (oldest first), the total and the average. Empty in
+// the failed state.
+std::vector<QStringList> DetailRows(const CPeloraDoc& doc, bool days);
 
 struct DetailCopy {
     QString tsv;

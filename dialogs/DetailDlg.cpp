@@ -57,6 +57,21 @@ void CDetailDlg::keyPressEvent(QKeyEvent* event)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+std::vector<AccessibleGroup> CDetailDlg::AccessibleGroups() const
+{
+    const std::vector<QStringList> rows = DetailRows(m_doc, m_days);
+    if (rows.empty())
+        return {};
+    AccessibleGroup table{QAccessible::List, windowTitle(), rows.front().join(QStringLiteral("、")), {}};
+    const QStringList& head = rows.front();
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const QStringList& row = rows[r];
+        table.items.push_back({row[0], QStringLiteral("%1 %2、%3 %4、%5 %6")
+                                           .arg(head[1], row[1], head[2], row[2], head[3], row[3])});
+    }
+    return {table};
+}
+
 void CDetailDlg::paintEvent(QPaintEvent*)
 {
     OnPaint();

@@ -5,6 +5,7 @@
 // Ctrl+C copies the table, its total and its average for other programs.
 
 #include "dialogs/DetailTable.h"
+#include "platform/gui/AccessibleContent.h"
 
 #include <QDialog>
 #include <functional>
@@ -12,7 +13,7 @@
 class CPeloraDoc;
 class QPushButton;
 
-class CDetailDlg : public QDialog {
+class CDetailDlg : public QDialog, public IAccessibleContent {
     Q_OBJECT
 public:
     using Items = std::function<std::vector<DetailItem>(const CPeloraDoc&)>;
@@ -21,6 +22,8 @@ public:
     // days: the 30 days' table, else the 12 billing months'.
     CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize outer, QRect ok, QWidget* owner);
     QPushButton* OkButton() const { return m_okButton; }
+    // For screen readers: the table's rows, total and average, as they read now.
+    std::vector<AccessibleGroup> AccessibleGroups() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

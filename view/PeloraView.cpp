@@ -1,5 +1,6 @@
 #include "view/PeloraView.h"
 
+#include "document/FigureText.h"
 #include "document/PeloraDoc.h"
 #include "platform/core/Clock.h"
 #include "view/DrawHelpers.h"
@@ -376,4 +377,29 @@ void CPeloraView::DrawGraph(CDC& paintDC, Period period, Unit unit)
     dc.SetTextColor(Color(ColorRole::AveClr));
     const PixelBox& box = g.averageBox;
     dc.DrawText(g.averageText, BoxOf(box.left, box.top, box.right, box.bottom), DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+}
+
+std::vector<AccessibleGroup> CPeloraView::AccessibleGroups() const
+{
+    if (m_doc.IsLoadFailed())
+        return {};
+    const GraphInput input = GraphInputOf(m_dayMode, m_unitMode);
+    const auto text = [&](Figure value) {
+        return m_unitMode == Unit::Yen    ? QString::fromStdString(YenText(value))
+               : m_unitMode == Unit::Time ? QString::fromStdString(FormatDuration(value))
+                                          : QString::fromStdString(CallsText(value));
+    };
+    AccessibleGroup graph{QAccessible::List,
+                          QStringLiteral("グラフ:%1・%2").arg(UnitPaneText(m_unitMode).trimmed(), PeriodPaneText(m_dayMode).trimmed()),
+                          QStringLiteral("最大 %1、平均 %2").arg(text(input.max), text(input.average)),
+                          {}};
+    const int slotCount = input.dayLayout ? kDaySlots : kMonthSlots;
+    for (int i = 0; i < slotCount; ++i)
+        graph.items.push_back({QString::fromLatin1(input.labels[static_cast<std::size_t>(i)]), text(input.values[static_cast<std::size_t>(i)])});
+    if (input.forecast)
+        graph.items.push_back({QStringLiteral("今月合計予測"), text(*input.forecast)});
+    AccessibleGroup totals{QAccessible::Grouping, QStringLiteral("合計"), {}, {}};
+    for (const TotalsRow& row : LayOutTotals(m_doc.GetTallies(), m_colors).rows)
+        totals.items.push_back({row.caption, row.amount.trimmed()});
+    return {graph, totals};
 }

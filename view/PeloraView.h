@@ -8,6 +8,7 @@
 
 #include "platform/gui/CmdUI.h"
 #include "document/ChargeFollower.h"
+#include "platform/gui/AccessibleContent.h"
 #include "platform/gui/HelpViewer.h"
 #include "document/TallySeries.h"
 #include "settings/Settings.h"
@@ -20,7 +21,7 @@ struct GraphInput;
 class IClock;
 class IMessageSink;
 
-class CPeloraView : public QWidget {
+class CPeloraView : public QWidget, public IAccessibleContent {
     Q_OBJECT
 public:
     static constexpr int kWidth = 249;
@@ -49,6 +50,9 @@ public:
     Period DayMode() const { return m_dayMode; }
     Unit UnitMode() const { return m_unitMode; }
     ColorRef Color(ColorRole role) const { return m_colors[static_cast<std::size_t>(role)]; }
+    // For screen readers: the graph (its unit, period, maximum, average and every slot) and the
+    // three totals, as the picture shows them now.
+    std::vector<AccessibleGroup> AccessibleGroups() const override;
 
     // The dialogs the commands open. Each returns what its dialog ended with.
     std::function<void(bool dayTable)> runDetailDlg;

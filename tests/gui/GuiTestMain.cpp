@@ -1,5 +1,7 @@
 // GUI tests run headless: the offscreen platform, a QApplication, then GoogleTest.
 
+#include "platform/gui/AccessibleContent.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -9,5 +11,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    InstallAccessibleContent();
     return RUN_ALL_TESTS();
 }
