@@ -23,5 +23,5 @@ bool SeparatorAfterToolBarPlace(int place);
 inline constexpr const char* kPanePlaceholders[] = {"_状態_", "_星_", "_〆26_", "_00/00/00_"};
 // The message pane when no prompt is shown, and before a charge file was ever chosen.
 inline constexpr const char* kReadyMessage = "Ready";
-inline constexpr const char* kChooseFileMessage = "Ctrl+O で料金ファイルを開きます";
+inline constexpr const char* kChooseFileMessage = "Ctrl+O で開く";
 inline constexpr const char* kNoChargeFileTip = "料金ファイルが選ばれていません。ファイル → 開く (Ctrl+O) で選びます。";

@@ -87,6 +87,7 @@ CPeloraView::CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clo
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("グラフと合計"));
     OnCreate();
 }
 
