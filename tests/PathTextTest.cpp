@@ -17,7 +17,8 @@ TEST(PathTextTest, AnyBytesComeBackExactly)
 
 TEST(PathTextTest, Utf8NamesReadAsTheirText)
 {
-    const std::string name = "/home/ユーザー/電話料金 😀.log";
+    // Two, three and four bytes a character, each at the end of its range (U+07FF, U+FFFD, U+10FFFF).
+    const std::string name = "/home/ユーザー/電話料金 😀 \u07FF\uFFFD\U0010FFFF.log";
     EXPECT_TRUE(IsValidUtf8(name));
     EXPECT_EQ(DecodePath(name), QString::fromUtf8(name.c_str()));
     EXPECT_EQ(EncodePath(QString::fromUtf8(name.c_str())), name);
