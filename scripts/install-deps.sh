@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils fonts-ipafont-gothic python3 clang libclang-rt-14-dev
-          desktop-file-utils appstream lintian dpkg-dev man-db groff-base file qt6-translations-l10n)
+          desktop-file-utils appstream lintian dpkg-dev man-db groff-base file qt6-translations-l10n openbox xdotool)
 command -v dpkg-query >/dev/null 2>&1 || exit 0
 
 missing=()
