@@ -39,7 +39,7 @@ TEST_F(QtProfileStoreTest, PathsThatAreNotUtf8ComeBackByteForByte)
 TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
 {
     folder.Write("Pelora.conf", "[Option]\nSimekiri=abc\n[Window]\nXpos=2147483648\nYpos=1099511627776\nTopMost= 2\n"
-                                "DayMode=\"-21\\0junk\"\nYenMode=+1\n");
+                                "DayMode=\"-21\\0junk\"\nYenMode=+1\nSimekiri2=+-5\n");
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 7), 7);
@@ -47,6 +47,7 @@ TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
     EXPECT_EQ(store.GetProfileInt("Window", "TopMost", 0), 2);
     EXPECT_EQ(store.GetProfileInt("Window", "DayMode", 7), 7); // not "-21": the text goes on
     EXPECT_EQ(store.GetProfileInt("Window", "YenMode", 7), 1);
+    EXPECT_EQ(store.GetProfileInt("Window", "Simekiri2", 7), 7); // a sign after the plus is no number
 }
 
 // The backups of the folder's settings file, oldest name first.
@@ -74,6 +75,18 @@ TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
     QFile second(QString::fromStdString(folder.Path(backups[1].toStdString()).string()));
     ASSERT_TRUE(second.open(QIODevice::ReadOnly));
     EXPECT_EQ(second.readAll().toStdString(), random);
+}
+
+// A folder that cannot be made: each write says it failed, and the failure is told once.
+TEST_F(QtProfileStoreTest, UnsavableSettingsAreToldOnceAndEveryWriteSaysSo)
+{
+    CQtProfileStore store(QStringLiteral("/proc/pelora-none/Pelora.conf"));
+    int told = 0;
+    store.OnWriteFailed([&](const QString&) { ++told; });
+    EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 12));
+    EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 34));
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 12);
 }
 
 // A folder, a FIFO (reading would block) and a link to /dev/zero (reading never ends) where the

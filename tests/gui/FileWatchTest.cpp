@@ -1,7 +1,9 @@
 #include "../TestSupport.h"
 #include "platform/core/FileWatch.h"
+#include "platform/core/Worker.h"
 
 #include <QTest>
+#include <QThread>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
@@ -73,4 +75,18 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const fs::path& r) { fs::rename(r / "o/real.log", r / "o/real.log.1"); kWrite(r / "o/real.log"); },
                  "o/real.log"}),
     [](const auto& info) { return std::string(info.param.name); });
+// A new job stops the one before, and only the newest job's end is handed back.
+TEST(WorkerTest, OnlyTheNewestJobEnds)
+{
+    CWorker worker;
+    std::vector<int> ended;
+    bool firstStopped = false;
+    worker.Run([&](const std::function<bool()>& stop) { while (!stop()) QThread::msleep(5); firstStopped = true; },
+               [&] { ended.push_back(1); });
+    worker.Run([](const std::function<bool()>&) {}, [&] { ended.push_back(2); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !worker.IsBusy(); }, 3000));
+    QTest::qWait(100);
+    EXPECT_EQ(ended, std::vector<int>{2});
+    EXPECT_TRUE(firstStopped);
+}
 } // namespace
