@@ -4,17 +4,14 @@
 set -euo pipefail
 source_dir=$1
 pelora=$2
-scratch=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/run
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/xsession.sh"
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/mine.log"
 windows() { xwininfo -root -tree 2>/dev/null | grep -c '"Pelora": ("pelora" "Pelora")' || true; }
+charge_file() { grep -E '^(VamloLogPath|File[0-9])=' "$conf"; }
 
 "$pelora" "$scratch/mine.log" &
-for _ in $(seq 300); do [ "$(windows)" -ge 1 ] && break; sleep 0.1; done
-for _ in $(seq 300); do grep -qs '^VamloLogPath=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" && break; sleep 0.1; done
-charge_file() { grep -E '^(VamloLogPath|File[0-9])=' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf"; }
+wait_for Pelora
+for _ in $(seq 300); do grep -qs '^VamloLogPath=' "$conf" && break; sleep 0.1; done
 before=$(charge_file)
 
 (cd "$source_dir" && bash scripts/run.sh >/dev/null 2>&1) &

@@ -3,15 +3,10 @@
 # where it was stored, and the detail dialog's outer size, frame included, is the fixed one.
 set -euo pipefail
 pelora=$1
-scratch=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/run
-mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brisolt"
+source "$(dirname "$0")/xsession.sh"
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/charge.log"
 openbox >/dev/null 2>&1 &
 sleep 1
-window() { xwininfo -root -tree | grep "\"$1\": (\"pelora\"" | awk '{print $1}' | head -1; }
-wait_for() { for _ in $(seq 300); do [ -n "$(window "$1")" ] && return; sleep 0.1; done; echo "no window $1"; exit 1; }
 outer() { # width x height with the window manager's frame
   local id=$1 geometry extents
   geometry=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
@@ -20,14 +15,14 @@ outer() { # width x height with the window manager's frame
   echo "$((w + l + r))x$((h + t + b))"
 }
 
-printf '[Window]\nXpos=500\nYpos=300\n' > "$XDG_CONFIG_HOME/Brisolt/Pelora.conf"
+printf '[Window]\nXpos=500\nYpos=300\n' > "$conf"
 QT_SCALE_FACTOR=2 "$pelora" "$scratch/charge.log" &
 pid=$!
 wait_for Pelora
 sleep 1
 kill -TERM "$pid"; wait "$pid"
-grep -q '^Xpos=500$' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" && grep -q '^Ypos=300$' "$XDG_CONFIG_HOME/Brisolt/Pelora.conf" \
-  || { echo "place not kept at scale 2:"; grep pos "$XDG_CONFIG_HOME/Brisolt/Pelora.conf"; exit 1; }
+grep -q '^Xpos=500$' "$conf" && grep -q '^Ypos=300$' "$conf" \
+  || { echo "place not kept at scale 2:"; grep pos "$conf"; exit 1; }
 
 "$pelora" "$scratch/charge.log" &
 pid=$!

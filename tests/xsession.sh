@@ -1,0 +1,15 @@
+# Sourced by the real-window checks: a scratch folder with settings and runtime folders of its
+# own (removed at exit, with every program started here ended first), and waiting for windows.
+scratch=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/run
+mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brisolt"
+conf=$XDG_CONFIG_HOME/Brisolt/Pelora.conf
+
+# The id of the program's window with this title (empty while there is none).
+window() { xwininfo -root -tree 2>/dev/null | grep "\"$1\": (\"pelora\" \"Pelora\")" | awk '{print $1}' | head -1; }
+# Waits up to 30 s for it.
+wait_for() {
+  for _ in $(seq 300); do [ -n "$(window "$1")" ] && return; sleep 0.1; done
+  echo "no window $1"; exit 1
+}
