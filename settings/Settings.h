@@ -4,6 +4,7 @@
 // The value names are the ones existing settings files carry ("Simekiri" is the closing day,
 // "VamloLogPath" the charge file), so they keep working.
 
+#include "platform/core/ColorRef.h"
 #include "platform/core/ProfileStore.h"
 
 #include <array>
@@ -12,7 +13,6 @@
 
 class QByteArray;
 
-using ColorRef = std::uint32_t; // 0x00BBGGRR
 
 // The nine display colours, in the order they are read and written.
 enum class ColorRole { GraphClr, GraphClr2, AveClr, DTotalClr, MTotalClr, MTInfoClr,

@@ -5,13 +5,13 @@
 #include <QPainter>
 #include <QPalette>
 
-QColor ToQColor(COLORREF color)
+QColor ToQColor(ColorRef color)
 {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
                   static_cast<int>(color >> 16 & 0xFF));
 }
 
-COLORREF GetSysColor(SysColor index)
+ColorRef GetSysColor(SysColor index)
 {
     const QPalette palette = QGuiApplication::palette();
     const QPalette::ColorRole role = index == COLOR_BTNFACE        ? QPalette::Button
@@ -118,7 +118,7 @@ void CDC::DrawText(const QString& text, const QRect& box, unsigned format)
     PaintText(text, TextRect(text, box, format), &box);
 }
 
-COLORREF CDC::SetTextColor(COLORREF color)
+ColorRef CDC::SetTextColor(ColorRef color)
 {
     return std::exchange(m_textColor, color);
 }
@@ -128,10 +128,10 @@ int CDC::SetBkMode(int mode)
     return std::exchange(m_bkMode, mode);
 }
 
-CPen::CPen(CDC& dc, COLORREF color) : m_dc(dc), m_previous(std::exchange(dc.m_pen, color)) {}
+CPen::CPen(CDC& dc, ColorRef color) : m_dc(dc), m_previous(std::exchange(dc.m_pen, color)) {}
 CPen::~CPen() { m_dc.m_pen = m_previous; }
 
-CBrush::CBrush(CDC& dc, COLORREF color) : m_dc(dc), m_previous(std::exchange(dc.m_brush, color)) {}
+CBrush::CBrush(CDC& dc, ColorRef color) : m_dc(dc), m_previous(std::exchange(dc.m_brush, color)) {}
 CBrush::~CBrush() { m_dc.m_brush = m_previous; }
 
 CFont::CFont(CDC& dc, const QFont& font) : m_dc(dc), m_previous(std::exchange(dc.m_font, font)) {}

@@ -9,6 +9,8 @@
 // the CDC ends. CPen, CBrush and CFont are selected for as long as they live, then the previous
 // object is put back, so no drawing object outlives its drawing step.
 
+#include "platform/core/ColorRef.h"
+
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -17,13 +19,7 @@
 
 class QPainter;
 
-using COLORREF = std::uint32_t; // 0x00BBGGRR
-constexpr COLORREF RGB(int r, int g, int b)
-{
-    return static_cast<COLORREF>(r & 0xFF) | static_cast<COLORREF>(g & 0xFF) << 8
-           | static_cast<COLORREF>(b & 0xFF) << 16;
-}
-QColor ToQColor(COLORREF color);
+QColor ToQColor(ColorRef color);
 
 // The box (left, top, right, bottom) as a QRect: columns left..right-1, rows top..bottom-1.
 inline QRect BoxOf(int left, int top, int right, int bottom)
@@ -33,7 +29,7 @@ inline QRect BoxOf(int left, int top, int right, int bottom)
 
 // System colours, read afresh at every call.
 enum SysColor { COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNTEXT };
-COLORREF GetSysColor(SysColor index);
+ColorRef GetSysColor(SysColor index);
 
 // DrawText formats.
 enum : unsigned {
@@ -65,7 +61,7 @@ public:
     void TextOut(int x, int y, const QString& text);
     void DrawText(const QString& text, const QRect& box, unsigned format);
 
-    COLORREF SetTextColor(COLORREF color);
+    ColorRef SetTextColor(ColorRef color);
     int SetBkMode(int mode);
     // Where text of this font would go in a box: for tests and for the texts' own placement.
     QRect TextRect(const QString& text, const QRect& box, unsigned format) const;
@@ -78,10 +74,10 @@ private:
 
     QPainter& m_painter;
     QPoint m_position;
-    COLORREF m_pen = RGB(0, 0, 0);
-    COLORREF m_brush = RGB(255, 255, 255);
-    COLORREF m_textColor = RGB(0, 0, 0);
-    COLORREF m_bkColor = RGB(255, 255, 255);
+    ColorRef m_pen = RGB(0, 0, 0);
+    ColorRef m_brush = RGB(255, 255, 255);
+    ColorRef m_textColor = RGB(0, 0, 0);
+    ColorRef m_bkColor = RGB(255, 255, 255);
     int m_bkMode = OPAQUE;
     QFont m_font;
 };
@@ -89,27 +85,27 @@ private:
 // A solid pen one pixel wide, selected into dc while it lives.
 class CPen {
 public:
-    CPen(CDC& dc, COLORREF color);
+    CPen(CDC& dc, ColorRef color);
     ~CPen();
     CPen(const CPen&) = delete;
     CPen& operator=(const CPen&) = delete;
 
 private:
     CDC& m_dc;
-    COLORREF m_previous;
+    ColorRef m_previous;
 };
 
 // A solid brush, selected into dc while it lives.
 class CBrush {
 public:
-    CBrush(CDC& dc, COLORREF color);
+    CBrush(CDC& dc, ColorRef color);
     ~CBrush();
     CBrush(const CBrush&) = delete;
     CBrush& operator=(const CBrush&) = delete;
 
 private:
     CDC& m_dc;
-    COLORREF m_previous;
+    ColorRef m_previous;
 };
 
 // A font, selected into dc while it lives.

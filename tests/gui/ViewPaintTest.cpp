@@ -10,7 +10,7 @@
 
 namespace {
 
-QRgb Rgb(COLORREF color)
+QRgb Rgb(ColorRef color)
 {
     return ToQColor(color).rgb();
 }
