@@ -36,6 +36,8 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
     });
 
     m_recentFiles.ReadList();
+    // The print preview's page count: no preview here, but the stored value is read and written
+    // back, so a settings file shared with a program that has one keeps it.
     m_previewPages = m_settings.PreviewPages();
     m_template = std::make_unique<CSingleDocTemplate>(
         [this] { return std::make_unique<CPeloraDoc>(m_environment.profile, m_environment.clock, m_environment.messages); },
