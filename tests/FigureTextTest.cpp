@@ -10,7 +10,7 @@ struct SplitCase {
 
 TEST(SplitSecondsTest, CarriesSecondsIntoMinutesAndHours)
 {
-    for (const SplitCase c : {SplitCase{3599, 0, 59, 59}, SplitCase{3600, 1, 0, 0}, SplitCase{59, 0, 0, 59},
+    for (const SplitCase c : {SplitCase{3599, 0, 59, 59}, SplitCase{3600, 1, 0, 0}, SplitCase{60, 0, 1, 0}, SplitCase{59, 0, 0, 59},
                               SplitCase{90000, 25, 0, 0}, SplitCase{-540, 0, 0, -540}}) {
         Figure hours = 0, minutes = 0, seconds = c.total;
         SplitSeconds(hours, minutes, seconds);

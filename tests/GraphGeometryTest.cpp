@@ -126,6 +126,7 @@ TEST(GraphGeometryTest, ScaleAndAverageTexts)
     EXPECT_EQ(g.labelRight, 41);
     // A refund month reads with its sign, as in the tables.
     EXPECT_EQ(FormatValue(-480, ValueText::HoursMinutes), "-0:08");
+    EXPECT_EQ(FormatValue(-1, ValueText::HoursMinutes), "-0:00");
     EXPECT_EQ(FormatValue(std::numeric_limits<Figure>::min(), ValueText::HoursMinutes), "-2562047788015215:30");
 
     Graph day(true, {1997, 3, 15}, 20);

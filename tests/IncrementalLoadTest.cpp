@@ -117,9 +117,9 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     folder.Write("log", content);
     Open(path, 20, k1997Mar20);
 
-    // Rewritten in place to the same size, one early byte changed.
+    // Rewritten in place to the same size, one byte changed between the sampled blocks.
     std::string same = content;
-    same[1] = same[1] == '6' ? '7' : '6';
+    same[500] = same[500] == '7' ? '8' : '7';
     Rewrite(same);
     doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
     EXPECT_EQ(doc->GetLastLoadStart(), 0);

@@ -77,14 +77,14 @@ TEST_F(LiveUpdateTest, RewrittenLongerFileShowsItsNewFigures)
     EXPECT_TRUE(SoonShows(5100));
 
     std::string edited = yesterday;
-    edited.replace(edited.size() / 2 + 36, 3, "990"); // 10 yen becomes 990 on one line
+    edited.replace(12 * 43 + 36, 3, "990"); // 10 yen becomes 990 on one line, between sampled blocks
     const std::string later = "96/12/20 11:00:00  OUT00:01:40        1 0\r\n";
     rewrite("96/12/20 10:00:00  OUT00:01:40     5000 0\r\n" + edited + today + later);
     EXPECT_TRUE(SoonShows(5101));
     Command(ID_RELOAD);
     EXPECT_EQ(doc->GetDayYen(28), 400 + 980);
 
-    edited.replace(edited.size() / 4 + 36, 3, "110");
+    edited.replace(7 * 43 + 36, 3, "110");
     rewrite("96/12/20 10:00:00  OUT00:01:40     5000 0\r\n" + edited + today + later + later);
     EXPECT_TRUE(SoonShows(5102));
     View().OnTimer();

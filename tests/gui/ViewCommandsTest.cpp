@@ -78,6 +78,17 @@ TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialog
     EXPECT_EQ(WrittenEntries(profile), order);
 }
 
+// A file opened while a load is under way: the load's late outcome is not taken for the new file's.
+TEST_F(ViewCommandsTest, FileOpenedDuringALoadKeepsItsOwnFigures)
+{
+    Start();
+    const std::string other = folder.Write("other", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
+    frame->Action(ID_RELOAD)->trigger();
+    ASSERT_TRUE(doc->OnOpenDocument(other));
+    Loaded();
+    EXPECT_EQ(doc->GetDayYen(29), 700);
+}
+
 TEST_F(ViewCommandsTest, ClosingDayCancelStillWritesTheCurrentDay)
 {
     Start();
