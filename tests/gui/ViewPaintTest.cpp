@@ -101,6 +101,20 @@ INSTANTIATE_TEST_SUITE_P(
                    {228, 114, Rgb(0x008000)}, {238, 114, Rgb(0x008000)}, {239, 114, kWhite}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The day graphs' captions: "(Yen)" and "(Access)" one row higher than "(Min)".
+TEST_F(ViewPaintTest, DayCaptionsSitAtTheirRows)
+{
+    const auto firstInkRow = [](const QImage& image) {
+        for (int y = 0; y < 12; ++y)
+            if (image.pixel(4, y) != kWhite || image.pixel(5, y) != kWhite)
+                return y;
+        return -1;
+    };
+    const int yen = firstInkRow(Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Yen));
+    EXPECT_EQ(firstInkRow(Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Time)), yen + 1);
+    EXPECT_EQ(firstInkRow(Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Count)), yen);
+}
+
 TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
 {
     const QImage image = Paint("", Period::Day, Unit::Yen, false);
