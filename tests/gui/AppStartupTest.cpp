@@ -2,7 +2,10 @@
 #include "app/MainFrame.h"
 #include "app/PeloraApp.h"
 
+#include "ModalHelper.h"
+
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QStatusBar>
 #include "res/CommandTable.h"
 #include "view/PeloraView.h"
@@ -59,6 +62,14 @@ TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
     EXPECT_EQ(app->GetMainFrame()->statusBar()->currentMessage(), QString::fromUtf8(kReadyMessage));
     EXPECT_EQ(app->GetMainFrame()->GetActiveView()->toolTip(),
               QStringLiteral("料金ファイル: %1\n読み込み: 1996/12/20 12:00:00").arg(QString::fromStdString(named)));
+    // The open dialog starts where the file shown lies.
+    QString shown;
+    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        shown = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    app->OnFileOpen();
+    EXPECT_EQ(shown.toStdString(), folder.Path("").parent_path().string());
     const CSettings stored = Exit();
     EXPECT_EQ(stored.LogPath(), named);
     EXPECT_EQ(stored.RecentFile(0), named);
