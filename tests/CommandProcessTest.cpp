@@ -139,6 +139,14 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     EXPECT_EQ(watch.exitCode(), 0);
 }
 
+// An output that can never be a whole PNG is refused before the charge file is read (a 1 TiB one
+// here, which would take minutes).
+TEST_F(CommandProcessTest, RenderRefusesADeviceBeforeReading)
+{
+    std::filesystem::resize_file(log, std::uintmax_t{1} << 40);
+    EXPECT_EQ(Run({"--render", "/dev/full", QString::fromStdString(log)}), 73);
+}
+
 // The help is built before any application object exists, and still names the program.
 TEST_F(CommandProcessTest, HelpNamesTheProgram)
 {
