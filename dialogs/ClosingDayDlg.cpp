@@ -40,7 +40,7 @@ std::optional<int> ReadDialogInteger(const QString& whole)
         return std::nullopt;
     if (text[start] == QLatin1Char('-'))
         value = -value;
-    // A zero must be written with the digit 0 first, as the old reader required.
+    // A zero must be written with the digit 0 first: "-0" is not a day at all.
     if (value == 0 && text[start] != QLatin1Char('0'))
         return std::nullopt;
     if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())

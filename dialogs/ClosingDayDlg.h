@@ -30,6 +30,6 @@ private:
     QLineEdit* m_edit = nullptr;
 };
 
-// The edit's text as the old framework read an integer: blanks and tabs around an optional sign
+// The edit's text read as an integer: blanks and tabs around an optional sign
 // and digits, nothing else; empty when it is not such a number or does not fit 32 bits.
 std::optional<int> ReadDialogInteger(const QString& text);

@@ -22,7 +22,7 @@ QFont DialogFont()
     return font;
 }
 
-// The average width as the old framework measured it: the 52 Latin letters, halved and rounded.
+// The average character width: the 52 Latin letters' width, halved and rounded.
 CDialogUnits::CDialogUnits(const QFont& font)
 {
     const QFontMetrics metrics(font);

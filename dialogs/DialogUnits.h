@@ -1,5 +1,5 @@
 #pragma once
-// Dialog sizes and control places are designed in dialog units, as the old framework did: a
+// Dialog sizes and control places are designed in dialog units: a
 // horizontal unit is a quarter of the dialog font's average character width, a vertical unit an
 // eighth of its height. The dialogs' font is "ＭＳ Ｐゴシック" 9 point (12 pixels at 96 dpi), or
 // its stand-in; converting with that font's own metrics keeps the dialogs as they were designed.
