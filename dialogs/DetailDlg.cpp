@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 CDetailDlg::CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize outer, QRect ok, QWidget* owner)
     : QDialog(owner), m_doc(doc), m_days(days), m_items(std::move(items)), m_outer(outer)
@@ -34,10 +35,12 @@ void CDetailDlg::showEvent(QShowEvent* event)
 }
 
 // A window manager frames a window a moment after it shows, later on a busy machine: the frame
-// is looked for a while, and the client shrinks by it once it is known.
+// is looked for a while, and the client shrinks by it once it is known. The window's own frame
+// margins are asked, which follow the window manager; the widget's frame geometry can lag.
 void CDetailDlg::FitOuterSize()
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     if (!frame.isEmpty())
         setFixedSize(m_outer - frame);
     else if (++m_frameLooks < kFrameLooks)

@@ -30,7 +30,11 @@ wait_for Pelora
 xdotool windowactivate --sync "$(window Pelora)" 2>/dev/null || true
 xdotool key ctrl+s
 wait_for 'アクセス履歴詳細'
-sleep 1
-size=$(outer "$(window 'アクセス履歴詳細')")
+# The window manager frames it a moment after it shows, later on a busy machine.
+for _ in $(seq 100); do
+  size=$(outer "$(window 'アクセス履歴詳細')")
+  [ "$size" = 561x477 ] && break
+  sleep 0.1
+done
 [ "$size" = 561x477 ] || { echo "day table's outer size $size, not 561x477"; exit 1; }
 echo "place kept at scale 2; detail dialog 561x477 with its frame"
