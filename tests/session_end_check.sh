@@ -12,6 +12,7 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$scratch/display")
 unset QT_QPA_PLATFORM
+display_ready
 
 "$pelora" "$scratch/a.log" &
 pid=$!
