@@ -39,8 +39,9 @@ void CFileWatch::Follow(const QString& file)
 // The path is followed, not the file it named once: resolved again at every event, each link
 // and its target watched with their folders and those folders' folders (the nearest existing one
 // while a folder is missing).
-// All is watched afresh each time, since a file or folder replaced while its old inode lives on
-// under another name (a second hard link, a backup, a renamed folder) keeps any watch on the old.
+// All is watched afresh each time: a watch holds on to the file or folder it was set on, so when a
+// name is given to another one while the first lives on (a second hard link, a backup, a renamed
+// folder), only a new watch follows the name.
 void CFileWatch::Rewatch()
 {
     QStringList files, folders;

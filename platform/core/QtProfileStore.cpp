@@ -209,7 +209,7 @@ bool CQtProfileStore::WriteProfileString(const std::string& section, const std::
         return false;
     if (m_inMemory)
         return m_inMemory->WriteProfileString(section, entry, value) && TellWriteFailed();
-    // Text that is not UTF-8 (a file name in an old encoding) is kept as bytes, so it comes back
+    // Text that is not UTF-8 (a file name in Shift-JIS, say) is kept as bytes, so it comes back
     // exactly; everything else stays readable text.
     if (IsValidUtf8(value))
         Store().setValue(Key(section, entry), QString::fromStdString(value));
