@@ -215,7 +215,6 @@ void CMainFrame::createStatusBar()
         QLabel* pane = new QLabel(QString::fromUtf8(kPanePlaceholders[i]), bar);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
-        pane->setFixedWidth(PaneWidthFor(pane, pane->text()));
         bar->addPermanentWidget(pane);
         m_panes[i] = pane;
     }
@@ -226,11 +225,31 @@ void CMainFrame::createStatusBar()
         if (message.isEmpty())
             ShowIdleMessage();
     });
-    int panes = 0;
-    for (const QLabel* pane : m_panes)
-        panes += pane->width() + bar->layout()->spacing();
-    bar->setMinimumWidth(panes + bar->fontMetrics().horizontalAdvance(QString::fromUtf8(kReadyMessage)) + 16);
+    SizeStatusBar();
     ShowIdleMessage();
+}
+
+// Each pane as wide as its placeholder or its text, whichever is wider, in the font it has now;
+// done again when the desktop's font changes under a running window.
+void CMainFrame::SizeStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    int panes = 0;
+    for (std::size_t i = 0; i < m_panes.size(); ++i) {
+        QLabel* pane = m_panes[i];
+        pane->setFixedWidth(std::max(PaneWidthFor(pane, QString::fromUtf8(kPanePlaceholders[i])), PaneWidthFor(pane, pane->text())));
+        panes += pane->width() + bar->layout()->spacing();
+    }
+    bar->setMinimumWidth(panes + bar->fontMetrics().horizontalAdvance(QString::fromUtf8(kReadyMessage)) + 16);
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_panes.front()) {
+        SizeStatusBar();
+        FitFrameToView();
+    }
 }
 
 void CMainFrame::ShowIdleMessage()

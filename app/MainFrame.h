@@ -61,6 +61,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -69,6 +70,7 @@ private:
     void PreCreateWindow();
     static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
     static int PaneWidthFor(const QLabel* pane, const QString& text);
+    void SizeStatusBar();
     void createView(CPeloraDoc& doc);
     void createDialogs(CPeloraDoc& doc);
     void createActions();
