@@ -7,31 +7,6 @@
 #include <string>
 
 namespace {
-struct ConvertCase {
-    const char* name;
-    std::string field;
-    std::int64_t value;
-};
-
-void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.name; }
-
-class ConvertFieldTest : public testing::TestWithParam<ConvertCase> {};
-
-TEST_P(ConvertFieldTest, ConvertsLikeStrtol)
-{
-    EXPECT_EQ(ConvertField(GetParam().field), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, ConvertFieldTest,
-                         testing::Values(ConvertCase{"ZeroPadded", "05", 5}, ConvertCase{"BlankFirst", " 5", 5},
-                                         ConvertCase{"Blank", "  ", 0}, ConvertCase{"Empty", "", 0},
-                                         ConvertCase{"Negative", "-3", -3}, ConvertCase{"Plus", "+7", 7},
-                                         ConvertCase{"StopsAtOther", "12x4", 12},
-                                         ConvertCase{"TabFirst", "\t9", 9},
-                                         ConvertCase{"StopsAtNul", std::string("1\0" "2", 3), 1},
-                                         ConvertCase{"SignOnly", "- 5", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(ChargeFields, LineValuesComeFromTheirColumns)
 {
     //                      0       8             22      30 31      39
@@ -42,7 +17,8 @@ TEST(ChargeFields, LineValuesComeFromTheirColumns)
     EXPECT_EQ(DayOfLine(line), 15);
 }
 
-// The C library's way: copy the field, drop its commas, strtol.
+// The C library's way: copy the field, drop its commas, strtol (blanks, tabs, signs, stops at the
+// first other byte or a NUL).
 long ReferenceField(const std::string& line, std::size_t column, std::size_t width, bool commas)
 {
     char field[16] = {};

@@ -46,13 +46,10 @@ std::vector<std::string> FgetsPieces(const std::string& raw)
 
 using Lines = std::vector<std::string>;
 
-TEST(ChargeFilePieces, CarriageReturnIsDroppedOnlyBeforeLineFeed)
+// A carriage return goes only before a line feed; NUL and the end-of-file mark are ordinary bytes.
+TEST(ChargeFilePieces, OnlyCarriageReturnLineFeedEndsALineWithoutItsReturn)
 {
     EXPECT_EQ(Pieces("a\r\nb\rc\n\r\r\nd"), (Lines{"a", "b\rc", "\r", "d"}));
-}
-
-TEST(ChargeFilePieces, NulAndEndOfFileMarkAreOrdinaryBytes)
-{
     EXPECT_EQ(Pieces(std::string("a\0b\x1A" "c\nz", 7)), (Lines{std::string("a\0b\x1A" "c", 5), "z"}));
 }
 

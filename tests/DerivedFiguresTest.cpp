@@ -13,8 +13,6 @@ struct ForecastCase {
     Figure forecast;
 };
 
-void PrintTo(const ForecastCase& c, std::ostream* os) { *os << c.name; }
-
 class ForecastTest : public testing::TestWithParam<ForecastCase> {};
 
 TEST_P(ForecastTest, ExtrapolatesTheCurrentBillingMonth)

@@ -13,8 +13,6 @@ struct HostileCase {
     const char* reason;
 };
 
-void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
-
 std::string Fifo(const CScratchFolder& folder)
 {
     const std::string path = folder.Path("fifo").string();

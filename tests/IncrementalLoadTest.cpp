@@ -4,8 +4,8 @@
 #include "document/SlotClassifier.h"
 #include "tools/ChargeLogGenerator.h"
 
-#include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <random>
@@ -16,12 +16,7 @@ class IncrementalLoadTest : public testing::Test, protected DocFixture {
 protected:
     std::string path = folder.Path("log").string();
 
-    void Append(const std::string& bytes)
-    {
-        std::FILE* file = std::fopen(path.c_str(), "ab");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
+    void Append(const std::string& bytes) { AppendTo(path, bytes); }
     // New content under the same name and inode, a second later than the last change.
     void Rewrite(const std::string& content)
     {
@@ -117,43 +112,29 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     folder.Write("log", content);
     Open(path, 20, k1997Mar20);
 
-    // Rewritten in place to the same size, one byte changed between the sampled blocks.
     std::string same = content;
     same[500] = same[500] == '7' ? '8' : '7';
-    Rewrite(same);
-    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
-    EXPECT_EQ(doc->GetLastLoadStart(), 0);
-    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
-
-    // Truncated and written anew, shorter.
-    Rewrite(content.substr(0, content.size() / 3));
-    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
-    EXPECT_EQ(doc->GetLastLoadStart(), 0);
-    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
-
-    // Written anew with other lines, longer than before.
     std::string other;
     while (other.size() < content.size())
         other += RandomLine(random);
-    Rewrite(other);
-    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
-    EXPECT_EQ(doc->GetLastLoadStart(), 0);
-    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
-
-    // Replaced by another file under the same name, longer than the old one.
-    const std::string replacement = folder.Write("other", other + RandomLine(random));
-    std::filesystem::rename(replacement, path);
-    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
-    EXPECT_EQ(doc->GetLastLoadStart(), 0);
-    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
-
-    // A new closing day changes the billing months: from the start again.
-    Append(RandomLine(random));
-    doc->SetClosingDay(10);
-    doc->BuildPeriodLabels();
-    doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
-    EXPECT_EQ(doc->GetLastLoadStart(), 0);
-    EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+    const std::function<void()> changes[] = {
+        [&] { Rewrite(same); },                                  // same size, a byte between the sampled blocks
+        [&] { Rewrite(content.substr(0, content.size() / 3)); }, // truncated and written anew, shorter
+        [&] { Rewrite(other); },                                 // other lines, longer than before
+        [&] { // another file renamed over it, longer than the old one
+            std::filesystem::rename(folder.Write("other", other + RandomLine(random)), path);
+        },
+        [&] { // a new closing day changes the billing months
+            Append(RandomLine(random));
+            doc->SetClosingDay(10);
+            doc->BuildPeriodLabels();
+        }};
+    for (const auto& change : changes) {
+        change();
+        doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
+        EXPECT_EQ(doc->GetLastLoadStart(), 0);
+        EXPECT_TRUE(doc->GetTallies() == FreshLoad());
+    }
 }
 
 TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)

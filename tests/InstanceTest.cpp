@@ -5,7 +5,6 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QSettings>
 #include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -79,25 +78,5 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
     third.kill();
     third.waitForFinished();
 }
-TEST_F(InstanceTest, SecondStartWithAFileHandsItToTheFirst)
-{
-    const std::string first = folder.Write("first.log", "97/03/20 10:00:00  OUT00:01:40      100 0\r\n");
-    const std::string second = folder.Write("second.log", "97/03/20 10:00:00  OUT00:01:40      200 0\r\n");
-    QProcess running, handing;
-    Start(running, {QString::fromStdString(first)});
-    ASSERT_TRUE(LockHeldSoon());
-    Start(handing, {QString::fromStdString(second)});
-    ASSERT_TRUE(handing.waitForFinished(10000));
-    EXPECT_EQ(handing.exitCode(), 0);
-    EXPECT_EQ(running.state(), QProcess::Running);
 
-    // The running one writes its charge file into the settings when it ends (a hang-up ends it in order, as SIGTERM does).
-    QThread::msleep(1000);
-    ::kill(running.processId(), SIGHUP); // a session that ends
-    ASSERT_TRUE(running.waitForFinished(10000));
-    EXPECT_EQ(running.exitCode(), 0);
-    const QSettings settings(QString::fromStdString(folder.Path("config/Brisolt/Pelora.conf").string()),
-                             QSettings::IniFormat);
-    EXPECT_EQ(settings.value("File/VamloLogPath").toString().toStdString(), second);
-}
 } // namespace

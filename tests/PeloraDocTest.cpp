@@ -18,55 +18,50 @@ std::string Line(const char* date, const char* connect, const char* charge)
 
 class PeloraDocTest : public testing::Test, protected DocFixture {};
 
-TEST_F(PeloraDocTest, LineLandsInItsDayAndBillingMonth)
+// A blank charge is a call of 0 yen; a refund lowers its slot but never the maximum.
+TEST_F(PeloraDocTest, BlankAndNegativeChargesCountAsCalls)
 {
-    Open(folder.Write("log", Line("96/12/15", "00:03:20", "   1,230")), 20, k1996Dec20);
-    EXPECT_FALSE(doc->IsLoadFailed());
-    EXPECT_EQ(doc->GetDayCount(24), 1);
-    EXPECT_EQ(doc->GetDayYen(24), 1230);
-    EXPECT_EQ(doc->GetDaySeconds(24), 200);
-    EXPECT_EQ(doc->GetMonthCount(11), 1);
-    EXPECT_EQ(doc->GetMonthYen(11), 1230);
-    EXPECT_EQ(doc->GetMonthSeconds(11), 200);
-    EXPECT_EQ(doc->GetDayYenMax(), 1230);
-    EXPECT_EQ(doc->GetForecastYen(), 1271); // 1230 / 30 days * 31
-    EXPECT_TRUE(sink.messages.empty());
-}
-
-TEST_F(PeloraDocTest, BlankChargeStillCountsAsACall)
-{
-    Open(folder.Write("log", Line("96/12/20", "00:00:10", "        ") + Line("96/12/20", "00:00:10", "  12,345")),
-         20, k1996Dec20);
-    EXPECT_EQ(doc->GetDayCount(29), 2);
-    EXPECT_EQ(doc->GetDayYen(29), 12345);
-}
-
-TEST_F(PeloraDocTest, NegativeChargeLowersItsSlotButNotTheMaximum)
-{
-    Open(folder.Write("log", Line("96/12/19", "00:00:00", "     500") + Line("96/12/19", "00:00:00", "    -200")),
+    Open(folder.Write("log", Line("96/12/19", "00:00:10", "        ") + Line("96/12/19", "00:00:00", "     500")
+                                 + Line("96/12/19", "00:00:00", "    -200")),
          31, k1996Dec20);
+    EXPECT_EQ(doc->GetDayCount(28), 3);
     EXPECT_EQ(doc->GetDayYen(28), 300);
     EXPECT_EQ(doc->GetDayYenMax(), 500);
 }
 
-TEST_F(PeloraDocTest, VanishedFileFailsFirstThenTellsAndKeepsFigures)
+// The minute's look at a file gone: failed before the box shows, told once, figures kept; read
+// again once it is back.
+TEST_F(PeloraDocTest, VanishedFileIsToldOnceAndReadAgainWhenBack)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
     Open(path, 20, k1996Dec20);
     std::filesystem::remove(path);
     int failedWhileShown = -1;
     sink.onShow = [&] { failedWhileShown = doc->IsLoadFailed(); };
-    doc->LoadChargeFile();
+    for (int minute = 1; minute <= 5; ++minute)
+        doc->Refresh(LocalNoon(k1996Dec20) + 60 * minute, false);
     EXPECT_EQ(failedWhileShown, 1);
-    // The fixed first line, then which file, why, and what happens next.
     EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(CPeloraDoc::kOpenFailedMessage) + "\n" + path
                                                       + "\nNo such file or directory\n" + CPeloraDoc::kRetryNote});
     EXPECT_EQ(doc->GetDayYen(29), 100);
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
 
-    folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    doc->LoadChargeFile();
+    folder.Write("log", Line("96/12/20", "00:00:10", "     700"));
+    doc->Refresh(LocalNoon(k1996Dec20) + 360, false);
     EXPECT_FALSE(doc->IsLoadFailed());
+    EXPECT_EQ(doc->GetDayYen(29), 700);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+// A machine suspended on 20 December and resumed on 20 January: the same day number is a new day.
+TEST_F(PeloraDocTest, SameDayNumberAMonthLaterIsANewDay)
+{
+    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+    Open(path, 20, k1996Dec20);
+    AppendTo(path, Line("97/01/20", "00:00:10", "      70"));
+    doc->Refresh(LocalNoon({1997, 1, 20}), false);
+    EXPECT_STREQ(doc->GetDayLabel(29), "97/01/20");
+    EXPECT_EQ(doc->GetDayYen(29), 70);
 }
 
 TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
@@ -94,16 +89,6 @@ TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAtOnceAndAgainAtExit)
     EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", path}));
 }
 
-TEST_F(PeloraDocTest, UnopenableFileLeavesTheDocumentAsItWas)
-{
-    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, k1996Dec20);
-    EXPECT_FALSE(doc->OnOpenDocument(folder.Path("missing").string()));
-    EXPECT_EQ(doc->GetLogPath(), path);
-    EXPECT_FALSE(doc->IsLoadFailed());
-    EXPECT_EQ(sink.messages.size(), 1u);
-}
-
 TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
 {
     CSettings(profile).SetClosingDay(10);
@@ -115,9 +100,7 @@ TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
     EXPECT_EQ(doc->GetMonthYen(11), 100);
     EXPECT_STREQ(doc->GetMonthLabel(11), "97/01");
 }
-} // namespace
 
-namespace {
 // The sample logs look like a household's: busier and quieter days, local calls at 10 yen per
 // three minutes begun.
 TEST_F(PeloraDocTest, SampleLogsVaryByDayAndFollowTheTariff)

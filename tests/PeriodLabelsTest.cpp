@@ -10,8 +10,6 @@ struct DayCase {
     std::vector<std::pair<int, const char*>> expected; // slot, label
 };
 
-void PrintTo(const DayCase& c, std::ostream* os) { *os << c.name; }
-
 class DayLabelsTest : public testing::TestWithParam<DayCase> {};
 
 TEST_P(DayLabelsTest, SlotsCarryTheCalendarDates)
@@ -43,8 +41,6 @@ struct MonthCase {
     const char* slot0;
     const char* previous;
 };
-
-void PrintTo(const MonthCase& c, std::ostream* os) { *os << c.name; }
 
 class MonthLabelsTest : public testing::TestWithParam<MonthCase> {};
 

@@ -126,8 +126,6 @@ struct ArgsCase {
     int exitCode;
 };
 
-void PrintTo(const ArgsCase& c, std::ostream* os) { *os << c.name; }
-
 class CommandLineTest : public testing::TestWithParam<ArgsCase> {};
 
 TEST_P(CommandLineTest, ParsesOrRefuses)

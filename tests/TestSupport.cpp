@@ -3,6 +3,17 @@
 #include <fstream>
 #include <random>
 
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void AppendTo(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
+}
+
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool withValues)
 {
     std::vector<std::string> entries;

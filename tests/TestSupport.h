@@ -49,6 +49,10 @@ public:
     }
 };
 
+// A file's bytes, and bytes added at its end (as a logger appends: one write, unbuffered).
+std::string ReadFile(const std::filesystem::path& path);
+void AppendTo(const std::filesystem::path& path, const std::string& bytes);
+
 // "Section/Entry" of every write, in order; with values, "Section/Entry=value".
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool withValues = false);
 

@@ -4,19 +4,11 @@
 
 #include <QTest>
 #include <QThread>
-#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 namespace fs = std::filesystem;
-
-void Append(const fs::path& file)
-{
-    std::FILE* out = std::fopen(file.c_str(), "ab");
-    std::fputs("96/12/20 11:00:00  OUT00:01:40      250 0\r\n", out);
-    std::fclose(out);
-}
 
 struct MoveCase {
     const char* name;
@@ -25,8 +17,6 @@ struct MoveCase {
     std::function<void(const fs::path&)> move;
     const char* appended;                     // the file written to afterwards
 };
-
-void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
 
 class FileWatchTest : public testing::TestWithParam<MoveCase> {};
 
@@ -45,12 +35,12 @@ TEST_P(FileWatchTest, FollowsThePathNotTheFile)
     QTest::qWait(300);
     for (int round = 0; round < 2; ++round) {
         told = 0;
-        Append(root / c.appended);
+        AppendTo(root / c.appended, "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
         EXPECT_TRUE(QTest::qWaitFor([&] { return told > 0; }, 1000)) << "append " << round;
     }
 }
 
-const auto kWrite = [](const fs::path& file) { std::FILE* out = std::fopen(file.c_str(), "wb"); std::fclose(out); };
+const auto kWrite = [](const fs::path& file) { AppendTo(file, ""); }; // a new, empty file
 
 INSTANTIATE_TEST_SUITE_P(
     Watch, FileWatchTest,

@@ -15,8 +15,6 @@ struct ModeCase {
     std::vector<int> unmarked;
 };
 
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
-
 class ModeCommandTest : public FrameFixture, public testing::WithParamInterface<ModeCase> {};
 
 TEST_P(ModeCommandTest, SetsPaneMarksAndWritesOneValue)

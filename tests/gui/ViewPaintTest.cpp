@@ -1,4 +1,5 @@
 #include "../TestSupport.h"
+#include "ImageChecks.h"
 #include "platform/gui/DrawContext.h"
 #include "view/DrawHelpers.h"
 #include "view/PeloraView.h"
@@ -9,11 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QRgb Rgb(ColorRef color)
-{
-    return ToQColor(color).rgb();
-}
 
 // The view on a document of the given log, painted into an image.
 class ViewPaintTest : public testing::Test, protected DocFixture {
@@ -33,18 +29,6 @@ protected:
         view.render(&image);
         return image;
     }
-    // The columns of one row band that hold anything but the background colour.
-    static std::pair<int, int> InkColumns(const QImage& image, const QRect& band, QRgb background)
-    {
-        int first = INT_MAX, last = INT_MIN;
-        for (int y = band.top(); y <= band.bottom(); ++y)
-            for (int x = band.left(); x <= band.right(); ++x)
-                if (image.pixel(x, y) != background) {
-                    first = std::min(first, x);
-                    last = std::max(last, x);
-                }
-        return {first, last};
-    }
 };
 
 // One call of yen on each of the given days of March 1997 (and 19 February).
@@ -61,45 +45,32 @@ struct PixelCheck {
     QRgb color;
 };
 
-struct FrameCase {
-    const char* name;
-    Period dayMode;
-    std::vector<PixelCheck> pixels;
-};
+const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kGrey = qRgb(128, 128, 128),
+           kRed = qRgb(255, 0, 0), kGreen = qRgb(0, 128, 0);
 
-void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
-
-class GraphFrameTest : public ViewPaintTest, public testing::WithParamInterface<FrameCase> {};
-
-const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kGrey = qRgb(128, 128, 128);
-
-// Axes and grid, with a maximum of 7 so every bar is 99 pixels tall and the grid shows between bars.
-TEST_P(GraphFrameTest, AxesGridAndBarsFollowTheLineAndRectangleRules)
+// A maximum of 7 makes every bar 99 pixels tall, so the grid shows between bars. A line's end point
+// is not drawn; the day average (14 / 30 = 0 yen) lies on the base line.
+TEST_F(ViewPaintTest, AxesGridAndBarsFollowTheLineAndRectangleRules)
 {
-    const FrameCase& c = GetParam();
-    const QImage image = Paint(Log({{"97/03/20", "       7"}, {"97/03/19", "       7"}}), c.dayMode, Unit::Yen);
-    for (const PixelCheck& p : c.pixels)
-        EXPECT_EQ(image.pixel(p.x, p.y), p.color) << c.name << " at " << p.x << "," << p.y;
+    const std::string log = Log({{"97/03/20", "       7"}, {"97/03/19", "       7"}});
+    const struct {
+        Period mode;
+        std::vector<PixelCheck> pixels;
+    } graphs[] = {
+        {Period::Day, {{30, 15, kBlack}, {30, 14, kWhite}, {30, 115, kBlack}, {31, 115, kRed}, {244, 115, kRed},
+                       {245, 115, kWhite}, {31, 40, kGrey}, {244, 65, kGrey}, {245, 65, kWhite}, {31, 15, kWhite},
+                       // today's bar (slot 29, x 237..241): rows 16..114
+                       {237, 16, kGreen}, {241, 114, kGreen}, {237, 15, kWhite}, {242, 114, kWhite}, {34, 114, kWhite}}},
+        {Period::Month, {{45, 15, kBlack}, {45, 115, kBlack}, {244, 115, kBlack}, {245, 115, kWhite}, {46, 40, kGrey},
+                         {44, 40, kWhite},
+                         // slot 11 (x 228..238): the month's own bar over its white forecast bar
+                         {228, 114, kGreen}, {238, 114, kGreen}, {239, 114, kWhite}}}};
+    for (const auto& graph : graphs) {
+        const QImage image = Paint(log, graph.mode, Unit::Yen);
+        for (const PixelCheck& p : graph.pixels)
+            EXPECT_EQ(image.pixel(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    View, GraphFrameTest,
-    testing::Values(
-        FrameCase{"Day", Period::Day,
-                  {{30, 15, kBlack}, {30, 114, kBlack}, {30, 14, kWhite}, {30, 115, kBlack}, {245, 115, kWhite},
-                   // the average, 14 / 30 = 0 yen, lies on the base line
-                   {31, 115, Rgb(0x0000FF)}, {244, 115, Rgb(0x0000FF)}, {31, 40, kGrey}, {31, 90, kGrey}, {244, 65, kGrey}, {245, 65, kWhite},
-                   {31, 15, kWhite},
-                   // today's bar (slot 29, x 237..241), 99 pixels tall: rows 16..114
-                   {237, 16, Rgb(0x008000)}, {241, 114, Rgb(0x008000)}, {237, 15, kWhite}, {242, 114, kWhite},
-                   // an empty day draws nothing over the base line's neighbours
-                   {34, 114, kWhite}}},
-        FrameCase{"Month", Period::Month,
-                  {{45, 15, kBlack}, {45, 114, kBlack}, {45, 115, kBlack}, {244, 115, kBlack}, {245, 115, kWhite},
-                   {46, 40, kGrey}, {44, 40, kWhite}, {46, 90, kGrey},
-                   // slot 11 (x 228..238): the month's own bar over its white forecast bar
-                   {228, 114, Rgb(0x008000)}, {238, 114, Rgb(0x008000)}, {239, 114, kWhite}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The day graphs' captions: "(Yen)" and "(Access)" one row higher than "(Min)".
 TEST_F(ViewPaintTest, DayCaptionsSitAtTheirRows)
@@ -139,12 +110,8 @@ TEST_F(ViewPaintTest, TotalsArePaintedInTheirColourFlushRight)
 {
     settings.SetColor(ColorRole::DTotalClr, 0x0000FF);
     const QImage image = Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Count);
-    int red = 0;
-    for (int y = 142; y < 159; ++y)
-        for (int x = 5; x < 244; ++x)
-            red += image.pixel(x, y) == qRgb(255, 0, 0);
-    EXPECT_GT(red, 20);
-    const auto [first, last] = InkColumns(image, QRect(118, 143, 125, 16), Rgb(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_GT(CountPixels(image, QRect(5, 142, 239, 17), kRed), 20);
+    const auto [first, last] = InkColumns(image, QRect(118, 143, 125, 16), ToQColor(GetSysColor(COLOR_BTNFACE)).rgb());
     // "100 円 " ends one blank before the box's right edge.
     EXPECT_LT(last, 240);
     EXPECT_GT(last, 228);
