@@ -14,26 +14,23 @@ protected:
     QString path = QString::fromStdString(folder.Path("Pelora.conf").string());
 };
 
-TEST_F(QtProfileStoreTest, SignedIntegersRoundTripAndTextsStayText)
+// Paths come back byte for byte, UTF-8 or not (Shift-JIS here).
+TEST_F(QtProfileStoreTest, SignedIntegersAndAnyBytesRoundTrip)
 {
+    const std::string shiftJis = "/tmp/\x93\x64\x98\x62.log";
     {
         CQtProfileStore store(path);
         store.WriteProfileInt("Window", "Xpos", -40);
         store.WriteProfileInt("Window", "Ypos", INT32_MIN);
         store.WriteProfileString("Recent File List", "File1", "/tmp/電話.log");
+        store.WriteProfileString("File", "VamloLogPath", shiftJis);
     }
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), -40);
     EXPECT_EQ(store.GetProfileInt("Window", "Ypos", 0), INT32_MIN);
     EXPECT_EQ(store.GetProfileString("Recent File List", "File1", ""), "/tmp/電話.log");
+    EXPECT_EQ(store.GetProfileString("File", "VamloLogPath", ""), shiftJis);
     EXPECT_EQ(store.GetProfileInt("Window", "Missing", 31), 31);
-}
-
-TEST_F(QtProfileStoreTest, PathsThatAreNotUtf8ComeBackByteForByte)
-{
-    const std::string path = "/tmp/\x93\x64\x98\x62.log";
-    CQtProfileStore(this->path).WriteProfileString("File", "VamloLogPath", path);
-    EXPECT_EQ(CQtProfileStore(this->path).GetProfileString("File", "VamloLogPath", ""), path);
 }
 
 TEST_F(QtProfileStoreTest, UnreadableNumbersGiveTheDefault)
@@ -77,42 +74,33 @@ TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
     EXPECT_EQ(second.readAll().toStdString(), random);
 }
 
-// A folder that cannot be made: each write says it failed, and the failure is told once.
-TEST_F(QtProfileStoreTest, UnsavableSettingsAreToldOnceAndEveryWriteSaysSo)
+// A folder that cannot be made, and where the file should be a folder, a FIFO (reading would block)
+// or a link to /dev/zero (reading never ends): defaults, writes kept in memory, each write saying it
+// failed and the failure told once, nothing replaced.
+TEST_F(QtProfileStoreTest, UnsavableSettingsGiveDefaultsAndAreToldOnce)
 {
-    CQtProfileStore store(QStringLiteral("/proc/pelora-none/Pelora.conf"));
-    int told = 0;
-    store.OnWriteFailed([&](const QString&) { ++told; });
-    EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 12));
-    EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 34));
-    EXPECT_EQ(told, 1);
-    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 12);
-}
-
-// A folder, a FIFO (reading would block) and a link to /dev/zero (reading never ends) where the
-// file should be: defaults, writes kept in memory and told once, nothing replaced.
-TEST_F(QtProfileStoreTest, SettingsPathThatIsNoFileGivesDefaultsAndIsToldOnce)
-{
-    const std::function<void()> makers[] = {
-        [&] { std::filesystem::create_directories(folder.Path("Pelora.conf")); },
-        [&] { ASSERT_EQ(::mkfifo(folder.Path("Pelora.conf").c_str(), 0600), 0); },
-        [&] { std::filesystem::create_symlink("/dev/zero", folder.Path("Pelora.conf")); }};
+    const std::string file = folder.Path("Pelora.conf").string();
+    const std::function<QString()> makers[] = {
+        [] { return QStringLiteral("/proc/pelora-none/Pelora.conf"); },
+        [&] { std::filesystem::create_directories(file); return path; },
+        [&] { EXPECT_EQ(::mkfifo(file.c_str(), 0600), 0); return path; },
+        [&] { std::filesystem::create_symlink("/dev/zero", file); return path; }};
     for (const auto& make : makers) {
-        std::filesystem::remove_all(folder.Path("Pelora.conf"));
-        make();
-        const auto kind = std::filesystem::symlink_status(folder.Path("Pelora.conf")).type();
-        CQtProfileStore store(path);
+        std::filesystem::remove_all(file);
+        const QString where = make();
+        const auto kind = std::filesystem::symlink_status(file).type();
+        CQtProfileStore store(where);
         int told = 0;
-        store.OnWriteFailed([&](const QString& where) {
+        store.OnWriteFailed([&](const QString& failed) {
             ++told;
-            EXPECT_EQ(where, path);
+            EXPECT_EQ(failed, where);
         });
         EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31);
         EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 12));
         EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 34));
         EXPECT_EQ(told, 1);
         EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 12);
-        EXPECT_EQ(std::filesystem::symlink_status(folder.Path("Pelora.conf")).type(), kind);
+        EXPECT_EQ(std::filesystem::symlink_status(file).type(), kind);
         EXPECT_TRUE(Backups(folder).isEmpty());
     }
 }

@@ -55,16 +55,10 @@ TEST(Report, JsonHasTheDocumentedShape)
     EXPECT_TRUE(run.out.startsWith(R"({"format": 2, "today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
                                    R"("days": {"labels": ["96/11/21", )"));
     const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    EXPECT_EQ(root["today"].toString(), "1996-12-20");
-    EXPECT_EQ(root["closing_day"].toInt(), 20);
-    EXPECT_EQ(root["previous_month_label"].toString(), "95/12");
-    const QJsonObject days = root["days"].toObject();
-    EXPECT_EQ(days["labels"].toArray().size(), 30);
-    EXPECT_EQ(days["labels"].toArray()[24].toString(), "96/12/15");
+    const QJsonObject days = root["days"].toObject(), months = root["months"].toObject();
     EXPECT_EQ(days["dates"].toArray()[24].toString(), "1996-12-15");
     EXPECT_EQ(days["yen"].toObject()["slots"].toArray()[24].toInteger(), 1230);
     EXPECT_EQ(days["seconds"].toObject()["total"].toInteger(), 200);
-    const QJsonObject months = root["months"].toObject();
     EXPECT_EQ(months["labels"].toArray().size(), 12);
     EXPECT_EQ(months["starts"].toArray()[11].toString(), "1996-11-21");
     EXPECT_EQ(months["ends"].toArray()[11].toString(), "1996-12-20");
@@ -166,13 +160,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The stored closing day keeps its meaning whatever it is; the command line takes only real days.
 TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesOneToThirtyOne)
 {
-    // The stored value keeps its meaning whatever it is; the command line takes only real days.
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "log"}, k1996Dec20, [] { return 0; }).report.closingDay, 0);
-    EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", "31", "log"}, k1996Dec20, [] { return 25; }).report.closingDay, 31);
-    for (const char* day : {"0", "-5", "32", "99", "-2147483648"})
-        EXPECT_EQ(ParseCommandLine({"pelora", "--report", "--closing-day", day, "log"}, k1996Dec20, [] { return 25; }).exitCode,
-                  kUsageExitCode) << day;
+    const auto parse = [](QStringList args) { return ParseCommandLine(QStringList{"pelora", "--report", "log"} + args, k1996Dec20, [] { return 0; }); };
+    EXPECT_EQ(parse({}).report.closingDay, 0);
+    EXPECT_EQ(parse({"--closing-day", "31"}).report.closingDay, 31);
+    for (const char* day : {"0", "32", "-2147483648"})
+        EXPECT_EQ(parse({"--closing-day", day}).exitCode, kUsageExitCode) << day;
 }
 } // namespace
