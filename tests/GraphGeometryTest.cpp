@@ -4,28 +4,17 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr ColorRef kEarlier = 0x000001, kCurrent = 0x000002, kAverage = 0x000003, kToday = 0x000004,
-                   kMonth = 0x000005;
-
-ColorSet Colors(ColorRef forecast)
-{
-    ColorSet colors{};
-    auto set = [&](ColorRole role, ColorRef c) { colors[static_cast<std::size_t>(role)] = c; };
-    set(ColorRole::GraphClr, kEarlier);
-    set(ColorRole::GraphClr2, kCurrent);
-    set(ColorRole::AveClr, kAverage);
-    set(ColorRole::DTotalClrGraph, kToday);
-    set(ColorRole::MTotalClrGraph, kMonth);
-    set(ColorRole::MTInfoClrGraph, forecast);
-    return colors;
-}
+// Each role's colour is its index + 1, so every bar tells which role painted it.
+constexpr ColorRef Role(ColorRole role) { return static_cast<ColorRef>(role) + 1; }
+constexpr ColorRef kEarlier = Role(ColorRole::GraphClr), kCurrent = Role(ColorRole::GraphClr2),
+                   kToday = Role(ColorRole::DTotalClrGraph), kMonth = Role(ColorRole::MTotalClrGraph),
+                   kForecast = Role(ColorRole::MTInfoClrGraph);
 
 // A graph on a date with its labels, every slot at value and the given maximum.
 struct Graph : LabelSet {
     GraphInput input;
 
-    Graph(bool dayLayout, const CivilDate& today, int closingDay, ColorRef forecastColor = 0x00FFFF)
-        : LabelSet(today, closingDay)
+    Graph(bool dayLayout, const CivilDate& today, int closingDay) : LabelSet(today, closingDay)
     {
         input.dayLayout = dayLayout;
         for (int i = 0; i < kDaySlots; ++i)
@@ -33,7 +22,8 @@ struct Graph : LabelSet {
                                                                   : months[static_cast<std::size_t>(i % kMonthSlots)].data();
         input.today = today;
         input.closingDay = closingDay;
-        input.colors = Colors(forecastColor);
+        for (std::size_t i = 0; i < input.colors.size(); ++i)
+            input.colors[i] = static_cast<ColorRef>(i) + 1;
         if (!dayLayout)
             input.forecast = 0;
     }
@@ -92,18 +82,19 @@ TEST(GraphGeometryTest, MonthBarsAcrossAYearChangeWithTheForecastFirst)
 {
     Graph graph(false, {1997, 3, 15}, 20); // slots 96/04 .. 97/03
     std::vector<ColorRef> expected(9, kEarlier);
-    expected.insert(expected.end(), {kCurrent, kCurrent, 0x00FFFF, kMonth});
+    expected.insert(expected.end(), {kCurrent, kCurrent, kForecast, kMonth});
     EXPECT_EQ(graph.BarColors(), expected);
 
     Graph december(false, {1997, 12, 25}, 20); // slot 11 is 98/01
     std::vector<ColorRef> allEarlier(11, kEarlier);
-    allEarlier.insert(allEarlier.end(), {0x00FFFF, kMonth});
+    allEarlier.insert(allEarlier.end(), {kForecast, kMonth});
     EXPECT_EQ(december.BarColors(), allEarlier);
 }
 
 TEST(GraphGeometryTest, ForecastBarOutlinedWhenWhiteAndAllowedAboveTheScale)
 {
-    Graph graph(false, {1997, 3, 15}, 20, 0xFFFFFF);
+    Graph graph(false, {1997, 3, 15}, 20);
+    graph.input.colors[static_cast<std::size_t>(ColorRole::MTInfoClrGraph)] = 0xFFFFFF;
     graph.input.values[11] = 50;
     graph.input.max = 100;
     graph.input.forecast = 300;

@@ -1,14 +1,19 @@
 #include "../TestSupport.h"
+#include "ModalHelper.h"
+#include "app/DesktopSetup.h"
 #include "app/MainFrame.h"
 #include "app/PeloraApp.h"
-
-#include "ModalHelper.h"
-
-#include <QCoreApplication>
-#include <QFileDialog>
-#include <QStatusBar>
 #include "res/CommandTable.h"
 #include "view/PeloraView.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,5 +88,29 @@ TEST_F(AppStartupTest, UnopenableCommandLineFileEndsTheStart)
     EXPECT_FALSE(app->AnotherInstanceRuns());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], FailedToOpenDocumentMessage(folder.Path("missing").string()));
+}
+
+TEST(DesktopSetupTest, QtsOwnDialogsSpeakTheUsersLanguage)
+{
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    QTranslator* translator = LoadQtTranslations(*qApp);
+    QLocale::setDefault(QLocale::c());
+    ASSERT_NE(translator, nullptr);
+    EXPECT_NE(QColorDialog::tr("&Basic colors"), QStringLiteral("&Basic colors"));
+    qApp->removeTranslator(translator);
+}
+
+// The picker's custom colours go nowhere: the program writes no file but its settings.
+TEST(DesktopSetupTest, ColourPickerLeavesNoFileOfItsOwn)
+{
+    const QString qtFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                           + QStringLiteral("/QtProject.conf");
+    const QDateTime before = QFileInfo(qtFile).lastModified();
+    KeepQtDialogStateOut();
+    {
+        QColorDialog picker;
+        QColorDialog::setCustomColor(0, QColor(1, 2, 3));
+    }
+    EXPECT_EQ(QFileInfo(qtFile).lastModified(), before);
 }
 } // namespace

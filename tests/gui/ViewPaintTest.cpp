@@ -1,5 +1,6 @@
 #include "../TestSupport.h"
 #include "ImageChecks.h"
+#include "dialogs/DetailDlg.h"
 #include "platform/gui/DrawContext.h"
 #include "view/DrawHelpers.h"
 #include "view/PeloraView.h"
@@ -116,5 +117,26 @@ TEST_F(ViewPaintTest, TotalsArePaintedInTheirColourFlushRight)
     EXPECT_LT(last, 240);
     EXPECT_GT(last, 228);
     EXPECT_GT(first, 170);
+}
+
+// A dark desktop (light text on a dark button face): the tables and the totals' default black take
+// the palette's text colour; the graph keeps its white ground.
+TEST_F(ViewPaintTest, DarkPaletteTextInTablesAndTotals)
+{
+    const QPalette usual = QApplication::palette();
+    QPalette dark = usual;
+    for (const QPalette::ColorRole role : {QPalette::Button, QPalette::Window})
+        dark.setColor(role, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    QApplication::setPalette(dark);
+    const QImage picture = Paint(Log({{"97/03/20", "   1,230"}}), Period::Day, Unit::Yen);
+    CDayDetailDlg dialog(*doc, nullptr);
+    QImage table(dialog.size(), QImage::Format_RGB32);
+    dialog.render(&table);
+    QApplication::setPalette(usual);
+    const QRgb light = qRgb(0xee, 0xee, 0xee);
+    EXPECT_GT(CountPixels(table, QRect(474, 307, 60, 15), light), 10); // today's "1230 円 "
+    EXPECT_GT(CountPixels(picture, QRect(5, 142, 239, 17), light), 20); // the day's row
+    EXPECT_EQ(picture.pixel(100, 60), kWhite);
 }
 } // namespace

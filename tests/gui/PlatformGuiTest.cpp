@@ -1,0 +1,149 @@
+// The platform's desktop services: document template and recent files, message box, help lookup,
+// instance channel.
+
+#include "../TestSupport.h"
+#include "platform/core/PathText.h"
+#include "platform/core/RecentFileList.h"
+#include "platform/gui/DocTemplate.h"
+#include "platform/gui/HelpViewer.h"
+#include "platform/gui/InstanceChannel.h"
+#include "platform/gui/MessageBoxSink.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+// The recent-file list on a plain vector of four stored.
+struct RecentSlots {
+    std::vector<std::string> stored = std::vector<std::string>(4);
+    CRecentFileList list{4, [this](int i) { return stored[static_cast<std::size_t>(i)]; },
+                         [this](int i, const std::string& path) { stored[static_cast<std::size_t>(i)] = path; }};
+};
+
+TEST(RecentFileListTest, KeepsFourNewestFirstEachOnce)
+{
+    RecentSlots recent;
+    for (const char* path : {"a", "b", "c", "b", "d", "e"})
+        recent.list.Add(path);
+    EXPECT_EQ(recent.list.Files(), (std::vector<std::string>{"e", "d", "b", "c"}));
+    recent.list.WriteList();
+    EXPECT_EQ(recent.stored, (std::vector<std::string>{"e", "d", "b", "c"}));
+}
+
+class DocTemplateTest : public testing::Test, protected DocFixture {
+protected:
+    RecentSlots recent;
+    CSingleDocTemplate docTemplate{[this] { return std::make_unique<CPeloraDoc>(profile, clock, sink); },
+                                   [](CDocument&) { return std::make_unique<QMainWindow>(); },
+                                   recent.list};
+
+    CPeloraDoc& Doc() { return static_cast<CPeloraDoc&>(*docTemplate.GetDocument()); }
+};
+
+TEST_F(DocTemplateTest, NameThatIsNotUtf8OpensUnderItsOwnBytes)
+{
+    clock.Set(LocalNoon({1996, 12, 20}));
+    const std::string path = folder.Write("\x93\x64\x98\x62.log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(path)));
+    EXPECT_EQ(Doc().GetLogPath(), path);
+    EXPECT_EQ(Doc().GetDayYen(29), 100);
+}
+
+TEST_F(DocTemplateTest, RefusedOpenIsAFailedOpen)
+{
+    clock.Set(LocalNoon({1996, 12, 20}));
+    const std::string good = folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    std::filesystem::create_directories(folder.Path(std::string(200, 'a')));
+    const std::string overlong = folder.Write(std::string(200, 'a') + "/" + std::string(100, 'b'),
+                                              "96/12/20 10:00:00  OUT00:01:40      900 0\r\n");
+    ASSERT_TRUE(docTemplate.OpenDocumentFile(QString::fromStdString(good)));
+
+    EXPECT_FALSE(docTemplate.OpenDocumentFile(QString::fromStdString(overlong)));
+    EXPECT_EQ(Doc().GetPathName(), good);
+    EXPECT_EQ(Doc().GetLogPath(), good);
+    EXPECT_EQ(Doc().GetDayYen(29), 100);
+    EXPECT_EQ(recent.list.Files(), std::vector<std::string>{good});
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].find(CPeloraDoc::kPathTooLongMessage), std::string::npos);
+}
+
+// The box is owned by the main window, not by whatever window happened to be active.
+TEST(MessageBoxSinkTest, BoxBelongsToTheOwnerWithTheProgramsTitle)
+{
+    QWidget owner;
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    CMessageBoxSink sink(QStringLiteral("Pelora"));
+    sink.SetOwner(&owner);
+    QWidget* parent = nullptr;
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    sink.ShowMessage("2:料金ファイルが開けませんでした");
+    EXPECT_EQ(parent, &owner);
+    EXPECT_EQ(title, QStringLiteral("Pelora"));
+    EXPECT_EQ(text, QStringLiteral("2:料金ファイルが開けませんでした"));
+}
+
+// An installed program finds its help in the data folder of the tree it was installed into.
+TEST(HelpViewerTest, InstalledProgramFindsItsHelpInItsOwnTree)
+{
+    CScratchFolder folder;
+    QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
+    std::filesystem::create_directories(folder.Path("usr/bin"));
+    std::filesystem::create_directories(folder.Path("usr/share/Brisolt/Pelora"));
+    const std::string help = folder.Write("usr/share/Brisolt/Pelora/pelora.html", "<html></html>");
+    const QString program = QString::fromStdString(folder.Path("usr/bin/pelora").string());
+    EXPECT_EQ(CHelpViewer::HelpFileFor(program).toStdString(), std::filesystem::canonical(help).string());
+    // Beside the program (a build) comes first.
+    const std::string beside = folder.Write("usr/bin/pelora.html", "<html></html>");
+    EXPECT_EQ(CHelpViewer::HelpFileFor(program).toStdString(), beside);
+}
+
+// Any program of the user's can connect: a flood is dropped unread, and the channel keeps serving.
+TEST(InstanceChannelTest, OversizedAndSurplusSendersAreDropped)
+{
+    CScratchFolder folder;
+    const QString path = QString::fromStdString(folder.Path("channel.socket").string());
+    CInstanceChannel channel;
+    ASSERT_TRUE(channel.Listen(path));
+    std::vector<QByteArray> received;
+    QObject::connect(&channel, &CInstanceChannel::received, [&](const QByteArray& m) { received.push_back(m); });
+
+    QLocalSocket flood;
+    flood.connectToServer(path);
+    ASSERT_TRUE(flood.waitForConnected(3000));
+    flood.write(QByteArray(600 * 1024, 'x'));
+    QTest::qWait(300);
+    EXPECT_NE(flood.state(), QLocalSocket::ConnectedState);
+
+    std::vector<std::unique_ptr<QLocalSocket>> idle; // silent senders fill the few places served at once
+    for (int i = 0; i < 5; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(path);
+        ASSERT_TRUE(idle.back()->waitForConnected(3000));
+    }
+    QTest::qWait(200);
+    EXPECT_EQ(idle.back()->state(), QLocalSocket::UnconnectedState);
+    EXPECT_TRUE(received.empty());
+
+    QTest::qWait(3200); // the silent ones have had their time
+    EXPECT_TRUE(CInstanceChannel::Send(path, "open\n/tmp/a.log"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 3000));
+    EXPECT_EQ(received, std::vector<QByteArray>{"open\n/tmp/a.log"});
+}
+} // namespace
