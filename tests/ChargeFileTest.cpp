@@ -68,10 +68,4 @@ TEST(ChargeFilePieces, RandomContentAcrossBlocksMatchesFgets)
     EXPECT_EQ(Pieces(content.substr(0, 50000), 700), FgetsPieces(content.substr(0, 50000)));
 }
 
-TEST(ChargeFilePieces, MissingFileTellsTheReason)
-{
-    CChargeFile file;
-    EXPECT_FALSE(file.Open("/nonexistent/pelora/log.txt"));
-    EXPECT_FALSE(file.ErrorText().empty());
-}
 } // namespace

@@ -1,10 +1,5 @@
 #include "TestSupport.h"
-#include "tools/ChargeLogGenerator.h"
 
-#include "document/ChargeFields.h"
-
-#include <fstream>
-#include <set>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -101,31 +96,4 @@ TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
     EXPECT_STREQ(doc->GetMonthLabel(11), "97/01");
 }
 
-// The sample logs look like a household's: busier and quieter days, local calls at 10 yen per
-// three minutes begun.
-TEST_F(PeloraDocTest, SampleLogsVaryByDayAndFollowTheTariff)
-{
-    ChargeLogOptions options;
-    options.lastDay = k1996Dec20;
-    options.days = 30;
-    options.lines = 300;
-    const std::string path = folder.Path("sample").string();
-    ASSERT_TRUE(WriteChargeLog(path, options));
-    Open(path, 20, k1996Dec20);
-    EXPECT_EQ(doc->GetDayCountTotal(), 300);
-    std::set<Figure> callsPerDay;
-    for (int i = 0; i < kDaySlots; ++i)
-        callsPerDay.insert(doc->GetDayCount(i));
-    EXPECT_GE(callsPerDay.size(), 4u); // not the same number of calls every day
-    std::ifstream in(path, std::ios::binary);
-    int local = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.find(" 0312345678") == std::string::npos)
-            continue;
-        const ChargeLineValues values = ValuesOfLine(line);
-        EXPECT_EQ(values.yen, 10 * ((values.seconds + 179) / 180)) << line;
-        ++local;
-    }
-    EXPECT_GT(local, 10);
-}
 } // namespace

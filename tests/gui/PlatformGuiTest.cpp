@@ -1,5 +1,4 @@
-// The platform's desktop services: document template and recent files, message box, help lookup,
-// instance channel.
+// The platform's desktop services: document template and recent files, help lookup, instance channel.
 
 #include "../TestSupport.h"
 #include "platform/core/PathText.h"
@@ -7,15 +6,11 @@
 #include "platform/gui/DocTemplate.h"
 #include "platform/gui/HelpViewer.h"
 #include "platform/gui/InstanceChannel.h"
-#include "platform/gui/MessageBoxSink.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocalSocket>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,31 +66,6 @@ TEST_F(DocTemplateTest, RefusedOpenIsAFailedOpen)
     EXPECT_EQ(recent.list.Files(), std::vector<std::string>{good});
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].find(CPeloraDoc::kPathTooLongMessage), std::string::npos);
-}
-
-// The box is owned by the main window, not by whatever window happened to be active.
-TEST(MessageBoxSinkTest, BoxBelongsToTheOwnerWithTheProgramsTitle)
-{
-    QWidget owner;
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    CMessageBoxSink sink(QStringLiteral("Pelora"));
-    sink.SetOwner(&owner);
-    QWidget* parent = nullptr;
-    QString title, text;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        parent = box->parentWidget();
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
-    sink.ShowMessage("2:料金ファイルが開けませんでした");
-    EXPECT_EQ(parent, &owner);
-    EXPECT_EQ(title, QStringLiteral("Pelora"));
-    EXPECT_EQ(text, QStringLiteral("2:料金ファイルが開けませんでした"));
 }
 
 // An installed program finds its help in the data folder of the tree it was installed into.
