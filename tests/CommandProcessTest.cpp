@@ -163,10 +163,8 @@ TEST_P(ExitStatusTest, EndsWithItsStatus)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, ExitStatusTest,
-    testing::Values(StatusCase{"Report", {"--report", "LOG"}, "", 0},
-                    StatusCase{"UnknownOption", {"--bogus", "LOG"}, "", 64},
+    testing::Values(StatusCase{"UnknownOption", {"--bogus", "LOG"}, "", 64},
                     StatusCase{"WindowWithoutDisplay", {"LOG"}, "", 69},
-                    StatusCase{"QtWindowOptionsTakenForTheWindow", {"-style", "Fusion", "--geometry", "300x200", "-reverse", "LOG"}, "", 69},
                     StatusCase{"ReportToAFullDisk", {"--report", "LOG"}, "/dev/full", 74},
                     StatusCase{"WatchToAFullDisk", {"--watch", "LOG"}, "/dev/full", 74},
                     StatusCase{"RenderOfAMissingFile", {"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},

@@ -24,21 +24,21 @@ std::string Folder(const CScratchFolder& folder) { return folder.Path("").string
 
 class HostileFileTest : public testing::TestWithParam<HostileCase>, protected DocFixture {};
 
-TEST_P(HostileFileTest, StoredPathFailsAtOnce)
+// Opened, it is refused and the document stays; stored, the load fails at once with the reason.
+TEST_P(HostileFileTest, RefusedWhenOpenedAndFailedWhenStored)
 {
-    Open(GetParam().make(folder), 20, k1996Dec20);
+    const std::string hostile = GetParam().make(folder);
+    Open(folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n"), 20, k1996Dec20);
+    EXPECT_FALSE(doc->OnOpenDocument(hostile));
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    EXPECT_FALSE(doc->IsLoadFailed());
+
+    sink.messages.clear();
+    Open(hostile, 20, k1996Dec20);
     EXPECT_TRUE(doc->IsLoadFailed());
     EXPECT_EQ(doc->GetLoadError(), GetParam().reason);
     EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
-}
-
-TEST_P(HostileFileTest, OpenedPathIsRefusedAndTheDocumentStays)
-{
-    Open(folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n"), 20, k1996Dec20);
-    EXPECT_FALSE(doc->OnOpenDocument(GetParam().make(folder)));
-    EXPECT_EQ(doc->GetDayYen(29), 100);
-    EXPECT_FALSE(doc->IsLoadFailed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Document, HostileFileTest,

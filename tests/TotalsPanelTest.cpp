@@ -2,6 +2,7 @@
 #include "view/TotalsPanel.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 // Every slot distinct, so a row that reads a neighbouring slot shows the wrong amount.
@@ -20,19 +21,16 @@ TEST(TotalsPanelTest, TodayThisBillingMonthAndTheForecastEachInTheirColour)
     colors[static_cast<std::size_t>(ColorRole::MTInfoClr)] = 3;
 
     const TotalsPanel panel = LayOutTotals(tallies, colors);
-    const struct {
-        const char* caption;
-        const char* amount;
-        ColorRef color;
-        int top;
-    } expected[] = {{"今日の合計", "129 円 ", 1, 142}, {"今月の合計", "1011 円 ", 2, 165}, {"今月合計予測", "5000 円 ", 3, 188}};
+    const std::array<std::tuple<const char*, const char*, int>, 3> expected{
+        {{"今日の合計", "129 円 ", 142}, {"今月の合計", "1011 円 ", 165}, {"今月合計予測", "5000 円 ", 188}}};
     for (std::size_t i = 0; i < panel.rows.size(); ++i) {
+        const auto [caption, amount, top] = expected[i];
         const TotalsRow& row = panel.rows[i];
-        EXPECT_EQ(row.caption, QString::fromUtf8(expected[i].caption));
-        EXPECT_EQ(row.amount, QString::fromUtf8(expected[i].amount));
-        EXPECT_EQ(row.color, expected[i].color);
-        EXPECT_EQ(row.captionBox, (PixelBox{5, expected[i].top, 110, expected[i].top + 22}));
-        EXPECT_EQ(row.amountBox, (PixelBox{117, expected[i].top, 244, expected[i].top + 22}));
+        EXPECT_EQ(row.caption, QString::fromUtf8(caption));
+        EXPECT_EQ(row.amount, QString::fromUtf8(amount));
+        EXPECT_EQ(row.color, i + 1);
+        EXPECT_EQ(row.captionBox, (PixelBox{5, top, 110, top + 22}));
+        EXPECT_EQ(row.amountBox, (PixelBox{117, top, 244, top + 22}));
     }
 }
 } // namespace

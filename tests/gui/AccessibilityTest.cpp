@@ -17,10 +17,10 @@ QStringList Names(QAccessibleInterface* node)
     return names;
 }
 
-class AccessibilityTest : public FrameFixture {};
+using AccessibilityTest = FrameFixture;
 
-// What the painted view shows reaches a screen reader: the graph with its slots, and the totals.
-TEST_F(AccessibilityTest, TheViewTellsItsGraphAndTotals)
+// What is painted reaches a screen reader: the graph with its slots, and the totals.
+TEST_F(AccessibilityTest, PaintedFiguresAndButtonsHavePlainNames)
 {
     Start("96/12/20 10:00:00  OUT00:01:40    1,230 0\r\n");
     QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&View());
@@ -37,11 +37,8 @@ TEST_F(AccessibilityTest, TheViewTellsItsGraphAndTotals)
 
     Command(ID_UNIT_TIME);
     EXPECT_TRUE(Names(view).contains(QStringLiteral("96/12/20: 0:01:40")));
-}
 
-TEST_F(AccessibilityTest, DetailTablesAndToolBarButtonsHavePlainNames)
-{
-    Start("96/12/20 10:00:00  OUT00:01:40    1,230 0\r\n");
+    // The detail tables row by row, and the tool-bar buttons by plain names.
     CDayDetailDlg dialog(*doc, nullptr);
     const QStringList rows = Names(QAccessible::queryAccessibleInterface(&dialog));
     EXPECT_TRUE(rows.contains(QStringLiteral("96/12/20: 回数 1、時間 0:01:40、料金 1230")));
