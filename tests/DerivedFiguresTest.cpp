@@ -13,31 +13,28 @@ struct ForecastCase {
     Figure forecast;
 };
 
-class ForecastTest : public testing::TestWithParam<ForecastCase> {};
-
-TEST_P(ForecastTest, ExtrapolatesTheCurrentBillingMonth)
+TEST(ForecastTest, ExtrapolatesTheCurrentBillingMonth)
 {
-    const ForecastCase& c = GetParam();
-    Tallies t;
-    t.monthYen.Slot(11) = c.soFar;
-    ComputeDerivedFigures(t, c.today, c.closingDay);
-    EXPECT_EQ(t.forecastYen, c.forecast);
+    const ForecastCase cases[] = {
+        {"OnClosingDay", {1996, 12, 20}, 20, 3000, 3100},
+        {"AfterClosingDay", {1996, 12, 25}, 20, 500, 3100},
+        {"EndOfMonthClosing", {1997, 2, 10}, 31, 1000, 2800},
+        {"FebruaryShorterThanClosingDay", {1997, 3, 10}, 30, 1000, 3100},
+        {"MarchLongerThanClosingDay", {1997, 4, 10}, 30, 1100, 3000},
+        {"JanuaryReachesIntoDecember", {1997, 1, 5}, 20, 1600, 3100},
+        {"TruncatesTowardZero", {1997, 3, 3}, 31, 1000, 10333},
+        {"NegativeTruncatesTowardZero", {1997, 3, 3}, 31, -1000, -10333},
+        {"NoCallsYet", {1997, 3, 3}, 20, 0, 0},
+        {"HugeSumDoesNotOverflow", {1997, 3, 1}, 31, std::numeric_limits<Figure>::max(),
+         std::numeric_limits<Figure>::max()}};
+    for (const ForecastCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tallies t;
+        t.monthYen.Slot(11) = c.soFar;
+        ComputeDerivedFigures(t, c.today, c.closingDay);
+        EXPECT_EQ(t.forecastYen, c.forecast);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Figures, ForecastTest,
-    testing::Values(ForecastCase{"OnClosingDay", {1996, 12, 20}, 20, 3000, 3100},
-                    ForecastCase{"AfterClosingDay", {1996, 12, 25}, 20, 500, 3100},
-                    ForecastCase{"EndOfMonthClosing", {1997, 2, 10}, 31, 1000, 2800},
-                    ForecastCase{"FebruaryShorterThanClosingDay", {1997, 3, 10}, 30, 1000, 3100},
-                    ForecastCase{"MarchLongerThanClosingDay", {1997, 4, 10}, 30, 1100, 3000},
-                    ForecastCase{"JanuaryReachesIntoDecember", {1997, 1, 5}, 20, 1600, 3100},
-                    ForecastCase{"TruncatesTowardZero", {1997, 3, 3}, 31, 1000, 10333},
-                    ForecastCase{"NegativeTruncatesTowardZero", {1997, 3, 3}, 31, -1000, -10333},
-                    ForecastCase{"NoCallsYet", {1997, 3, 3}, 20, 0, 0},
-                    ForecastCase{"HugeSumDoesNotOverflow", {1997, 3, 1}, 31,
-                                 std::numeric_limits<Figure>::max(), std::numeric_limits<Figure>::max()}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DerivedFigures, ForecastOfExactlyTwoToTheSixtyThirdHoldsAtTheTop)
 {

@@ -42,21 +42,19 @@ struct HeightCase {
     int height;
 };
 
-class BarHeightTest : public testing::TestWithParam<HeightCase> {};
-
-TEST_P(BarHeightTest, TruncatesOnTheHundredthScale)
+TEST(BarHeightTest, TruncatesOnTheHundredthScale)
 {
-    EXPECT_EQ(BarHeight(GetParam().value, GetParam().max, 115), GetParam().height);
+    const HeightCase cases[] = {
+        {"MaxSeven", 7, 7, 99}, {"MaxFourteen", 14, 14, 99},
+        {"MaxHundred", 100, 100, 100}, {"Half", 50, 100, 50},
+        {"MaxZero", 0, 0, 0}, {"Negative", -40, 100, 0},
+        {"FarAboveTheScaleStopsAtTheLimit", 1'000'000'000'000, 1, 115},
+        {"SixtyFourBit", 4'000'000'000'000, 8'000'000'000'000, 50}};
+    for (const HeightCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(BarHeight(c.value, c.max, 115), c.height);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Graph, BarHeightTest,
-    testing::Values(HeightCase{"MaxSeven", 7, 7, 99}, HeightCase{"MaxFourteen", 14, 14, 99},
-                    HeightCase{"MaxHundred", 100, 100, 100}, HeightCase{"Half", 50, 100, 50},
-                    HeightCase{"MaxZero", 0, 0, 0}, HeightCase{"Negative", -40, 100, 0},
-                    HeightCase{"FarAboveTheScaleStopsAtTheLimit", 1'000'000'000'000, 1, 115},
-                    HeightCase{"SixtyFourBit", 4'000'000'000'000, 8'000'000'000'000, 50}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GraphGeometryTest, DayBarsAcrossAClosingDate)
 {

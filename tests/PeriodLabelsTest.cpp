@@ -10,27 +10,24 @@ struct DayCase {
     std::vector<std::pair<int, const char*>> expected; // slot, label
 };
 
-class DayLabelsTest : public testing::TestWithParam<DayCase> {};
-
-TEST_P(DayLabelsTest, SlotsCarryTheCalendarDates)
+TEST(DayLabelsTest, SlotsCarryTheCalendarDates)
 {
-    DayLabels labels{};
-    BuildDayLabels(GetParam().today, labels);
-    for (const auto& [slot, label] : GetParam().expected)
-        EXPECT_STREQ(labels[slot].data(), label) << "slot " << slot;
+    const DayCase cases[] = {
+        {"MidMarch", {1997, 3, 15}, {{29, "97/03/15"}, {15, "97/03/01"}, {14, "97/02/28"}, {0, "97/02/14"}}},
+        {"JanuaryReachesIntoDecember", {1997, 1, 10}, {{20, "97/01/01"}, {19, "96/12/31"}, {0, "96/12/12"}}},
+        {"ThirtyFirstStaysInMonth", {1997, 5, 31}, {{29, "97/05/31"}, {0, "97/05/02"}}},
+        {"FirstMarchCommonYear", {1997, 3, 1}, {{28, "97/02/28"}, {1, "97/02/01"}, {0, "97/01/31"}}},
+        {"FirstMarchLeapYear", {1996, 3, 1}, {{28, "96/02/29"}, {0, "96/02/01"}}},
+        {"CenturyTurn", {2000, 1, 15}, {{29, "00/01/15"}, {0, "99/12/17"}}},
+        {"SingleDigitYear", {2005, 6, 30}, {{29, "05/06/30"}}}};
+    for (const DayCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DayLabels labels{};
+        BuildDayLabels(c.today, labels);
+        for (const auto& [slot, label] : c.expected)
+            EXPECT_STREQ(labels[slot].data(), label) << "slot " << slot;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Calendar, DayLabelsTest,
-    testing::Values(
-        DayCase{"MidMarch", {1997, 3, 15}, {{29, "97/03/15"}, {15, "97/03/01"}, {14, "97/02/28"}, {0, "97/02/14"}}},
-        DayCase{"JanuaryReachesIntoDecember", {1997, 1, 10}, {{20, "97/01/01"}, {19, "96/12/31"}, {0, "96/12/12"}}},
-        DayCase{"ThirtyFirstStaysInMonth", {1997, 5, 31}, {{29, "97/05/31"}, {0, "97/05/02"}}},
-        DayCase{"FirstMarchCommonYear", {1997, 3, 1}, {{28, "97/02/28"}, {1, "97/02/01"}, {0, "97/01/31"}}},
-        DayCase{"FirstMarchLeapYear", {1996, 3, 1}, {{28, "96/02/29"}, {0, "96/02/01"}}},
-        DayCase{"CenturyTurn", {2000, 1, 15}, {{29, "00/01/15"}, {0, "99/12/17"}}},
-        DayCase{"SingleDigitYear", {2005, 6, 30}, {{29, "05/06/30"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 struct MonthCase {
     const char* name;
@@ -42,30 +39,27 @@ struct MonthCase {
     const char* previous;
 };
 
-class MonthLabelsTest : public testing::TestWithParam<MonthCase> {};
-
-TEST_P(MonthLabelsTest, BillingMonthsEndOnTheClosingDay)
+TEST(MonthLabelsTest, BillingMonthsEndOnTheClosingDay)
 {
-    const MonthCase& c = GetParam();
-    MonthLabels labels{};
-    PeriodLabel previous{};
-    BuildMonthLabels(c.today, c.closingDay, labels, previous);
-    EXPECT_STREQ(labels[11].data(), c.slot11);
-    EXPECT_STREQ(labels[10].data(), c.slot10);
-    EXPECT_STREQ(labels[0].data(), c.slot0);
-    EXPECT_STREQ(previous.data(), c.previous);
+    const MonthCase cases[] = {
+        {"BeforeClosingDay", {1997, 3, 15}, 20, "97/03", "97/02", "96/04", "96/03"},
+        {"AfterClosingDay", {1997, 3, 25}, 20, "97/04", "97/03", "96/05", "96/04"},
+        {"DecemberAfterClosing", {1997, 12, 25}, 20, "98/01", "97/12", "97/02", "97/01"},
+        {"January", {1997, 1, 10}, 20, "97/01", "96/12", "96/02", "96/01"},
+        {"EndOfMonth", {1997, 1, 31}, 31, "97/01", "96/12", "96/02", "96/01"},
+        {"ClosingDayZero", {1997, 1, 1}, 0, "97/02", "97/01", "96/03", "96/02"},
+        {"NegativeClosingDay", {1997, 1, 1}, -40, "97/02", "97/01", "96/03", "96/02"}};
+    for (const MonthCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonthLabels labels{};
+        PeriodLabel previous{};
+        BuildMonthLabels(c.today, c.closingDay, labels, previous);
+        EXPECT_STREQ(labels[11].data(), c.slot11);
+        EXPECT_STREQ(labels[10].data(), c.slot10);
+        EXPECT_STREQ(labels[0].data(), c.slot0);
+        EXPECT_STREQ(previous.data(), c.previous);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Calendar, MonthLabelsTest,
-    testing::Values(MonthCase{"BeforeClosingDay", {1997, 3, 15}, 20, "97/03", "97/02", "96/04", "96/03"},
-                    MonthCase{"AfterClosingDay", {1997, 3, 25}, 20, "97/04", "97/03", "96/05", "96/04"},
-                    MonthCase{"DecemberAfterClosing", {1997, 12, 25}, 20, "98/01", "97/12", "97/02", "97/01"},
-                    MonthCase{"January", {1997, 1, 10}, 20, "97/01", "96/12", "96/02", "96/01"},
-                    MonthCase{"EndOfMonth", {1997, 1, 31}, 31, "97/01", "96/12", "96/02", "96/01"},
-                    MonthCase{"ClosingDayZero", {1997, 1, 1}, 0, "97/02", "97/01", "96/03", "96/02"},
-                    MonthCase{"NegativeClosingDay", {1997, 1, 1}, -40, "97/02", "97/01", "96/03", "96/02"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalendarRules, DaysInMonthFollowsTheGregorianLeapRule)
 {

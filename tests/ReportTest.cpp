@@ -120,41 +120,38 @@ struct ArgsCase {
     int exitCode;
 };
 
-class CommandLineTest : public testing::TestWithParam<ArgsCase> {};
-
-TEST_P(CommandLineTest, ParsesOrRefuses)
+TEST(CommandLineTest, ParsesOrRefuses)
 {
-    const CommandLine line = ParseCommandLine(QStringList{"pelora"} + GetParam().args, k1996Dec20, [] { return 25; });
-    EXPECT_EQ(line.mode, GetParam().mode);
-    EXPECT_EQ(line.exitCode, GetParam().exitCode);
-    if (line.exitCode == kUsageExitCode) {
-        EXPECT_TRUE(line.output.contains("--report"));
+    const ArgsCase cases[] = {
+        {"WindowAlone", {}, CommandLine::Window, 0},
+        {"WindowWithFile", {"log"}, CommandLine::Window, 0},
+        {"Report", {"--report", "--json", "--today", "1996-12-20", "log"}, CommandLine::Report, 0},
+        {"ReportWithoutFile", {"--report"}, CommandLine::Exit, kUsageExitCode},
+        {"BadDate", {"--report", "--today", "1996-02-30", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"DateBefore1900", {"--report", "--today", "1899-12-31", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"SecondFile", {"--report", "log", "other"}, CommandLine::Exit, kUsageExitCode},
+        {"BadClosingDay", {"--report", "--closing-day", "x", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"UnknownOption", {"--frobnicate"}, CommandLine::Exit, kUsageExitCode},
+        {"JsonWithoutReport", {"--json", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"CsvWithTheWatch", {"--watch", "--csv", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"Render", {"--render", "out.png", "--mode", "month", "--unit", "time", "log"}, CommandLine::Render, 0},
+        {"RenderAndReport", {"--render", "out.png", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"BadMode", {"--render", "out.png", "--mode", "week", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"UnitWithoutRender", {"--unit", "yen", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"FileNamedLikeAnOption", {"--", "--version"}, CommandLine::Window, 0},
+        {"QtOptionsForTheWindow", {"-style", "Fusion", "-platform=xcb", "--display", ":1", "log"}, CommandLine::Window, 0},
+        {"QtOptionsWithTheReport", {"-style", "Fusion", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
+        {"Help", {"--help"}, CommandLine::Exit, 0}};
+    for (const ArgsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CommandLine line = ParseCommandLine(QStringList{"pelora"} + c.args, k1996Dec20, [] { return 25; });
+        EXPECT_EQ(line.mode, c.mode);
+        EXPECT_EQ(line.exitCode, c.exitCode);
+        if (line.exitCode == kUsageExitCode) {
+            EXPECT_TRUE(line.output.contains("--report"));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Args, CommandLineTest,
-    testing::Values(ArgsCase{"WindowAlone", {}, CommandLine::Window, 0},
-                    ArgsCase{"WindowWithFile", {"log"}, CommandLine::Window, 0},
-                    ArgsCase{"Report", {"--report", "--json", "--today", "1996-12-20", "log"}, CommandLine::Report, 0},
-                    ArgsCase{"ReportWithoutFile", {"--report"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"BadDate", {"--report", "--today", "1996-02-30", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"DateBefore1900", {"--report", "--today", "1899-12-31", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"SecondFile", {"--report", "log", "other"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"BadClosingDay", {"--report", "--closing-day", "x", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"UnknownOption", {"--frobnicate"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"JsonWithoutReport", {"--json", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"CsvWithTheWatch", {"--watch", "--csv", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"Render", {"--render", "out.png", "--mode", "month", "--unit", "time", "log"},
-                             CommandLine::Render, 0},
-                    ArgsCase{"RenderAndReport", {"--render", "out.png", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"BadMode", {"--render", "out.png", "--mode", "week", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"UnitWithoutRender", {"--unit", "yen", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"FileNamedLikeAnOption", {"--", "--version"}, CommandLine::Window, 0},
-                    ArgsCase{"QtOptionsForTheWindow", {"-style", "Fusion", "-platform=xcb", "--display", ":1", "log"}, CommandLine::Window, 0},
-                    ArgsCase{"QtOptionsWithTheReport", {"-style", "Fusion", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
-                    ArgsCase{"Help", {"--help"}, CommandLine::Exit, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The stored closing day keeps its meaning whatever it is; the command line takes only real days.
 TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesOneToThirtyOne)
