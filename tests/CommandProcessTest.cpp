@@ -121,15 +121,6 @@ TEST_F(CommandProcessTest, RenderRefusesADeviceBeforeReading)
     EXPECT_EQ(Run({"--render", "/dev/full", QString::fromStdString(log)}), 73);
 }
 
-// The help is built before any application object exists, and still names the program.
-TEST_F(CommandProcessTest, HelpNamesTheProgram)
-{
-    QProcess help;
-    help.start(PELORA_BINARY, {"--help"});
-    ASSERT_TRUE(help.waitForFinished(10000));
-    EXPECT_TRUE(help.readAllStandardOutput().startsWith("Usage: pelora [options] FILE"));
-}
-
 // `pelora --watch FILE | head -1`, or a reader gone before the first report: the watch ends with
 // 74, and quietly, since nobody is left to read why.
 TEST_F(CommandProcessTest, WatchEndsQuietlyWhenItsReaderHasGone)

@@ -6,10 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 class InstanceTest : public testing::Test {
@@ -33,29 +30,21 @@ protected:
         ASSERT_TRUE(process.waitForStarted());
     }
 
-    // Whether some process holds the single-instance lock, waiting up to ten seconds for one to.
-    bool LockHeldSoon()
+    // Whether the running instance listens, waiting up to ten seconds for it to.
+    bool ListeningSoon()
     {
-        const std::string path = folder.Path("config/Brisolt/Pelora95Instance.lock").string();
-        for (int i = 0; i < 200; ++i) {
-            const int fd = ::open(path.c_str(), O_RDWR);
-            if (fd >= 0) {
-                const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
-                ::close(fd);
-                if (held)
-                    return true;
-            }
+        for (int i = 0; i < 200 && !std::filesystem::exists(folder.Path(kSocket)); ++i)
             QThread::msleep(50);
-        }
-        return false;
+        return std::filesystem::exists(folder.Path(kSocket));
     }
+    static constexpr const char* kSocket = "config/Brisolt/Pelora95Instance.socket";
 };
 
 TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
 {
     QProcess first, second;
     Start(first);
-    ASSERT_TRUE(LockHeldSoon());
+    ASSERT_TRUE(ListeningSoon());
     Start(second);
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
@@ -63,7 +52,7 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_EQ(first.state(), QProcess::Running);
 
     // Its socket gone (as from another host sharing the home folder): the second start says so.
-    std::filesystem::remove(folder.Path("config/Brisolt/Pelora95Instance.socket"));
+    std::filesystem::remove(folder.Path(kSocket));
     QProcess unanswered;
     Start(unanswered, {"some.log"});
     ASSERT_TRUE(unanswered.waitForFinished(10000));
@@ -73,7 +62,7 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
     first.waitForFinished();
     QProcess third;
     Start(third);
-    EXPECT_TRUE(LockHeldSoon());
+    EXPECT_TRUE(ListeningSoon());
     EXPECT_FALSE(third.waitForFinished(500));
     third.kill();
     third.waitForFinished();

@@ -159,6 +159,8 @@ TEST(CommandLine, ClosingDayDefaultsToTheStoredOneAndTakesOneToThirtyOne)
     const auto parse = [](QStringList args) { return ParseCommandLine(QStringList{"pelora", "--report", "log"} + args, k1996Dec20, [] { return 0; }); };
     EXPECT_EQ(parse({}).report.closingDay, 0);
     EXPECT_EQ(parse({"--closing-day", "31"}).report.closingDay, 31);
+    // The help is built before any application object exists, and still names the program.
+    EXPECT_TRUE(ParseCommandLine({"pelora", "--help"}, k1996Dec20, [] { return 0; }).output.startsWith("Usage: pelora [options] FILE"));
     for (const char* day : {"0", "32", "-2147483648"})
         EXPECT_EQ(parse({"--closing-day", day}).exitCode, kUsageExitCode) << day;
 }

@@ -10,10 +10,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,16 +86,6 @@ TEST_F(AppStartupTest, UnopenableCommandLineFileEndsTheStart)
     EXPECT_FALSE(app->AnotherInstanceRuns());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], FailedToOpenDocumentMessage(folder.Path("missing").string()));
-}
-
-TEST(DesktopSetupTest, QtsOwnDialogsSpeakTheUsersLanguage)
-{
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    QTranslator* translator = LoadQtTranslations(*qApp);
-    QLocale::setDefault(QLocale::c());
-    ASSERT_NE(translator, nullptr);
-    EXPECT_NE(QColorDialog::tr("&Basic colors"), QStringLiteral("&Basic colors"));
-    qApp->removeTranslator(translator);
 }
 
 // The picker's custom colours go nowhere: the program writes no file but its settings.

@@ -92,9 +92,17 @@ TEST_F(SettingDialogsTest, AButtonEditsItsOwnColour)
     EXPECT_EQ(settings.Colors(), expected);
 }
 
+// Cancelled, the day in force is written again; confirmed, the new day shows and is kept.
 TEST_F(SettingDialogsTest, ClosingDayThroughTheRealDialog)
 {
     Start("96/11/25 10:00:00  OUT00:01:40      100 0\r\n");
+    WhenModal<CClosingDayDlg>([](CClosingDayDlg* d) {
+        d->Edit()->setText(QStringLiteral("5"));
+        d->reject();
+    });
+    Command(ID_CLOSING_DAY);
+    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆20 "));
+    EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Option", "Simekiri", "20"}}));
     WhenModal<CClosingDayDlg>([](CClosingDayDlg* d) {
         d->Edit()->setText(QStringLiteral("31"));
         QTest::keyClick(d->Edit(), Qt::Key_Return);

@@ -75,17 +75,6 @@ TEST_F(ViewCommandsTest, FileOpenedDuringALoadKeepsItsOwnFigures)
     EXPECT_EQ(doc->GetDayYen(29), 700);
 }
 
-TEST_F(ViewCommandsTest, ClosingDayCancelStillWritesTheCurrentDay)
-{
-    Start();
-    const QString pane = frame->PaneText(3);
-    View().runClosingDayDlg = [](int& day) { day = 5; return false; };
-    Command(ID_CLOSING_DAY);
-    EXPECT_EQ(doc->GetClosingDay(), 20);
-    EXPECT_EQ(frame->PaneText(3), pane);
-    EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Option", "Simekiri", "20"}}));
-}
-
 TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
 {
     const std::string path = folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
