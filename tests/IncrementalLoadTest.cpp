@@ -27,15 +27,12 @@ protected:
         times[1].tv_sec += 1;
         ::utimensat(AT_FDCWD, path.c_str(), times, 0);
     }
-    // A document loaded afresh from the same settings and clock.
+    // A document loaded afresh from the same file, date and closing day.
     Tallies FreshLoad()
     {
-        CMemoryProfileStore freshProfile;
-        CSettings settings(freshProfile);
-        settings.SetLogPath(path);
-        settings.SetClosingDay(doc->GetClosingDay());
-        CRecordingSink freshSink;
-        return CPeloraDoc(freshProfile, clock, freshSink).GetTallies();
+        DocFixture fresh;
+        fresh.Open(path, doc->GetClosingDay(), k1997Mar20);
+        return fresh.doc->GetTallies();
     }
     static std::string RandomLine(std::mt19937& random)
     {

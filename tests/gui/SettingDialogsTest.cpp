@@ -18,37 +18,28 @@ struct EditCase {
 
 class ClosingDayEditTest : public testing::TestWithParam<EditCase> {};
 
+// Opened with the day selected; a refused text stays open with a message, back in the edit and all
+// selected, the day unchanged.
 TEST_P(ClosingDayEditTest, ReadsOrRefusesAndStaysOpen)
 {
     const EditCase& c = GetParam();
     CRecordingSink sink;
     CClosingDayDlg dialog(sink, nullptr);
     dialog.m_day = 20;
-    bool openedSelected = false;
-    bool stillOpen = false;
-    QString selectedAfter;
     WhenModal<CClosingDayDlg>([&](CClosingDayDlg* d) {
-        openedSelected = d->Edit()->hasFocus() && d->Edit()->selectedText() == QStringLiteral("20");
+        EXPECT_TRUE(d->Edit()->hasFocus());
+        EXPECT_EQ(d->Edit()->selectedText(), QStringLiteral("20"));
         d->Edit()->setText(QString::fromUtf8(c.text));
         QTest::keyClick(d->Edit(), Qt::Key_Return);
-        stillOpen = d->isVisible();
-        selectedAfter = d->Edit()->selectedText();
-        if (stillOpen)
+        EXPECT_EQ(d->isVisible(), c.message != nullptr);
+        if (d->isVisible()) {
+            EXPECT_EQ(d->Edit()->selectedText(), QString::fromUtf8(c.text));
             d->reject();
+        }
     });
-    const int result = dialog.exec();
-    EXPECT_TRUE(openedSelected);
-    if (c.message) {
-        EXPECT_EQ(result, QDialog::Rejected);
-        EXPECT_TRUE(stillOpen);
-        EXPECT_EQ(sink.messages, std::vector<std::string>{c.message});
-        EXPECT_EQ(selectedAfter, QString::fromUtf8(c.text)); // back in the edit, all selected
-        EXPECT_EQ(dialog.m_day, 20);
-    } else {
-        EXPECT_EQ(result, QDialog::Accepted);
-        EXPECT_TRUE(sink.messages.empty());
-        EXPECT_EQ(dialog.m_day, c.day);
-    }
+    EXPECT_EQ(dialog.exec(), c.message ? QDialog::Rejected : QDialog::Accepted);
+    EXPECT_EQ(sink.messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    EXPECT_EQ(dialog.m_day, c.message ? 20 : c.day);
 }
 
 const char* kNotInteger = "整数を入力してください。";
