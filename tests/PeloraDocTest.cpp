@@ -96,4 +96,24 @@ TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
     EXPECT_STREQ(doc->GetMonthLabel(11), "97/01");
 }
 
+// Paths that are not regular files, never waited on: opened, refused and the document stays;
+// stored, the load fails at once with the system's reason.
+TEST_F(PeloraDocTest, PathsThatAreNoRegularFileAreRefusedAtOnce)
+{
+    const std::string fifo = folder.Path("fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, const char*> paths[] = {
+        {fifo, "not a regular file"}, {"/dev/zero", "not a regular file"}, {folder.Path("").string(), "Is a directory"}};
+    for (const auto& [path, reason] : paths) {
+        Open(folder.Write("log", Line("96/12/20", "00:00:10", "     100")), 20, k1996Dec20);
+        EXPECT_FALSE(doc->OnOpenDocument(path)) << path;
+        EXPECT_EQ(doc->GetDayYen(29), 100);
+        EXPECT_FALSE(doc->IsLoadFailed());
+        sink.messages.clear();
+        Open(path, 20, k1996Dec20);
+        EXPECT_EQ(doc->GetLoadError(), reason);
+        EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+        EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
+    }
+}
 } // namespace

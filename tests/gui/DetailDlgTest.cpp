@@ -99,15 +99,14 @@ TEST_F(DetailDlgTest, CopyGivesTheTableToOtherPrograms)
     EXPECT_TRUE(copied->html().contains(QStringLiteral("<tr><td>97/03</td><td>1</td><td>1:02:05</td><td>1230</td></tr>")));
 }
 
+// OK ends it, and Escape still does beside the copy key.
 TEST_F(DetailDlgTest, OkAndEscapeEndIt)
 {
     Load("");
-    CMonthDetailDlg ok(*doc, nullptr);
-    WhenModal<QDialog>([](QDialog* d) { QTest::mouseClick(static_cast<CDetailDlg*>(d)->OkButton(), Qt::LeftButton); });
-    EXPECT_EQ(ok.exec(), QDialog::Accepted);
-    CMonthDetailDlg escape(*doc, nullptr);
+    CMonthDetailDlg dialog(*doc, nullptr);
+    WhenModal<CDetailDlg>([](CDetailDlg* d) { QTest::mouseClick(d->OkButton(), Qt::LeftButton); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     WhenModal<QDialog>([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
-    EXPECT_EQ(escape.exec(), QDialog::Rejected);
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
 }
-
 } // namespace
