@@ -63,10 +63,7 @@ TEST_F(CommandProcessTest, ReportAndRenderLeaveADamagedSettingsFileAlone)
     const std::string settings = folder.Write("config/Brisolt/Pelora.conf", damaged);
     EXPECT_EQ(Run({"--report", QString::fromStdString(log)}), 0);
     EXPECT_EQ(Run({"--render", QString::fromStdString(folder.Path("o.png").string()), QString::fromStdString(log)}), 0);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path("config/Brisolt")))
-        names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"Pelora.conf"});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("config/Brisolt")), {}), 1); // no backup
     EXPECT_EQ(ReadFile(settings), damaged);
 
 }

@@ -72,28 +72,20 @@ TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Changed);
 }
 
-TEST_F(PeloraDocTest, OpeningAFileMakesItTheChargeFileAtOnceAndAgainAtExit)
-{
-    Open(folder.Write("old", ""), 20, k1996Dec20);
-    const std::string path = folder.Write("new", Line("96/12/20", "00:00:10", "     100"));
-    ASSERT_TRUE(doc->OnOpenDocument(path));
-    EXPECT_EQ(doc->GetLogPath(), path);
-    EXPECT_EQ(doc->GetDayYen(29), 100);
-    EXPECT_EQ(CSettings(profile).LogPath(), path); // kept at once: a session may end without an exit
-    doc.reset();
-    EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", path}));
-}
-
-TEST_F(PeloraDocTest, StoredClosingDayHoldsForAFileOpenedWithoutAStoredPath)
+// A file opened without a stored one is tallied by the stored closing day, and becomes the charge
+// file at once (a session may end without an exit) and again at exit.
+TEST_F(PeloraDocTest, OpenedFileIsTheChargeFileAtOnceUnderTheStoredClosingDay)
 {
     CSettings(profile).SetClosingDay(10);
     clock.Set(LocalNoon(k1996Dec20));
     doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
-    EXPECT_EQ(doc->GetClosingDay(), 10);
-    // 15 December lies after the 10th: billing month 97/01, not 96/12.
-    ASSERT_TRUE(doc->OnOpenDocument(folder.Write("log", Line("96/12/15", "00:00:10", "     100"))));
-    EXPECT_EQ(doc->GetMonthYen(11), 100);
+    const std::string path = folder.Write("log", Line("96/12/15", "00:00:10", "     100"));
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_EQ(doc->GetMonthYen(11), 100); // 15 December lies after the 10th: billing month 97/01
     EXPECT_STREQ(doc->GetMonthLabel(11), "97/01");
+    EXPECT_EQ(CSettings(profile).LogPath(), path);
+    doc.reset();
+    EXPECT_EQ(profile.Writes().back(), (CMemoryProfileStore::Write{"File", "VamloLogPath", path}));
 }
 
 // Paths that are not regular files, never waited on: opened, refused and the document stays;

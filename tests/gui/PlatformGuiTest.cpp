@@ -41,23 +41,17 @@ protected:
     CPeloraDoc& Doc() { return static_cast<CPeloraDoc&>(*docTemplate.GetDocument()); }
 };
 
-TEST_F(DocTemplateTest, NameThatIsNotUtf8OpensUnderItsOwnBytes)
+// A name that is not UTF-8 opens under its own bytes; a refused open is a failed one, and the
+// document, its name and the recent files stay as they were.
+TEST_F(DocTemplateTest, OpensAnyNameAndKeepsAllOnARefusal)
 {
     clock.Set(LocalNoon({1996, 12, 20}));
-    const std::string path = folder.Write("\x93\x64\x98\x62.log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
-    ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(path)));
-    EXPECT_EQ(Doc().GetLogPath(), path);
-    EXPECT_EQ(Doc().GetDayYen(29), 100);
-}
-
-TEST_F(DocTemplateTest, RefusedOpenIsAFailedOpen)
-{
-    clock.Set(LocalNoon({1996, 12, 20}));
-    const std::string good = folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    const std::string good = folder.Write("\x93\x64\x98\x62.log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
     std::filesystem::create_directories(folder.Path(std::string(200, 'a')));
     const std::string overlong = folder.Write(std::string(200, 'a') + "/" + std::string(100, 'b'),
                                               "96/12/20 10:00:00  OUT00:01:40      900 0\r\n");
-    ASSERT_TRUE(docTemplate.OpenDocumentFile(QString::fromStdString(good)));
+    ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(good)));
+    EXPECT_EQ(Doc().GetLogPath(), good);
 
     EXPECT_FALSE(docTemplate.OpenDocumentFile(QString::fromStdString(overlong)));
     EXPECT_EQ(Doc().GetPathName(), good);
