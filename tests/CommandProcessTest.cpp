@@ -58,7 +58,6 @@ TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
 
 TEST_F(CommandProcessTest, ReportAndRenderLeaveADamagedSettingsFileAlone)
 {
-    std::filesystem::create_directories(folder.Path("config/Brisolt"));
     const std::string damaged = "[Option\nSimekiri=\xff\xfe\n";
     const std::string settings = folder.Write("config/Brisolt/Pelora.conf", damaged);
     EXPECT_EQ(Run({"--report", QString::fromStdString(log)}), 0);

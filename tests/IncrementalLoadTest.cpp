@@ -16,7 +16,6 @@ class IncrementalLoadTest : public testing::Test, protected DocFixture {
 protected:
     std::string path = folder.Path("log").string();
 
-    void Append(const std::string& bytes) { AppendTo(path, bytes); }
     // New content under the same name and inode, a second later than the last change.
     void Rewrite(const std::string& content)
     {
@@ -44,18 +43,17 @@ protected:
     // What an appending logger (or a hostile one) might write next.
     static std::string Chunk(std::mt19937& random)
     {
-        std::string chunk;
         switch (random() % 6) {
-        case 0: chunk = RandomLine(random); break;
-        case 1: chunk = RandomLine(random).substr(0, random() % 45); break; // first part of a line
-        case 2: chunk = "\r"; break;
-        case 3: chunk = "\n"; break;
-        case 4: chunk = RandomLine(random).substr(0, 30) + std::string(300 + random() % 300, '7') + "\r\n"; break;
-        default:
-            for (int i = 0; i < 20; ++i)
-                chunk += RandomLine(random);
+        case 0: return RandomLine(random);
+        case 1: return RandomLine(random).substr(0, random() % 45); // first part of a line
+        case 2: return "\r";
+        case 3: return "\n";
+        case 4: return RandomLine(random).substr(0, 30) + std::string(300 + random() % 300, '7') + "\r\n";
         }
-        return chunk;
+        std::string lines;
+        for (int i = 0; i < 20; ++i)
+            lines += RandomLine(random);
+        return lines;
     }
 };
 
@@ -66,7 +64,7 @@ TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
     Open(path, 20, k1997Mar20);
     int readOn = 0;
     for (int step = 0; step < 400; ++step) {
-        Append(Chunk(random));
+        AppendTo(path, Chunk(random));
         doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
         ASSERT_FALSE(doc->IsLoadFailed());
         readOn += doc->GetLastLoadStart() > 0;
@@ -91,7 +89,7 @@ TEST_F(IncrementalLoadTest, LongLineCountsPieceByPieceAsItGrows)
     } steps[] = {{line.substr(0, 120), 700, 1}, {line.substr(120, 135), 700, 1},
                  {line.substr(255), 1000, 2}, {"\r\n", 1000, 2}, {first + "\r\n", 1700, 3}};
     for (const auto& step : steps) {
-        Append(step.bytes);
+        AppendTo(path, step.bytes);
         doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
         EXPECT_GT(doc->GetLastLoadStart(), 0);
         EXPECT_EQ(doc->GetDayYen(29), step.today) << "after " << step.bytes.size() << " more bytes";
@@ -122,7 +120,7 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
             std::filesystem::rename(folder.Write("other", other + RandomLine(random)), path);
         },
         [&] { // a new closing day changes the billing months
-            Append(RandomLine(random));
+            AppendTo(path, RandomLine(random));
             doc->SetClosingDay(10);
             doc->BuildPeriodLabels();
         }};
@@ -160,7 +158,7 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
     options.days = 500;
     options.lines = 600000; // about 30 MB: read in parts on a machine with several cores
     ASSERT_TRUE(WriteChargeLog(path, options));
-    Append(std::string(700, '\0') + "\n" + std::string(5000, 'x') + "97/03/20\n\n\n");
+    AppendTo(path, std::string(700, '\0') + "\n" + std::string(5000, 'x') + "97/03/20\n\n\n");
     Open(path, 20, k1997Mar20);
     // The same file read by the plain rule, one piece at a time in order.
     CChargeFile file;

@@ -38,6 +38,7 @@ CScratchFolder::~CScratchFolder()
 std::string CScratchFolder::Write(const std::string& name, const std::string& content) const
 {
     const std::filesystem::path path = Path(name);
+    std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << content;
     return path.string();
 }

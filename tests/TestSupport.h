@@ -61,7 +61,7 @@ public:
     CScratchFolder();
     ~CScratchFolder();
     std::filesystem::path Path(const std::string& name) const { return m_root / name; }
-    std::string Write(const std::string& name, const std::string& content) const;
+    std::string Write(const std::string& name, const std::string& content) const; // folders made as needed
 
 private:
     std::filesystem::path m_root;

@@ -18,25 +18,22 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
-inline const CivilDate kFixtureToday{1996, 12, 20};
-
 class FrameFixture : public testing::Test, protected DocFixture {
 protected:
     CSettings settings{profile};
     std::unique_ptr<CMainFrame> frame;
-    std::vector<int> appCommands;
     std::vector<QString> opened;
 
     // A stored charge file with one call today, then the frame.
     void Start(const std::string& content = "96/12/20 10:00:00  OUT00:01:40      100 0\r\n")
     {
-        Open(folder.Write("log", content), 20, kFixtureToday);
+        Open(folder.Write("log", content), 20, k1996Dec20);
         CreateFrame();
     }
 
     void CreateFrame()
     {
-        FrameServices services{settings, clock, sink, [this](int id) { appCommands.push_back(id); },
+        FrameServices services{settings, clock, sink, [](int) {},
                                [this](const QString& path) {
                                    opened.push_back(path);
                                    doc->OnOpenDocument(EncodePath(path));

@@ -27,7 +27,7 @@ TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
     settings.SetDayMode(Period{7});
     settings.SetTopMost(2);
     settings.SetPosition(-40, 30);
-    Open(folder.Write("log", ""), 0, kFixtureToday);
+    Open(folder.Write("log", ""), 0, k1996Dec20);
     CreateFrame();
     EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 回数 "));
     EXPECT_EQ(frame->PaneText(2), QStringLiteral(" 日 "));
@@ -42,7 +42,7 @@ TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
 
 TEST_F(MainFrameTest, PlaceOffEveryScreenIsLeftToTheSystem)
 {
-    Open(folder.Write("log", ""), 20, kFixtureToday);
+    Open(folder.Write("log", ""), 20, k1996Dec20);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     // Far off, at the ends of the stored range (where a sum could wrap), and just off each edge.
     for (const QPoint stored : {QPoint(30000, 30000), QPoint(INT32_MAX, INT32_MAX), QPoint(INT32_MAX, 10),

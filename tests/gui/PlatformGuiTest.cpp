@@ -47,7 +47,6 @@ TEST_F(DocTemplateTest, OpensAnyNameAndKeepsAllOnARefusal)
 {
     clock.Set(LocalNoon({1996, 12, 20}));
     const std::string good = folder.Write("\x93\x64\x98\x62.log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
-    std::filesystem::create_directories(folder.Path(std::string(200, 'a')));
     const std::string overlong = folder.Write(std::string(200, 'a') + "/" + std::string(100, 'b'),
                                               "96/12/20 10:00:00  OUT00:01:40      900 0\r\n");
     ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(good)));
@@ -69,7 +68,6 @@ TEST(HelpViewerTest, InstalledProgramFindsItsHelpInItsOwnTree)
     QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
     std::filesystem::create_directories(folder.Path("usr/bin"));
-    std::filesystem::create_directories(folder.Path("usr/share/Brisolt/Pelora"));
     const std::string help = folder.Write("usr/share/Brisolt/Pelora/pelora.html", "<html></html>");
     const QString program = QString::fromStdString(folder.Path("usr/bin/pelora").string());
     EXPECT_EQ(CHelpViewer::HelpFileFor(program).toStdString(), std::filesystem::canonical(help).string());

@@ -77,10 +77,8 @@ TEST_F(ViewCommandsTest, FileOpenedDuringALoadKeepsItsOwnFigures)
 
 TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
 {
-    const std::string path = folder.Write("log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
-    Open(path, 20, kFixtureToday);
-    CreateFrame();
-    std::filesystem::remove(path);
+    Start();
+    std::filesystem::remove(folder.Path("log"));
     Command(ID_RELOAD);
     EXPECT_TRUE(doc->IsLoadFailed());
     EXPECT_EQ(sink.messages.size(), 1u);
