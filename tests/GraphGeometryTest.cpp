@@ -10,7 +10,7 @@ constexpr ColorRef kEarlier = Role(ColorRole::GraphClr), kCurrent = Role(ColorRo
                    kToday = Role(ColorRole::DTotalClrGraph), kMonth = Role(ColorRole::MTotalClrGraph),
                    kForecast = Role(ColorRole::MTInfoClrGraph);
 
-// A graph on a date with its labels, every slot at value and the given maximum.
+// A graph on a date with its labels and colours; every value 0 until a test sets it.
 struct Graph : LabelSet {
     GraphInput input;
 
