@@ -103,16 +103,6 @@ TEST(Report, DateTheLocalCalendarSkipsIsTalliedAsGiven)
     EXPECT_EQ(root["days"].toObject()["yen"].toObject()["slots"].toArray()[29].toInteger(), 300);
 }
 
-TEST(Report, UnopenableFileGoesToStandardErrorWithStatus2)
-{
-    const ReportRun run = RunWith({"/nonexistent/pelora.log", k1996Dec20, 31, true});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains(QStringLiteral("2:料金ファイルが開けませんでした")));
-    EXPECT_TRUE(run.err.contains("/nonexistent/pelora.log"));
-    EXPECT_TRUE(run.err.contains("No such file"));
-}
-
 struct ArgsCase {
     const char* name;
     QStringList args;

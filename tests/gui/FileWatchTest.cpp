@@ -18,6 +18,8 @@ struct MoveCase {
     const char* appended;                     // the file written to afterwards
 };
 
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
 class FileWatchTest : public testing::TestWithParam<MoveCase> {};
 
 // After each move the next append must be told within a second, as every later one.

@@ -16,6 +16,8 @@ struct EditCase {
     int day;
 };
 
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
+
 class ClosingDayEditTest : public testing::TestWithParam<EditCase> {};
 
 // Opened with the day selected; a refused text stays open with a message, back in the edit and all

@@ -13,6 +13,8 @@ struct ModeCase {
     const char* value;
 };
 
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
 class ModeCommandTest : public FrameFixture, public testing::WithParamInterface<ModeCase> {};
 
 // Choosing the mode in force repeats every step: the pane, the marks of its group, one value written.
