@@ -112,8 +112,11 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     std::string other;
     while (other.size() < content.size())
         other += RandomLine(random);
+    std::string early = same;
+    early[38] = early[38] == '1' ? '2' : '1'; // the first call's charge
     const std::function<void()> changes[] = {
         [&] { Rewrite(same); },                                  // same size, a byte between the sampled blocks
+        [&] { Rewrite(early + RandomLine(random)); },            // grown, the first line edited
         [&] { Rewrite(content.substr(0, content.size() / 3)); }, // truncated and written anew, shorter
         [&] { Rewrite(other); },                                 // other lines, longer than before
         [&] { // another file renamed over it, longer than the old one

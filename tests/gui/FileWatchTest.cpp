@@ -26,8 +26,9 @@ class FileWatchTest : public testing::TestWithParam<MoveCase> {};
 TEST_P(FileWatchTest, FollowsThePathNotTheFile)
 {
     const MoveCase& c = GetParam();
-    CScratchFolder folder;
-    const fs::path root = folder.Path("");
+    CScratchFolder folder; // a folder below it, so no folder watched is shared with other tests
+    const fs::path root = folder.Path("w");
+    fs::create_directory(root);
     c.set(root);
     CFileWatch watch;
     int told = 0;
@@ -55,6 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "log"},
         MoveCase{"FolderRemovedAndMadeAnew", "d/log", [](const fs::path& r) { fs::create_directory(r / "d"); kWrite(r / "d/log"); },
                  [](const fs::path& r) { fs::remove_all(r / "d"); QTest::qWait(100); fs::create_directory(r / "d"); kWrite(r / "d/log"); },
+                 "d/log"},
+        MoveCase{"FolderRenamedAndMadeAnew", "d/log", [](const fs::path& r) { fs::create_directory(r / "d"); kWrite(r / "d/log"); },
+                 [](const fs::path& r) { fs::rename(r / "d", r / "e"); QTest::qWait(100); fs::create_directory(r / "d"); kWrite(r / "d/log"); },
                  "d/log"},
         MoveCase{"LinkToAFileNotThereYet", "log",
                  [](const fs::path& r) { fs::create_directory(r / "o"); fs::create_symlink("o/real.log", r / "log"); },
