@@ -23,6 +23,18 @@ TEST_F(LiveUpdateTest, AppendedCallShowsAtOnce)
     EXPECT_TRUE(SoonShows(1350));
 }
 
+// A change told while a load is under way (a 2 GiB one here) is looked at once the load is done.
+TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
+{
+    Start();
+    std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{2} << 30);
+    View().OnChargeFileChanged();
+    ASSERT_TRUE(View().IsLoading());
+    QTest::qWait(100); // the load has taken the file's length by now
+    Append("\n96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
+    EXPECT_TRUE(SoonShows(350));
+}
+
 // A log grown to 32 GiB (sparse): the window goes on answering, with the figures it had, and a
 // window closed meanwhile stops the read.
 TEST_F(LiveUpdateTest, HugeLoadLeavesTheWindowAnsweringWithTheFiguresItHad)
