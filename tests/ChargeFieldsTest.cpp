@@ -7,16 +7,6 @@
 #include <string>
 
 namespace {
-TEST(ChargeFields, LineValuesComeFromTheirColumns)
-{
-    //                      0       8             22      30 31      39
-    const std::string line = "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678";
-    const ChargeLineValues values = ValuesOfLine(line);
-    EXPECT_EQ(values.yen, 1230);
-    EXPECT_EQ(values.seconds, 200);
-    EXPECT_EQ(DayOfLine(line), 15);
-}
-
 // The C library's way: copy the field, drop its commas, strtol (blanks, tabs, signs, stops at the
 // first other byte or a NUL).
 long ReferenceField(const std::string& line, std::size_t column, std::size_t width, bool commas)
@@ -29,6 +19,8 @@ long ReferenceField(const std::string& line, std::size_t column, std::size_t wid
     return std::strtol(field, nullptr, 10);
 }
 
+// "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678": the connect time in columns 22 to 29, the
+// charge in 31 to 38, read as the C library reads them whatever the bytes.
 TEST(ChargeFields, LineValuesMatchTheCLibraryOnAnyBytes)
 {
     std::mt19937 random(11);

@@ -1,5 +1,4 @@
 #include "../TestSupport.h"
-#include "ImageChecks.h"
 #include "ModalHelper.h"
 #include "dialogs/DetailDlg.h"
 
@@ -78,9 +77,6 @@ TEST_F(DetailDlgTest, FixedSizesAndNoTableForAFailedDocument)
     CMonthDetailDlg months(failed, nullptr);
     EXPECT_EQ(months.size(), QSize(478, 320));
     EXPECT_TRUE(MonthDetailItems(failed).empty());
-    QImage image(months.size(), QImage::Format_RGB32);
-    months.render(&image);
-    EXPECT_EQ(CountPixels(image, QRect(0, 0, 478, 250), image.pixel(5, 5)), 478 * 250);
 }
 
 // Ctrl+C: the table, its total and its average as tab-separated text and as an HTML table.
