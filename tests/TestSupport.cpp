@@ -25,14 +25,17 @@ std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool
 CScratchFolder::CScratchFolder()
 {
     std::random_device random;
-    m_root = std::filesystem::temp_directory_path() / ("pelora-test-" + std::to_string(random()));
+    // One level further down: a file's folder and that folder's folder, which the file watch
+    // watches, are then this test's own and see nothing of other tests running beside it.
+    m_top = std::filesystem::temp_directory_path() / ("pelora-test-" + std::to_string(random()));
+    m_root = m_top / "scratch";
     std::filesystem::create_directories(m_root);
 }
 
 CScratchFolder::~CScratchFolder()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(m_root, ignored);
+    std::filesystem::remove_all(m_top, ignored);
 }
 
 std::string CScratchFolder::Write(const std::string& name, const std::string& content) const

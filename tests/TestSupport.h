@@ -64,7 +64,7 @@ public:
     std::string Write(const std::string& name, const std::string& content) const; // folders made as needed
 
 private:
-    std::filesystem::path m_root;
+    std::filesystem::path m_top, m_root;
 };
 
 // A document built around a given date, with its store, clock and sink.

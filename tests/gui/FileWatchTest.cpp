@@ -26,9 +26,8 @@ class FileWatchTest : public testing::TestWithParam<MoveCase> {};
 TEST_P(FileWatchTest, FollowsThePathNotTheFile)
 {
     const MoveCase& c = GetParam();
-    CScratchFolder folder; // a folder below it, so no folder watched is shared with other tests
-    const fs::path root = folder.Path("w");
-    fs::create_directory(root);
+    CScratchFolder folder;
+    const fs::path root = folder.Path("");
     c.set(root);
     CFileWatch watch;
     int told = 0;
