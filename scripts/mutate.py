@@ -4,6 +4,7 @@ of the code; the whole suite (packaging aside) then runs against it alone. A fai
 the mutant. Run from a built checkout (cmake --preset default && cmake --build build); prints one
 line per mutant and a summary, and leaves every file as it was."""
 import pathlib
+import re
 import subprocess
 import sys
 
@@ -33,16 +34,18 @@ def main():
             if run("cmake", "--build", "build") != 0:
                 outcome = "no build"
             else:
-                failed = run("ctest", "--test-dir", "build", "-LE", "package", "-j2", "--timeout", "120",
-                             "--stop-on-failure")
-                outcome = "killed" if failed else "SURVIVED"
+                test = subprocess.run(["ctest", "--test-dir", "build", "-LE", "package", "-j2", "--timeout", "120",
+                                       "--stop-on-failure"], cwd=ROOT, capture_output=True, text=True)
+                # The first test that failed, so a kill can be traced (and a flaky one told apart).
+                first = re.search(r"Test +#\d+: (\S+) .*\*\*\*", test.stdout)
+                outcome = f"killed by {first.group(1) if first else '?'}" if test.returncode else "SURVIVED"
         finally:
             path.write_text(original, encoding="utf-8")
         results.append((number, outcome, name, old))
         print(f"{number:3} {outcome:9} {name}: {old}", flush=True)
     run("cmake", "--build", "build")
-    counted = [r for r in results if r[1] in ("killed", "SURVIVED")]
-    killed = sum(r[1] == "killed" for r in counted)
+    counted = [r for r in results if r[1].startswith("killed") or r[1] == "SURVIVED"]
+    killed = sum(r[1].startswith("killed") for r in counted)
     print(f"{killed} of {len(counted)} killed; {len(results) - len(counted)} not counted (missing or no build)")
 
 

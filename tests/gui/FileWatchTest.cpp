@@ -22,7 +22,8 @@ void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
 
 class FileWatchTest : public testing::TestWithParam<MoveCase> {};
 
-// After each move the next append must be told within a second, as every later one.
+// After each move the next append must be told by the system (long before the minute's look), as
+// every later one.
 TEST_P(FileWatchTest, FollowsThePathNotTheFile)
 {
     const MoveCase& c = GetParam();
@@ -38,7 +39,7 @@ TEST_P(FileWatchTest, FollowsThePathNotTheFile)
     for (int round = 0; round < 2; ++round) {
         told = 0;
         AppendTo(root / c.appended, "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
-        EXPECT_TRUE(QTest::qWaitFor([&] { return told > 0; }, 1000)) << "append " << round;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return told > 0; }, 5000)) << "append " << round;
     }
 }
 

@@ -8,7 +8,7 @@ namespace {
 // Only the file-system watch can be this quick: the minute timer never fires within these tests.
 class LiveUpdateTest : public FrameFixture {
 protected:
-    bool SoonShows(Figure yen) { return QTest::qWaitFor([&] { return doc->GetDayYen(29) == yen; }, 3000); }
+    bool SoonShows(Figure yen) { return QTest::qWaitFor([&] { return doc->GetDayYen(29) == yen; }, 10000); }
     void Append(const char* line) { AppendTo(folder.Path("log"), line); }
 };
 
@@ -45,7 +45,7 @@ TEST_F(LiveUpdateTest, HugeLoadLeavesTheWindowAnsweringWithTheFiguresItHad)
     ASSERT_TRUE(View().IsLoading());
     bool answered = false;
     QTimer::singleShot(0, [&] { answered = true; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 10000));
     EXPECT_TRUE(View().IsLoading());
     EXPECT_EQ(doc->GetDayYen(29), 100);
     frame.reset(); // stops the read and waits for it

@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, BarsLeaveTheViewAloneAndComeBackAsLeft)
     EXPECT_EQ(ViewSize(), fixed);
     Command(ID_TOPMOST);
     EXPECT_EQ(settings.TopMost(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return settings.StatusBarVisible() == 0; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settings.StatusBarVisible() == 0; }, 10000));
     frame->close();
 
     CreateFrame();
@@ -119,7 +119,7 @@ TEST_F(MainFrameTest, MovesAreWrittenCoalescedAndTheLastOneAtClose)
         QCoreApplication::processEvents();
     }
     EXPECT_TRUE(profile.Writes().empty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !profile.Writes().empty(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !profile.Writes().empty(); }, 10000));
     EXPECT_EQ(WrittenEntries(profile), (std::vector<std::string>{"Window/Xpos", "Window/Ypos"}));
     EXPECT_EQ(settings.Xpos(), 140);
     EXPECT_EQ(settings.Ypos(), 80);
