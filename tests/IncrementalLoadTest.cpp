@@ -119,7 +119,7 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
         [&] { Rewrite(early + RandomLine(random)); },            // grown, the first line edited
         [&] { Rewrite(content.substr(0, content.size() / 3)); }, // truncated and written anew, shorter
         [&] { Rewrite(other); },                                 // other lines, longer than before
-        [&] { // another file renamed over it, longer than the old one
+        [&] { // another file renamed over it, longer than the one it replaces
             std::filesystem::rename(folder.Write("other", other + RandomLine(random)), path);
         },
         [&] { // a new closing day changes the billing months
