@@ -14,11 +14,11 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
 }
 
-std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool withValues)
+std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile)
 {
     std::vector<std::string> entries;
     for (const auto& write : profile.Writes())
-        entries.push_back(write.section + "/" + write.entry + (withValues ? "=" + write.value : ""));
+        entries.push_back(write.section + "/" + write.entry);
     return entries;
 }
 

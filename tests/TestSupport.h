@@ -53,8 +53,8 @@ public:
 std::string ReadFile(const std::filesystem::path& path);
 void AppendTo(const std::filesystem::path& path, const std::string& bytes);
 
-// "Section/Entry" of every write, in order; with values, "Section/Entry=value".
-std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile, bool withValues = false);
+// "Section/Entry" of every write, in order.
+std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile);
 
 class CScratchFolder {
 public:

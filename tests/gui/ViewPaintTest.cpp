@@ -1,5 +1,4 @@
 #include "../TestSupport.h"
-#include "ImageChecks.h"
 #include "dialogs/DetailDlg.h"
 #include "platform/gui/DrawContext.h"
 #include "view/DrawHelpers.h"
@@ -8,9 +7,32 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
+// How many pixels of a colour a box holds.
+int CountPixels(const QImage& image, const QRect& box, QRgb color)
+{
+    int n = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            n += image.pixel(x, y) == color;
+    return n;
+}
+
+// The first and last columns of a box that hold anything but the background (INT_MAX, INT_MIN: none).
+std::pair<int, int> InkColumns(const QImage& image, const QRect& box, QRgb background)
+{
+    int first = INT_MAX, last = INT_MIN;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (image.pixel(x, y) != background) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
 
 // The view on a document of the given log, painted into an image.
 class ViewPaintTest : public testing::Test, protected DocFixture {
