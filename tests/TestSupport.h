@@ -49,7 +49,7 @@ public:
     }
 };
 
-// A file's bytes, and bytes added at its end (as a logger appends: one write, unbuffered).
+// A file's bytes, and bytes added at its end (written out as the stream closes).
 std::string ReadFile(const std::filesystem::path& path);
 void AppendTo(const std::filesystem::path& path, const std::string& bytes);
 
