@@ -1,6 +1,12 @@
 #include "platform/core/FileWatch.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <optional>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 constexpr int kMaxLinks = 8; // links followed from the path to the file itself
@@ -16,6 +22,7 @@ QString NearestFolder(QString folder)
     }
     return folder;
 }
+
 } // namespace
 
 CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
@@ -36,32 +43,62 @@ void CFileWatch::Follow(const QString& file)
     Rewatch();
 }
 
+std::optional<CFileWatch::Identity> CFileWatch::IdentityOf(const QString& name)
+{
+#ifdef Q_OS_WIN
+    if (!QFileInfo::exists(name))
+        return std::nullopt;
+    return Identity{}; // there a watch holds on to the name, not to the file
+#else
+    struct stat info {};
+    if (::stat(QFile::encodeName(name).constData(), &info) != 0)
+        return std::nullopt;
+    return Identity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+#endif
+}
+
 // The path is followed, not the file it named once: resolved again at every event, each link
 // and its target watched with their folders and those folders' folders (the nearest existing one
 // while a folder is missing).
-// All is watched afresh each time: a watch holds on to the file or folder it was set on, so when a
-// name is given to another one while the first lives on (a second hard link, a backup, a renamed
-// folder), only a new watch follows the name.
+// A watch holds on to the file or folder it was set on, so a name given to another one while the
+// first lives on (a second hard link, a backup, a renamed folder) is watched afresh. Every other
+// watch is left as it is: a watch taken away drops the changes it has not told yet, and a change
+// made just then would wait for the minute.
 void CFileWatch::Rewatch()
 {
-    QStringList files, folders;
+    QHash<QString, Identity> wanted;
+    const auto want = [&wanted](const QString& name) {
+        if (const std::optional<Identity> identity = IdentityOf(name))
+            wanted.insert(name, *identity);
+    };
     QString path = m_file;
     for (int link = 0; link <= kMaxLinks && !path.isEmpty(); ++link) {
         const QFileInfo info(path);
         const QString folder = NearestFolder(info.absolutePath());
         // The folder's own folder too: a folder renamed away is told there.
-        folders << folder << NearestFolder(QFileInfo(folder).absolutePath());
-        if (info.exists())
-            files << info.absoluteFilePath();
+        for (const QString& name : {folder, NearestFolder(QFileInfo(folder).absolutePath())})
+            want(name);
+        want(info.absoluteFilePath());
         if (!info.isSymLink())
             break;
         path = info.symLinkTarget();
     }
+    QStringList stale, fresh;
+    for (const QString& name : m_watcher.files() + m_watcher.directories()) {
+        if (!wanted.contains(name) || wanted.value(name) != m_watched.value(name))
+            stale << name;
+    }
+    if (!stale.isEmpty())
+        m_watcher.removePaths(stale);
     const QStringList watched = m_watcher.files() + m_watcher.directories();
-    if (!watched.isEmpty())
-        m_watcher.removePaths(watched);
-    folders.removeDuplicates();
-    m_watcher.addPaths(folders + files);
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+        if (!watched.contains(it.key()))
+            fresh << it.key();
+    }
+    // Identities taken before the watches are set: a name changed in between is set afresh next time.
+    m_watched = wanted;
+    if (!fresh.isEmpty())
+        m_watcher.addPaths(fresh);
 }
 
 void CFileWatch::OnEvent()

@@ -6,8 +6,12 @@
 // notification tells of and for whatever else the minute brings.
 
 #include <QFileSystemWatcher>
+#include <QHash>
 #include <QObject>
 #include <QTimer>
+#include <cstdint>
+#include <optional>
+#include <utility>
 
 class CFileWatch : public QObject {
     Q_OBJECT
@@ -25,10 +29,15 @@ signals:
     void due(bool notified);
 
 private:
+    // Which file or folder a watched name stood for when its watch was set (device and inode).
+    using Identity = std::pair<std::uint64_t, std::uint64_t>;
+    // The one a name stands for now, following links; none when it names nothing.
+    static std::optional<Identity> IdentityOf(const QString& name);
     void Rewatch();
     void OnEvent();
 
     QFileSystemWatcher m_watcher;
+    QHash<QString, Identity> m_watched;
     QTimer m_settle;
     QTimer m_minute;
     QString m_file;
