@@ -14,6 +14,15 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
 }
 
+std::int64_t BytesRead(std::int64_t pid)
+{
+    std::ifstream io("/proc/" + (pid ? std::to_string(pid) : "self") + "/io");
+    std::string field;
+    std::int64_t bytes = 0;
+    io >> field >> bytes; // "rchar: N" comes first
+    return bytes;
+}
+
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile)
 {
     std::vector<std::string> entries;
