@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
 # Builds Pelora and starts it on a sample charge log made for today's date, with settings of its
-# own under build/run, so it neither touches the user's settings nor hands the sample to a Pelora
-# that is already running. Without a display it prints the report of the same log instead.
+# own under the build folder's run/, so it neither touches the user's settings nor hands the sample
+# to a Pelora that is already running. Without a display it prints the report of the same log
+# instead. Usage: scripts/run.sh [BUILD-FOLDER]: the default preset's build/ unless a folder
+# already configured is given, which is then built and run as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target pelora gen_charge_log
+build=${1:-}
+if [ -z "$build" ]; then
+  bash scripts/install-deps.sh
+  cmake --preset default >/dev/null
+  build=build
+fi
+build=$(cd "$build" && pwd)
+cmake --build "$build" --target pelora gen_charge_log
 
-sample=build/sample/charge.log
-mkdir -p build/sample
-build/gen_charge_log --today "$(date +%F)" --days 400 --lines 4000 "$sample"
+sample=$build/sample/charge.log
+mkdir -p "$build/sample"
+"$build/gen_charge_log" --today "$(date +%F)" --days 400 --lines 4000 "$sample"
 
-export XDG_CONFIG_HOME=$PWD/build/run/config
+export XDG_CONFIG_HOME=$build/run/config
 mkdir -p "$XDG_CONFIG_HOME"
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "No display here (DISPLAY is not set), so this is the report of $sample instead of the window:"
-  exec build/app/pelora --report "$sample"
+  exec "$build/app/pelora" --report "$sample"
 fi
-exec build/app/pelora "$sample"
+exec "$build/app/pelora" "$sample"

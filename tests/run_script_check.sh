@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# scripts/run.sh beside a Pelora the user already runs: it starts its own window on the sample,
-# and the user's settings and window are left alone.
+# scripts/run.sh, on this build, beside a Pelora the user already runs: it starts its own window on
+# the sample with settings of its own, and the user's settings and window are left alone.
 set -euo pipefail
 source_dir=$1
-pelora=$2
+build=$2
+pelora=$3
 source "$(dirname "$0")/xsession.sh"
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/mine.log"
 windows() { xwininfo -root -tree 2>/dev/null | grep -c '"Pelora": ("pelora" "Pelora")' || true; }
@@ -14,9 +15,12 @@ wait_for Pelora
 for _ in $(seq 300); do grep -qs '^VamloLogPath=' "$conf" && break; sleep 0.1; done
 before=$(charge_file)
 
-(cd "$source_dir" && bash scripts/run.sh >/dev/null 2>&1) &
-for _ in $(seq 300); do [ "$(windows)" -ge 2 ] && break; sleep 0.1; done
+# The sample's window writes its own settings as it starts.
+touch "$scratch/started"
+(cd "$source_dir" && bash scripts/run.sh "$build" >/dev/null 2>&1) &
+own=$build/run/config/Brisolt/Pelora.conf
+for _ in $(seq 300); do [ "$(windows)" -ge 2 ] && [ "$own" -nt "$scratch/started" ] && break; sleep 0.1; done
 [ "$(windows)" -ge 2 ] || { echo "run.sh did not open a window of its own"; exit 1; }
-sleep 1
+[ "$own" -nt "$scratch/started" ] || { echo "run.sh's window wrote no settings of its own in $own"; exit 1; }
 [ "$(charge_file)" = "$before" ] || { echo "the user's charge file changed: $(charge_file)"; exit 1; }
 echo "run.sh kept to itself"

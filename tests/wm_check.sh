@@ -6,7 +6,14 @@ pelora=$1
 source "$(dirname "$0")/xsession.sh"
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/charge.log"
 openbox >/dev/null 2>&1 &
-sleep 1
+managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in $(seq 300); do managing && break; sleep 0.1; done
+managing || { echo "openbox did not come up"; exit 1; }
+# Waits until the window manager has framed the window with this title.
+framed() {
+  for _ in $(seq 300); do xprop -id "$(window "$1")" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = && return; sleep 0.1; done
+  echo "$1 was never framed"; exit 1
+}
 outer() { # width x height with the window manager's frame
   local id=$1 geometry extents
   geometry=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
@@ -19,7 +26,7 @@ printf '[Window]\nXpos=500\nYpos=300\n' > "$conf"
 QT_SCALE_FACTOR=2 "$pelora" "$scratch/charge.log" &
 pid=$!
 wait_for Pelora
-sleep 1
+framed Pelora
 kill -TERM "$pid"; wait "$pid"
 grep -q '^Xpos=500$' "$conf" && grep -q '^Ypos=300$' "$conf" \
   || { echo "place not kept at scale 2:"; grep pos "$conf"; exit 1; }
@@ -30,8 +37,9 @@ wait_for Pelora
 xdotool windowactivate --sync "$(window Pelora)" 2>/dev/null || true
 xdotool key ctrl+s
 wait_for 'アクセス履歴詳細'
-# The window manager frames it a moment after it shows, later on a busy machine.
-for _ in $(seq 100); do
+framed 'アクセス履歴詳細'
+# Its frame's size settles a moment after it is framed, later on a busy machine.
+for _ in $(seq 300); do
   size=$(outer "$(window 'アクセス履歴詳細')")
   [ "$size" = 561x477 ] && break
   sleep 0.1

@@ -8,10 +8,10 @@
 #include "platform/gui/InstanceChannel.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCoreApplication>
 #include <QLocalSocket>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
