@@ -9,30 +9,29 @@
 
 namespace {
 
-struct ReportRun {
-    int status;
+// The report on the scratch folder's log (one call on 15 December 1996 unless a test writes another).
+class ReportTest : public testing::Test {
+protected:
+    CScratchFolder folder;
+    const std::string path = folder.Write("log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
     QString out;
-    QString err;
+
+    int Run(const CivilDate& today, int closingDay, bool json, bool csv = false)
+    {
+        QString err;
+        QTextStream outStream(&out), errStream(&err);
+        ReportOptions options{QString::fromStdString(path), today, closingDay, json};
+        options.csv = csv;
+        const int status = RunReport(options, outStream, errStream);
+        outStream.flush();
+        return status;
+    }
 };
 
-ReportRun RunWith(const ReportOptions& options)
+TEST_F(ReportTest, TextColumnsLineUpWithDoubleWidthCaptions)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = RunReport(options, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
-}
-
-TEST(Report, TextColumnsLineUpWithDoubleWidthCaptions)
-{
-    CScratchFolder folder;
-    const std::string path = folder.Write(
-        "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
-    const ReportRun run = RunWith({QString::fromStdString(path), k1996Dec20, 20, false});
-    ASSERT_EQ(run.status, 0);
-    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    ASSERT_EQ(Run(k1996Dec20, 20, false), 0);
+    const QStringList lines = out.split(QLatin1Char('\n'));
     ASSERT_GT(lines.size(), 40);
     EXPECT_EQ(lines[0], QStringLiteral("料金ファイル: ") + QString::fromStdString(path));
     EXPECT_EQ(lines[1], QStringLiteral("今日: 1996年12月20日  〆切日: 20"));
@@ -45,16 +44,12 @@ TEST(Report, TextColumnsLineUpWithDoubleWidthCaptions)
     EXPECT_EQ(lines[57], QStringLiteral("今月合計予測        1 回      0:03:26        1271 円"));
 }
 
-TEST(Report, JsonHasTheDocumentedShape)
+TEST_F(ReportTest, JsonHasTheDocumentedShape)
 {
-    CScratchFolder folder;
-    const std::string path = folder.Write(
-        "log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
-    const ReportRun run = RunWith({QString::fromStdString(path), k1996Dec20, 20, true});
-    ASSERT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.startsWith(R"({"format": 2, "today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
+    ASSERT_EQ(Run(k1996Dec20, 20, true), 0);
+    EXPECT_TRUE(out.startsWith(R"({"format": 2, "today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
                                    R"("days": {"labels": ["96/11/21", )"));
-    const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QJsonObject root = QJsonDocument::fromJson(out.toUtf8()).object();
     const QJsonObject days = root["days"].toObject(), months = root["months"].toObject();
     EXPECT_EQ(days["dates"].toArray()[24].toString(), "1996-12-15");
     EXPECT_EQ(days["yen"].toObject()["slots"].toArray()[24].toInteger(), 1230);
@@ -68,13 +63,11 @@ TEST(Report, JsonHasTheDocumentedShape)
 }
 
 // Ready for a spreadsheet: a header, the 30 days, then the 12 billing months with their dates.
-TEST(Report, CsvHasADayOrMonthPerRecord)
+TEST_F(ReportTest, CsvHasADayOrMonthPerRecord)
 {
-    CScratchFolder folder;
-    const std::string path = folder.Write("log", "97/02/27 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
-    ReportOptions options{QString::fromStdString(path), {1997, 3, 5}, 30, false};
-    options.csv = true;
-    const QStringList records = RunWith(options).out.split(QStringLiteral("\r\n"));
+    folder.Write("log", "97/02/27 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
+    Run({1997, 3, 5}, 30, false, true);
+    const QStringList records = out.split(QStringLiteral("\r\n"));
     ASSERT_EQ(records.size(), 1 + 30 + 12 + 1);
     EXPECT_EQ(records[0], "period,start,end,calls,seconds,yen");
     EXPECT_EQ(records[24], "day,1997-02-27,1997-02-27,1,200,1230");
@@ -86,16 +79,14 @@ TEST(Report, CsvHasADayOrMonthPerRecord)
 }
 
 // Samoa skipped 30 December 2011: the report still tallies the day it was asked for.
-TEST(Report, DateTheLocalCalendarSkipsIsTalliedAsGiven)
+TEST_F(ReportTest, DateTheLocalCalendarSkipsIsTalliedAsGiven)
 {
     const std::optional<QByteArray> zone = qEnvironmentVariableIsSet("TZ") ? std::optional(qgetenv("TZ")) : std::nullopt;
     qputenv("TZ", "Pacific/Apia");
     tzset();
-    CScratchFolder folder;
-    const std::string path = folder.Write("log", "11/12/30 10:00:00  OUT00:01:40      300 0\r\n"
-                                                 "11/12/31 10:00:00  OUT00:01:40       70 0\r\n");
-    const ReportRun run = RunWith({QString::fromStdString(path), {2011, 12, 30}, 31, true});
-    const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    folder.Write("log", "11/12/30 10:00:00  OUT00:01:40      300 0\r\n11/12/31 10:00:00  OUT00:01:40       70 0\r\n");
+    Run({2011, 12, 30}, 31, true);
+    const QJsonObject root = QJsonDocument::fromJson(out.toUtf8()).object();
     zone ? qputenv("TZ", *zone) : qunsetenv("TZ");
     tzset();
     EXPECT_EQ(root["today"].toString(), "2011-12-30");

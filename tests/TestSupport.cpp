@@ -16,10 +16,9 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
 
 std::int64_t BytesRead(std::int64_t pid)
 {
-    std::ifstream io("/proc/" + (pid ? std::to_string(pid) : "self") + "/io");
-    std::string field;
+    std::string field; // "rchar:", the first line's
     std::int64_t bytes = 0;
-    io >> field >> bytes; // "rchar: N" comes first
+    std::ifstream("/proc/" + (pid ? std::to_string(pid) : "self") + "/io") >> field >> bytes;
     return bytes;
 }
 

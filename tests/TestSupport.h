@@ -53,8 +53,7 @@ public:
 std::string ReadFile(const std::filesystem::path& path);
 void AppendTo(const std::filesystem::path& path, const std::string& bytes);
 
-// What a process (0: this one) has read from files and pipes so far, in bytes: a read under way
-// shows in it.
+// The bytes a process (0: this one) has read so far: a read under way shows in it.
 std::int64_t BytesRead(std::int64_t pid);
 
 // "Section/Entry" of every write, in order.

@@ -9,7 +9,7 @@ printf '96/12/20 10:00:00  OUT00:01:40      200 0\r\n' > "$scratch/b.log"
 
 Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$scratch/display")
 unset QT_QPA_PLATFORM
 display_ready

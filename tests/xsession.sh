@@ -17,9 +17,9 @@ wait_for() {
   echo "no window $1"; exit 1
 }
 
-# Waits up to 10 s until the X server answers: on a busy machine it may still be starting.
+# Waits up to 30 s until the X server answers: on a busy machine it may still be starting.
 display_ready() {
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+  for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
   echo "no X server at $DISPLAY"; exit 1
 }
 if [ -n "${DISPLAY:-}" ]; then display_ready; fi

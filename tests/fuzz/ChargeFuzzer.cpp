@@ -8,7 +8,7 @@
 #include "platform/core/ProfileStore.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -32,11 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Any stored closing day, hostile ones included; a date from 1996 to the 2170s.
     const int closingDay = static_cast<std::int8_t>(data[0]);
     const int dayOffset = data[1] | data[2] << 8;
-    std::FILE* file = std::fopen(ScratchFile().c_str(), "wb");
-    if (!file)
+    if (!std::ofstream(ScratchFile(), std::ios::binary).write(reinterpret_cast<const char*>(data + 3), size - 3))
         return 0;
-    std::fwrite(data + 3, 1, size - 3, file);
-    std::fclose(file);
 
     CMemoryProfileStore profile;
     CSettings settings(profile);

@@ -87,29 +87,27 @@ TEST(InstanceChannelTest, OversizedAndSurplusSendersAreDropped)
     std::vector<QByteArray> received;
     QObject::connect(&channel, &CInstanceChannel::received, [&](const QByteArray& m) { received.push_back(m); });
 
-    // Each sender closes once it has written: what the channel keeps of it shows in received.
-    QLocalSocket flood;
-    flood.connectToServer(path);
-    ASSERT_TRUE(flood.waitForConnected(10000));
-    flood.write(QByteArray(600 * 1024, 'x'));
-    flood.disconnectFromServer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return flood.state() == QLocalSocket::UnconnectedState; }, 10000));
+    const auto connected = [&] {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(path);
+        EXPECT_TRUE(socket->waitForConnected(10000));
+        return socket;
+    };
+    const auto closed = [](const auto& socket) { return socket->state() == QLocalSocket::UnconnectedState; };
+    // Each writer closes once it has written: what the channel keeps of it shows in received.
+    const auto flood = connected();
+    flood->write(QByteArray(600 * 1024, 'x'));
+    flood->disconnectFromServer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed(flood); }, 10000));
 
-    // Silent senders fill the few places served at once; one more is dropped unread.
+    // Silent senders fill the few places served at once; one more is dropped unread. The silent
+    // ones are dropped once they have had their time, and the channel serves again.
     std::vector<std::unique_ptr<QLocalSocket>> senders;
-    for (int i = 0; i < 5; ++i) {
-        senders.push_back(std::make_unique<QLocalSocket>());
-        senders.back()->connectToServer(path);
-        ASSERT_TRUE(senders.back()->waitForConnected(10000));
-    }
+    for (int i = 0; i < 5; ++i)
+        senders.push_back(connected());
     senders.back()->write("open\n/tmp/surplus.log");
     senders.back()->disconnectFromServer();
-    // The silent ones are dropped once they have had their time, and the channel serves again.
-    const auto allClosed = [&] {
-        return std::all_of(senders.begin(), senders.end(),
-                           [](const auto& s) { return s->state() == QLocalSocket::UnconnectedState; });
-    };
-    ASSERT_TRUE(QTest::qWaitFor(allClosed, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::all_of(senders.begin(), senders.end(), closed); }, 20000));
     EXPECT_TRUE(CInstanceChannel::Send(path, "open\n/tmp/a.log"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !received.empty(); }, 10000));
     EXPECT_EQ(received, std::vector<QByteArray>{"open\n/tmp/a.log"});

@@ -11,27 +11,22 @@
 #include <gtest/gtest.h>
 
 namespace {
-// How many pixels of a colour a box holds.
-int CountPixels(const QImage& image, const QRect& box, QRgb color)
+// The pixels of a box that are of a colour (or, with other, of any other colour): how many, and
+// the first and last columns holding one (INT_MAX, INT_MIN: none).
+struct Ink {
+    int count = 0, first = INT_MAX, last = INT_MIN;
+};
+Ink InkOf(const QImage& image, const QRect& box, QRgb color, bool other = false)
 {
-    int n = 0;
+    Ink ink;
     for (int y = box.top(); y <= box.bottom(); ++y)
         for (int x = box.left(); x <= box.right(); ++x)
-            n += image.pixel(x, y) == color;
-    return n;
-}
-
-// The first and last columns of a box that hold anything but the background (INT_MAX, INT_MIN: none).
-std::pair<int, int> InkColumns(const QImage& image, const QRect& box, QRgb background)
-{
-    int first = INT_MAX, last = INT_MIN;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            if (image.pixel(x, y) != background) {
-                first = std::min(first, x);
-                last = std::max(last, x);
+            if ((image.pixel(x, y) == color) != other) {
+                ++ink.count;
+                ink.first = std::min(ink.first, x);
+                ink.last = std::max(ink.last, x);
             }
-    return {first, last};
+    return ink;
 }
 
 // The view on a document of the given log, painted into an image.
@@ -117,14 +112,14 @@ TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
     const QRgb face = palette.color(QPalette::Button).rgb();
     const QRgb light = palette.color(QPalette::Light).rgb();
     const QRgb dark = palette.color(QPalette::Dark).rgb();
-    EXPECT_EQ(InkColumns(image, QRect(0, 0, 249, 131), kWhite).first, INT_MAX); // no graph
+    EXPECT_EQ(InkOf(image, QRect(0, 0, 249, 131), kWhite, true).count, 0); // no graph
     EXPECT_EQ(image.pixel(5, 137), light);
     EXPECT_EQ(image.pixel(110, 206), dark);
     EXPECT_EQ(image.pixel(10, 159), dark);   // groove: dark above light
     EXPECT_EQ(image.pixel(10, 160), light);
     EXPECT_EQ(image.pixel(105, 159), face);  // its end point is not drawn
     for (const QRect& row : {QRect(6, 138, 104, 21), QRect(118, 161, 126, 21), QRect(118, 184, 126, 22)})
-        EXPECT_EQ(InkColumns(image, row, face).first, INT_MAX) << "text in a failed panel";
+        EXPECT_EQ(InkOf(image, row, face, true).count, 0) << "text in a failed panel";
 }
 
 // Which amount goes in which row is the layout's; here, that the paint takes each row's colour
@@ -133,12 +128,12 @@ TEST_F(ViewPaintTest, TotalsArePaintedInTheirColourFlushRight)
 {
     settings.SetColor(ColorRole::DTotalClr, 0x0000FF);
     const QImage image = Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Count);
-    EXPECT_GT(CountPixels(image, QRect(5, 142, 239, 17), kRed), 20);
-    const auto [first, last] = InkColumns(image, QRect(118, 143, 125, 16), ToQColor(GetSysColor(COLOR_BTNFACE)).rgb());
+    EXPECT_GT(InkOf(image, QRect(5, 142, 239, 17), kRed).count, 20);
+    const Ink amount = InkOf(image, QRect(118, 143, 125, 16), ToQColor(GetSysColor(COLOR_BTNFACE)).rgb(), true);
     // "100 円 " ends one blank before the box's right edge.
-    EXPECT_LT(last, 240);
-    EXPECT_GT(last, 228);
-    EXPECT_GT(first, 170);
+    EXPECT_LT(amount.last, 240);
+    EXPECT_GT(amount.last, 228);
+    EXPECT_GT(amount.first, 170);
 }
 
 // A dark desktop (light text on a dark button face): the tables and the totals' default black take
@@ -157,8 +152,8 @@ TEST_F(ViewPaintTest, DarkPaletteTextInTablesAndTotals)
     dialog.render(&table);
     QApplication::setPalette(usual);
     const QRgb light = qRgb(0xee, 0xee, 0xee);
-    EXPECT_GT(CountPixels(table, QRect(474, 307, 60, 15), light), 10); // today's "1230 円 "
-    EXPECT_GT(CountPixels(picture, QRect(5, 142, 239, 17), light), 20); // the day's row
+    EXPECT_GT(InkOf(table, QRect(474, 307, 60, 15), light).count, 10); // today's "1230 円 "
+    EXPECT_GT(InkOf(picture, QRect(5, 142, 239, 17), light).count, 20); // the day's row
     EXPECT_EQ(picture.pixel(100, 60), kWhite);
 }
 } // namespace
