@@ -5,15 +5,14 @@
 # instead. Usage: scripts/run.sh [BUILD-FOLDER]: the default preset's build/ unless a folder
 # already configured is given, which is then built and run as it is.
 set -euo pipefail
+build=${1:+$(cd "$1" && pwd)}
 cd "$(dirname "$0")/.."
 
-build=${1:-}
 if [ -z "$build" ]; then
   bash scripts/install-deps.sh
   cmake --preset default >/dev/null
-  build=build
+  build=$PWD/build
 fi
-build=$(cd "$build" && pwd)
 cmake --build "$build" --target pelora gen_charge_log
 
 sample=$build/sample/charge.log
@@ -22,6 +21,8 @@ mkdir -p "$build/sample"
 
 export XDG_CONFIG_HOME=$build/run/config
 mkdir -p "$XDG_CONFIG_HOME"
+# A sanitized build leaves aside the system libraries' leaks that tests/lsan.supp names.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "No display here (DISPLAY is not set), so this is the report of $sample instead of the window:"

@@ -25,8 +25,8 @@ TEST_F(PeloraDocTest, BlankAndNegativeChargesCountAsCalls)
 }
 
 // The minute's look at a file gone: failed before the box shows, told once, figures kept. (Read
-// again once it is back: the watch command's case.)
-TEST_F(PeloraDocTest, VanishedFileIsToldOnceAndReadAgainWhenBack)
+// again once it is back: the watch command's case, where the system tells of it.)
+TEST_F(PeloraDocTest, VanishedFileIsToldOnceAndItsFiguresKept)
 {
     const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
     Open(path, 20, k1996Dec20);

@@ -27,6 +27,12 @@ QT_SCALE_FACTOR=2 "$pelora" "$scratch/charge.log" &
 pid=$!
 wait_for Pelora
 framed Pelora
+# Ctrl+T comes after the window manager's placement: once the time unit is written, the program
+# has handled that placement too.
+xdotool windowactivate --sync "$(window Pelora)" 2>/dev/null || true
+xdotool key ctrl+t
+for _ in $(seq 300); do grep -q '^YenMode=1$' "$conf" && break; sleep 0.1; done
+grep -q '^YenMode=1$' "$conf" || { echo "Ctrl+T was not handled"; exit 1; }
 kill -TERM "$pid"; wait "$pid"
 grep -q '^Xpos=500$' "$conf" && grep -q '^Ypos=300$' "$conf" \
   || { echo "place not kept at scale 2:"; grep pos "$conf"; exit 1; }

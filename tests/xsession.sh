@@ -3,8 +3,8 @@
 scratch=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/run
-# No session bus, on every machine alike: whether the developer's desktop has one (or dbus-x11 would
-# start one) must not change what the program does here.
+# No session bus, on every machine alike: whether the desktop has one, or would start one, must not
+# change what the program does here.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$scratch/no-session-bus
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brisolt"
 conf=$XDG_CONFIG_HOME/Brisolt/Pelora.conf

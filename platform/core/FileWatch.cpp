@@ -48,7 +48,9 @@ std::optional<CFileWatch::Identity> CFileWatch::IdentityOf(const QString& name)
 #ifdef Q_OS_WIN
     if (!QFileInfo::exists(name))
         return std::nullopt;
-    return Identity{}; // there a watch holds on to the name, not to the file
+    // No device and inode to be had here: every name counts as another file, watched afresh.
+    static std::uint64_t look = 0;
+    return Identity{++look, 0};
 #else
     struct stat info {};
     if (::stat(QFile::encodeName(name).constData(), &info) != 0)
@@ -83,9 +85,18 @@ void CFileWatch::Rewatch()
             break;
         path = info.symLinkTarget();
     }
+    // The system drops a name whose file or folder went away, but of names sharing one watch (a link
+    // and its target) only one: the others lost their watch with it.
+    const QStringList listed = m_watcher.files() + m_watcher.directories();
+    QList<Identity> gone;
+    for (auto it = m_watched.cbegin(); it != m_watched.cend(); ++it) {
+        if (!listed.contains(it.key()))
+            gone << it.value();
+    }
     QStringList stale, fresh;
-    for (const QString& name : m_watcher.files() + m_watcher.directories()) {
-        if (!wanted.contains(name) || wanted.value(name) != m_watched.value(name))
+    for (const QString& name : listed) {
+        const Identity was = m_watched.value(name);
+        if (!wanted.contains(name) || wanted.value(name) != was || gone.contains(was))
             stale << name;
     }
     if (!stale.isEmpty())
