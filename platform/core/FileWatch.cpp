@@ -22,7 +22,6 @@ QString NearestFolder(QString folder)
     }
     return folder;
 }
-
 } // namespace
 
 CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
@@ -59,32 +58,37 @@ std::optional<CFileWatch::Identity> CFileWatch::IdentityOf(const QString& name)
 #endif
 }
 
-// The path is followed, not the file it named once: resolved again at every event, each link
-// and its target watched with their folders and those folders' folders (the nearest existing one
-// while a folder is missing).
+// The names the path rests on now, with what each stands for: each link and its target with their
+// folders and those folders' folders (the nearest existing one while a folder is missing).
+QHash<QString, CFileWatch::Identity> CFileWatch::NamesToWatch() const
+{
+    QHash<QString, Identity> names;
+    const auto add = [&names](const QString& name) {
+        if (const std::optional<Identity> identity = IdentityOf(name))
+            names.insert(name, *identity);
+    };
+    QString path = m_file;
+    for (int link = 0; link <= kMaxLinks && !path.isEmpty(); ++link) {
+        const QFileInfo info(path);
+        const QString folder = NearestFolder(info.absolutePath());
+        add(folder);
+        add(NearestFolder(QFileInfo(folder).absolutePath())); // a folder renamed away is told there
+        add(info.absoluteFilePath());
+        if (!info.isSymLink())
+            break;
+        path = info.symLinkTarget();
+    }
+    return names;
+}
+
+// The path is followed, not the file it named once: resolved again at every event.
 // A watch holds on to the file or folder it was set on, so a name given to another one while the
 // first lives on (a second hard link, a backup, a renamed folder) is watched afresh. Every other
 // watch is left as it is: a watch taken away drops the changes it has not told yet, and a change
 // made just then would wait for the minute.
 void CFileWatch::Rewatch()
 {
-    QHash<QString, Identity> wanted;
-    const auto want = [&wanted](const QString& name) {
-        if (const std::optional<Identity> identity = IdentityOf(name))
-            wanted.insert(name, *identity);
-    };
-    QString path = m_file;
-    for (int link = 0; link <= kMaxLinks && !path.isEmpty(); ++link) {
-        const QFileInfo info(path);
-        const QString folder = NearestFolder(info.absolutePath());
-        // The folder's own folder too: a folder renamed away is told there.
-        for (const QString& name : {folder, NearestFolder(QFileInfo(folder).absolutePath())})
-            want(name);
-        want(info.absoluteFilePath());
-        if (!info.isSymLink())
-            break;
-        path = info.symLinkTarget();
-    }
+    const QHash<QString, Identity> wanted = NamesToWatch();
     // The system drops a name whose file or folder went away, but of names sharing one watch (a link
     // and its target) only one: the others lost their watch with it.
     const QStringList listed = m_watcher.files() + m_watcher.directories();
@@ -99,13 +103,12 @@ void CFileWatch::Rewatch()
         if (!wanted.contains(name) || wanted.value(name) != was || gone.contains(was))
             stale << name;
     }
-    if (!stale.isEmpty())
-        m_watcher.removePaths(stale);
-    const QStringList watched = m_watcher.files() + m_watcher.directories();
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
-        if (!watched.contains(it.key()))
+        if (!listed.contains(it.key()) || stale.contains(it.key()))
             fresh << it.key();
     }
+    if (!stale.isEmpty())
+        m_watcher.removePaths(stale);
     // Identities taken before the watches are set: a name changed in between is set afresh next time.
     m_watched = wanted;
     if (!fresh.isEmpty())

@@ -33,6 +33,7 @@ private:
     using Identity = std::pair<std::uint64_t, std::uint64_t>;
     // The one a name stands for now, following links; none when it names nothing.
     static std::optional<Identity> IdentityOf(const QString& name);
+    QHash<QString, Identity> NamesToWatch() const;
     void Rewatch();
     void OnEvent();
 
