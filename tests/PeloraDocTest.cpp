@@ -11,7 +11,16 @@ std::string Line(const char* date, const char* connect, const char* charge)
     return std::string(date) + " 10:23:45  OUT" + connect + " " + charge + " 0312345678\r\n";
 }
 
-class PeloraDocTest : public testing::Test, protected DocFixture {};
+class PeloraDocTest : public testing::Test, protected DocFixture {
+protected:
+    // A log with one call of 100 yen on 20 December 1996, opened on that day with closing day 20.
+    std::string OpenToday()
+    {
+        const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
+        Open(path, 20, k1996Dec20);
+        return path;
+    }
+};
 
 // A blank charge is a call of 0 yen; a refund lowers its slot but never the maximum.
 TEST_F(PeloraDocTest, BlankAndNegativeChargesCountAsCalls)
@@ -28,8 +37,7 @@ TEST_F(PeloraDocTest, BlankAndNegativeChargesCountAsCalls)
 // again once it is back: the watch command's case, where the system tells of it.)
 TEST_F(PeloraDocTest, VanishedFileIsToldOnceAndItsFiguresKept)
 {
-    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, k1996Dec20);
+    const std::string path = OpenToday();
     std::filesystem::remove(path);
     int failedWhileShown = -1;
     sink.onShow = [&] { failedWhileShown = doc->IsLoadFailed(); };
@@ -45,8 +53,7 @@ TEST_F(PeloraDocTest, VanishedFileIsToldOnceAndItsFiguresKept)
 // A machine suspended on 20 December and resumed on 20 January: the same day number is a new day.
 TEST_F(PeloraDocTest, SameDayNumberAMonthLaterIsANewDay)
 {
-    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, k1996Dec20);
+    const std::string path = OpenToday();
     AppendTo(path, Line("97/01/20", "00:00:10", "      70"));
     doc->Refresh(LocalNoon({1997, 1, 20}), false);
     EXPECT_STREQ(doc->GetDayLabel(29), "97/01/20");
@@ -55,8 +62,7 @@ TEST_F(PeloraDocTest, SameDayNumberAMonthLaterIsANewDay)
 
 TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
 {
-    const std::string path = folder.Write("log", Line("96/12/20", "00:00:10", "     100"));
-    Open(path, 20, k1996Dec20);
+    const std::string path = OpenToday();
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unchanged);
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
@@ -91,7 +97,7 @@ TEST_F(PeloraDocTest, PathsThatAreNoRegularFileAreRefusedAtOnce)
     const std::pair<std::string, const char*> paths[] = {
         {fifo, "not a regular file"}, {"/dev/zero", "not a regular file"}, {folder.Path("").string(), "Is a directory"}};
     for (const auto& [path, reason] : paths) {
-        Open(folder.Write("log", Line("96/12/20", "00:00:10", "     100")), 20, k1996Dec20);
+        OpenToday();
         EXPECT_FALSE(doc->OnOpenDocument(path)) << path;
         EXPECT_EQ(doc->GetDayYen(29), 100);
         EXPECT_FALSE(doc->IsLoadFailed());

@@ -63,12 +63,9 @@ TEST(MonthLabelsTest, BillingMonthsEndOnTheClosingDay)
 
 TEST(CalendarRules, DaysInMonthFollowsTheGregorianLeapRule)
 {
-    EXPECT_EQ(DaysInMonth(1900, 2), 28);
-    EXPECT_EQ(DaysInMonth(2000, 2), 29);
-    EXPECT_EQ(DaysInMonth(1996, 2), 29);
-    EXPECT_EQ(DaysInMonth(1997, 0), 31);
-    EXPECT_EQ(DaysInMonth(1997, 13), 0);
-    EXPECT_EQ(DaysInMonth(1997, -1), 0);
+    for (const auto& [year, month, days] : {std::array{1900, 2, 28}, {2000, 2, 29}, {1996, 2, 29}, {1997, 0, 31},
+                                            {1997, 13, 0}, {1997, -1, 0}})
+        EXPECT_EQ(DaysInMonth(year, month), days) << year << "/" << month;
 }
 
 } // namespace

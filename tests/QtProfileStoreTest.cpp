@@ -2,7 +2,6 @@
 #include "platform/core/QtProfileStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <functional>
 #include <sys/stat.h>
 #include <gtest/gtest.h>
@@ -69,9 +68,7 @@ TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
     }
     const QStringList backups = Backups(folder);
     ASSERT_EQ(backups.size(), 2); // the second never replaced the first
-    QFile second(QString::fromStdString(folder.Path(backups[1].toStdString()).string()));
-    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
-    EXPECT_EQ(second.readAll().toStdString(), random);
+    EXPECT_EQ(ReadFile(folder.Path(backups[1].toStdString())), random);
 }
 
 // A folder that cannot be made, and where the file should be a folder, a FIFO (reading would block)
