@@ -5,13 +5,13 @@
 #include "dialogs/DetailDlg.h"
 #include "document/PeloraDoc.h"
 #include "platform/core/PathText.h"
-#include "platform/core/Clock.h"
-#include "platform/gui/CmdUI.h"
+#include "document/ChargeFollower.h"
+#include "platform/core/MessageSink.h"
 #include "res/CommandTable.h"
 #include "res/Resource.h"
 #include "res/ToolBarImages.h"
-#include "view/PeloraView.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QGuiApplication>
@@ -25,12 +25,12 @@
 #include <QRegularExpression>
 #include <QToolBar>
 
-CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
-    : m_services(std::move(services))
+CMainFrame::CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices services)
+    : m_services(std::move(services)), m_doc(doc),
+      m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
 {
     PreCreateWindow();
-    createView(doc);
-    createDialogs(doc);
+    createView(doc, follower);
     createActions();
     createToolBar();
     createMenus();
@@ -44,11 +44,14 @@ CMainFrame::CMainFrame(CPeloraDoc& doc, FrameServices services)
     for (QAction* toggle : {m_wndToolBar->toggleViewAction(), m_statusBarAction})
         connect(toggle, &QAction::triggered, &m_layoutTimer, qOverload<>(&QTimer::start));
     m_topMost = m_services.settings.TopMost();
+    m_actions[ID_TOPMOST]->setChecked(m_topMost == 1);
     ApplyTopMost();
-    UpdateCommandUI();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    m_help.WinHelp(0, HELP_QUIT);
+}
 
 void CMainFrame::PreCreateWindow()
 {
@@ -86,40 +89,52 @@ bool CMainFrame::TitleAreaVisible(std::int64_t left, std::int64_t top)
     return false;
 }
 
-void CMainFrame::createView(CPeloraDoc& doc)
+void CMainFrame::createView(CPeloraDoc& doc, CChargeFollower& follower)
 {
-    m_view = new CPeloraView(doc, m_services.settings, m_services.clock, m_services.messages, this);
+    m_view = new CPeloraView(doc, &follower, m_services.settings, this);
+    m_view->SetDialogs(this);
     setCentralWidget(m_view);
     connect(m_view, &CPeloraView::paneTextChanged, this, &CMainFrame::SetPaneText);
+    // Told once the document holds the outcome, and after the step that loaded, so no box opens
+    // inside another.
+    connect(&follower, &CChargeFollower::failed, this, [this](const QString& path, const QString& reason) {
+        m_services.messages.ShowMessage(LoadFailureText(EncodePath(path), reason.toStdString()));
+    }, Qt::QueuedConnection);
     // No sizing border: the frame always wraps the view and the bars exactly.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 // The view's commands open their dialogs over this frame.
-void CMainFrame::createDialogs(CPeloraDoc& doc)
+void CMainFrame::RunDetailDlg(bool dayTable)
 {
-    m_view->runDetailDlg = [this, &doc](bool dayTable) {
-        if (dayTable)
-            CDayDetailDlg(doc, this).exec();
-        else
-            CMonthDetailDlg(doc, this).exec();
-    };
-    m_view->runClosingDayDlg = [this](int& day) {
-        CClosingDayDlg dialog(m_services.messages, this);
-        dialog.m_day = day;
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        day = dialog.m_day;
-        return true;
-    };
-    m_view->runColorSelectDlg = [this] { return CColorSelectDlg(this).exec(); };
-    m_view->runColorPicker = [this](ColorRef& color) {
-        const QColor chosen = QColorDialog::getColor(ToQColor(color), this);
-        if (!chosen.isValid())
-            return false;
-        color = RGB(chosen.red(), chosen.green(), chosen.blue());
-        return true;
-    };
+    if (dayTable)
+        CDayDetailDlg(m_doc, this).exec();
+    else
+        CMonthDetailDlg(m_doc, this).exec();
+}
+
+bool CMainFrame::RunClosingDayDlg(int& day)
+{
+    CClosingDayDlg dialog(m_services.messages, this);
+    dialog.m_day = day;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    day = dialog.m_day;
+    return true;
+}
+
+int CMainFrame::RunColorSelectDlg()
+{
+    return CColorSelectDlg(this).exec();
+}
+
+bool CMainFrame::RunColorPicker(ColorRef& color)
+{
+    const QColor chosen = QColorDialog::getColor(ToQColor(color), this);
+    if (!chosen.isValid())
+        return false;
+    color = RGB(chosen.red(), chosen.green(), chosen.blue());
+    return true;
 }
 
 void CMainFrame::createActions()
@@ -149,6 +164,16 @@ void CMainFrame::createActions()
         // A real check mark in the menus; the tool-bar buttons keep their pressed look.
         m_actions[id]->setIconVisibleInMenu(false);
     }
+    // Each mode set is one choice: its actions keep the check mark of the mode in force.
+    for (const auto& modes : {std::vector{ID_PERIOD_DAY, ID_PERIOD_MONTH}, std::vector{ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT}}) {
+        auto* group = new QActionGroup(this);
+        for (const int id : modes)
+            group->addAction(m_actions[id]);
+    }
+    // A stored unit outside the three marks none, as it draws none.
+    m_actions[IsDayPeriod(m_view->DayMode()) ? ID_PERIOD_DAY : ID_PERIOD_MONTH]->setChecked(true);
+    for (const auto& [unit, id] : {std::pair{Unit::Yen, ID_UNIT_YEN}, std::pair{Unit::Time, ID_UNIT_TIME}, std::pair{Unit::Count, ID_UNIT_COUNT}})
+        m_actions[id]->setChecked(m_view->UnitMode() == unit);
     m_statusBarAction->setCheckable(true);
     m_statusBarAction->setChecked(true);
     connect(m_statusBarAction, &QAction::toggled, this, [this](bool shown) {
@@ -162,7 +187,6 @@ void CMainFrame::createMenus()
     QMenu* popups[std::size(kPopupTitles)];
     for (std::size_t i = 0; i < std::size(kPopupTitles); ++i) {
         popups[i] = menuBar()->addMenu(QString::fromUtf8(kPopupTitles[i]));
-        connect(popups[i], &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     }
     for (const CommandEntry& entry : CommandTable()) {
         popups[entry.popup]->addAction(m_actions[entry.id]);
@@ -254,7 +278,7 @@ void CMainFrame::changeEvent(QEvent* event)
 
 void CMainFrame::ShowIdleMessage()
 {
-    const bool chosen = m_view->GetDocument()->HasChargeFile();
+    const bool chosen = m_doc.HasChargeFile();
     statusBar()->showMessage(QString::fromUtf8(chosen ? kReadyMessage : kChooseFileMessage));
 }
 
@@ -270,7 +294,7 @@ void CMainFrame::fillPanes()
     SetPaneText(1, UnitPaneText(settings.YenMode()));
     SetPaneText(2, PeriodPaneText(settings.DayMode()));
     SetPaneText(3, ClosingDayPaneText(settings.ClosingDay()));
-    SetPaneText(4, DatePaneText(m_services.clock.Now()));
+    SetPaneText(4, DatePaneText(m_doc.GetTodayDate()));
 }
 
 void CMainFrame::SetPaneText(int pane, const QString& text)
@@ -335,36 +359,29 @@ QAction* CMainFrame::Action(int id) const
 
 void CMainFrame::OnTopMost()
 {
-    m_topMost = m_topMost == 1 ? 0 : 1;
+    m_topMost = m_actions[ID_TOPMOST]->isChecked() ? 1 : 0;
     ApplyTopMost();
     m_services.settings.SetTopMost(m_topMost);
 }
 
-void CMainFrame::OnCommand(int id)
+void CMainFrame::OnHelp(int context, int command)
 {
-    if (m_view && m_view->OnCmdMsg(id)) {
-        UpdateCommandUI();
-        return;
-    }
-    if (id == ID_TOPMOST)
-        OnTopMost();
-    else if (id == ID_APP_EXIT)
-        close();
-    else if (m_services.appCommand)
-        m_services.appCommand(id);
-    UpdateCommandUI();
+    if (!m_help.WinHelp(context, command))
+        m_services.messages.ShowMessage(kHelpFailedMessage);
 }
 
-void CMainFrame::UpdateCommandUI()
+void CMainFrame::OnCommand(int id)
 {
-    for (const auto& [id, action] : m_actions) {
-        CCmdUI cmdUI;
-        cmdUI.m_nID = id;
-        if (id == ID_TOPMOST)
-            cmdUI.SetCheck(m_topMost == 1);
-        else if (!m_view || !m_view->OnUpdateCmdUI(cmdUI))
-            continue;
-        action->setChecked(cmdUI.m_checked);
+    if (m_view && m_view->OnCmdMsg(id))
+        return;
+    switch (id) {
+    case ID_TOPMOST: OnTopMost(); break;
+    case ID_APP_EXIT: close(); break;
+    case ID_HELP_FINDER: OnHelp(0, HELP_FINDER); break;
+    case ID_HELP_QUICK: OnHelp(kQuickUsageTopic, HELP_CONTEXT); break;
+    default:
+        if (m_services.appCommand)
+            m_services.appCommand(id);
     }
 }
 

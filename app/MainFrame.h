@@ -3,7 +3,9 @@
 // the view. It remembers its position on every move, can stay on top, accepts dropped charge files,
 // and routes every command: to the view first, then to itself, then to the application.
 
+#include "platform/gui/HelpViewer.h"
 #include "settings/Settings.h"
+#include "view/PeloraView.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,9 +15,8 @@
 #include <map>
 #include <optional>
 
+class CChargeFollower;
 class CPeloraDoc;
-class CPeloraView;
-class IClock;
 class IMessageSink;
 class QLabel;
 class QToolBar;
@@ -23,13 +24,12 @@ class QToolBar;
 // What the frame needs from the application around it.
 struct FrameServices {
     CSettings& settings;
-    const IClock& clock;
     IMessageSink& messages;
     std::function<void(int id)> appCommand;                 // file open, about
     std::function<void(const QString& path)> openDocument; // the application's open operation
 };
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private IViewDialogs {
     Q_OBJECT
 public:
     static constexpr int kInitialWidth = 288;
@@ -37,7 +37,8 @@ public:
     static constexpr int kPositionWriteDelay = 250; // ms
     static constexpr int kTitleAreaHeight = 24;
 
-    CMainFrame(CPeloraDoc& doc, FrameServices services);
+    // follower: how the document is loaded and followed (not owned); its failures are shown here.
+    CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices services);
     ~CMainFrame() override;
 
     CPeloraView* GetActiveView() const { return m_view; }
@@ -49,15 +50,11 @@ public:
     // The latest position not yet written; at most a few writes a second while the frame is dragged.
     void WritePendingPosition();
     void OnCommand(int id);
-    void UpdateCommandUI();
     QAction* Action(int id) const;
+    CHelpViewer& HelpViewer() { return m_help; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
     // The message pane's text when no prompt is shown.
     void ShowIdleMessage();
-
-    // 1 when the frame stays on top. Any other stored non-zero value keeps the frame on top
-    // without a check mark, and the command turns it into 1, so a stored value keeps its meaning.
-    int m_topMost = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,8 +68,7 @@ private:
     static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
     static int PaneWidthFor(const QLabel* pane, const QString& text);
     void SizeStatusBar();
-    void createView(CPeloraDoc& doc);
-    void createDialogs(CPeloraDoc& doc);
+    void createView(CPeloraDoc& doc, CChargeFollower& follower);
     void createActions();
     void createMenus();
     void createToolBar();
@@ -81,9 +77,19 @@ private:
     void restoreBarLayout();
     void saveBarLayout();
     void OnTopMost();
+    void OnHelp(int context, int command);
+    void RunDetailDlg(bool dayTable) override;
+    bool RunClosingDayDlg(int& day) override;
+    int RunColorSelectDlg() override;
+    bool RunColorPicker(ColorRef& color) override;
 
     FrameServices m_services;
+    CPeloraDoc& m_doc;
     CPeloraView* m_view = nullptr;
+    CHelpViewer m_help;
+    // 1 when the frame stays on top. Any other stored non-zero value keeps the frame on top
+    // without a check mark, and the command turns it into 1, so a stored value keeps its meaning.
+    int m_topMost = 0;
     QToolBar* m_wndToolBar = nullptr;
     std::array<QLabel*, 4> m_panes{};
     std::map<int, QAction*> m_actions;

@@ -2,6 +2,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "document/ChargeFollower.h"
+#include "platform/core/MessageSink.h"
 #include "document/PeloraDoc.h"
 #include "platform/gui/DocTemplate.h"
 #include "platform/core/PathText.h"
@@ -25,7 +27,7 @@ CPeloraApp::~CPeloraApp() = default;
 
 bool CPeloraApp::InitInstance(const QString& commandLineFile)
 {
-    if (!m_hInstanceMutex.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder)) {
+    if (!m_instanceLock.Acquire(QString::fromUtf8(kInstanceName), m_environment.lockFolder)) {
         m_anotherInstance = true;
         m_handedOver = HandToRunningInstance(commandLineFile);
         return false;
@@ -40,20 +42,28 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
     // back, so a settings file shared with a program that has one keeps it.
     m_previewPages = m_settings.PreviewPages();
     m_template = std::make_unique<CSingleDocTemplate>(
-        [this] { return std::make_unique<CPeloraDoc>(m_environment.profile, m_environment.clock, m_environment.messages); },
+        [this] { return std::make_unique<CPeloraDoc>(m_environment.profile, m_environment.clock); },
         [this](CDocument& document) -> std::unique_ptr<QMainWindow> {
-            FrameServices services{m_settings, m_environment.clock, m_environment.messages,
+            auto& doc = static_cast<CPeloraDoc&>(document);
+            m_follower = std::make_unique<CChargeFollower>(doc, [this] { return m_environment.clock.Now(); });
+            FrameServices services{m_settings, m_environment.messages,
                                    [this](int id) { OnAppCommand(id); },
                                    [this](const QString& path) { OpenDocumentFile(path); }};
-            return std::make_unique<CMainFrame>(static_cast<CPeloraDoc&>(document), services);
+            return std::make_unique<CMainFrame>(doc, *m_follower, services);
         },
         m_recentFiles);
     // File-new builds the document from the settings; a named file is opened after that, before
-    // the frame is shown, so a start that fails shows only its message.
-    if (!m_template->OpenDocumentFile(QString()))
+    // the frame is shown, so a start that fails shows only its message. Either is read while the
+    // window is up.
+    std::string failure;
+    if (!m_template->OpenDocumentFile(QString(), failure))
         return false;
-    if (!commandLineFile.isEmpty() && !OpenDocumentFile(commandLineFile))
-        return false;
+    if (!commandLineFile.isEmpty()) {
+        if (!OpenDocumentFile(commandLineFile))
+            return false;
+    } else if (GetDocument()->GetLogPath() != CSettings::kNoLogPath) {
+        m_follower->Load(CPeloraDoc::LoadKind::Whole);
+    }
     GetMainFrame()->show();
     return true;
 }
@@ -90,6 +100,8 @@ void CPeloraApp::OnInstanceMessage(const QByteArray& message)
 
 void CPeloraApp::CloseAllDocuments()
 {
+    // Nothing is loaded into the document once it is closing; a load under way stops here.
+    m_follower.reset();
     if (m_template)
         m_template->CloseAllDocuments();
 }
@@ -97,7 +109,7 @@ void CPeloraApp::CloseAllDocuments()
 int CPeloraApp::ExitInstance()
 {
     CloseAllDocuments();
-    m_hInstanceMutex.Release();
+    m_instanceLock.Release();
     if (m_template) {
         m_recentFiles.WriteList();
         if (m_previewPages != 0)
@@ -108,14 +120,19 @@ int CPeloraApp::ExitInstance()
 
 bool CPeloraApp::OpenDocumentFile(const QString& path)
 {
-    if (!m_template || !m_template->OpenDocumentFile(path))
+    if (!m_template)
         return false;
-    m_recentFiles.WriteList();
-    // The view follows the file the document now reads, and says so.
-    if (CMainFrame* frame = GetMainFrame()) {
-        frame->GetActiveView()->WatchChargeFile();
-        frame->ShowIdleMessage();
+    std::string failure;
+    if (!m_template->OpenDocumentFile(path, failure)) {
+        if (!failure.empty())
+            m_environment.messages.ShowMessage(failure);
+        return false;
     }
+    m_recentFiles.WriteList();
+    // The file the document now names is read away from the window, and followed from now on.
+    m_follower->Load(CPeloraDoc::LoadKind::Whole);
+    if (CMainFrame* frame = GetMainFrame())
+        frame->ShowIdleMessage();
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The application: runs once per settings file (a second start hands its file to the running
 // instance), keeps the settings, and creates the single-document template that ties the
-// document, the main frame and the view together.
+// document, the main frame and the view together, and the follower that loads the document
+// (at start, on an open, a drop or a hand-over, on the view's commands, and as the file changes).
 // Start: InitInstance; then the message loop; then CloseAllDocuments and ExitInstance.
 
 #include "settings/Settings.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <memory>
 
+class CChargeFollower;
 class CMainFrame;
 class CPeloraDoc;
 class CSingleDocTemplate;
@@ -59,11 +61,12 @@ private:
     void OnInstanceMessage(const QByteArray& message);
 
     Environment m_environment;
-    CInstanceLock m_hInstanceMutex;
+    CInstanceLock m_instanceLock;
     CInstanceChannel m_channel;
     CSettings m_settings;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CSingleDocTemplate> m_template;
+    std::unique_ptr<CChargeFollower> m_follower; // every load of the document, made with the frame
     std::int32_t m_previewPages = 0;
     bool m_anotherInstance = false;
     bool m_handedOver = false;

@@ -26,7 +26,7 @@ int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err
     if (!headless.Load(err))
         return kUnopenableExitCode;
 
-    CPeloraView view(headless.Document(), settings, headless.Clock(), headless.Messages());
+    CPeloraView view(headless.Document(), nullptr, settings);
     QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
     view.render(&image);

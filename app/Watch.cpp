@@ -47,35 +47,36 @@ bool ReaderGone()
 
 int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
 {
-    CHeadlessDocument headless(options.file, options.today, options.closingDay);
-    if (!headless.Load(err))
-        return kUnopenableExitCode;
-    CPeloraDoc& doc = headless.Document();
-    // A reader that has gone is a failed write, not a reason to die unannounced.
-    std::signal(SIGPIPE, SIG_IGN);
+    // Caught before the first load: a signal during any load ends the watch in order.
     CEndSignals ending;
     QObject::connect(&ending, &CEndSignals::ended, [] { QCoreApplication::quit(); });
+    // A reader that has gone is a failed write, not a reason to die unannounced.
+    std::signal(SIGPIPE, SIG_IGN);
+    CHeadlessDocument headless(options.file, options.today, options.closingDay);
+    CPeloraDoc& doc = headless.Document();
 
-    // The same follower as the window's: on a change (told at once, or found by the minute's
-    // look) and on a new day, loaded away from the event loop so a signal ends it at once. A
-    // vanished file is told once, and reported again when it is back.
+    // The same follower as the window's: the first load, then a load on a change (told at once,
+    // or found by the minute's look) and on a new day, away from the event loop so a signal ends
+    // it at once. A file that cannot be read at start ends the watch; one that vanishes later is
+    // told once, and reported again when it is back.
     const auto now = [&] { return options.todayGiven ? headless.Clock().Now() : std::time(nullptr); };
     CChargeFollower follower(doc, now);
-    QObject::connect(&follower, &CChargeFollower::loaded, [&](bool wasFailed) {
-        if (doc.IsLoadFailed()) {
-            if (!wasFailed) {
-                err << options.file << ": " << QString::fromStdString(doc.GetLoadError()) << '\n';
-                err.flush();
-            }
-            return;
+    bool started = false;
+    QObject::connect(&follower, &CChargeFollower::failed, [&](const QString&, const QString& reason, bool again) {
+        if (!started) {
+            headless.TellFailure(err);
+            QCoreApplication::exit(kUnopenableExitCode);
+        } else if (!again) {
+            err << options.file << ": " << reason << '\n';
+            err.flush();
         }
+    });
+    QObject::connect(&follower, &CChargeFollower::loaded, [&] {
+        started = true;
         if (!Print(doc, options.json, out, err))
             QCoreApplication::exit(kOutputFailedExitCode);
     });
-    // Followed before the first report, and looked at once more, so no change slips in between.
-    doc.Refresh(now());
-    if (!Print(doc, options.json, out, err))
-        return kOutputFailedExitCode;
+    follower.Load(CPeloraDoc::LoadKind::Whole);
     QTimer readerCheck;
     QObject::connect(&readerCheck, &QTimer::timeout, [] {
         if (ReaderGone())

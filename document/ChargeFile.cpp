@@ -14,16 +14,10 @@ std::string SystemErrorText(int error)
     return std::strerror(error);
 }
 
-CChargeFile::~CChargeFile()
-{
-    if (m_file)
-        std::fclose(m_file);
-}
-
 bool CChargeFile::Open(const std::string& path)
 {
     // Binary mode: carriage returns are dropped by the piece cutter, and 0x1A is an ordinary byte.
-    m_file = OpenRegularFile(path, m_error);
+    m_file = OpenedFile(OpenRegularFile(path, m_error));
     return m_file != nullptr;
 }
 
@@ -32,13 +26,13 @@ FileStamp CChargeFile::Stamp() const
     FileStamp stamp;
 #ifdef _WIN32
     struct _stat64 info {};
-    if (_fstat64(_fileno(m_file), &info) == 0) {
+    if (_fstat64(_fileno(m_file.get()), &info) == 0) {
         stamp.seconds = info.st_mtime;
         stamp.size = info.st_size;
     }
 #else
     struct stat info {};
-    if (fstat(fileno(m_file), &info) == 0) {
+    if (fstat(fileno(m_file.get()), &info) == 0) {
         stamp.seconds = info.st_mtim.tv_sec;
         stamp.nanoseconds = info.st_mtim.tv_nsec;
         stamp.size = info.st_size;
@@ -52,7 +46,7 @@ FileIdentity CChargeFile::Identity() const
     FileIdentity identity;
 #ifndef _WIN32
     struct stat info {};
-    if (fstat(fileno(m_file), &info) == 0)
+    if (fstat(fileno(m_file.get()), &info) == 0)
         identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 #endif
     return identity;
@@ -62,12 +56,12 @@ std::int64_t CChargeFile::ReadAt(std::int64_t offset, char* buffer, std::size_t 
 {
 #ifdef _WIN32
     const std::lock_guard<std::mutex> lock(m_readLock);
-    if (_fseeki64(m_file, offset, SEEK_SET) != 0) {
+    if (_fseeki64(m_file.get(), offset, SEEK_SET) != 0) {
         error = SystemErrorText(errno);
         return -1;
     }
-    const std::size_t got = std::fread(buffer, 1, size, m_file);
-    if (got < size && std::ferror(m_file)) {
+    const std::size_t got = std::fread(buffer, 1, size, m_file.get());
+    if (got < size && std::ferror(m_file.get())) {
         error = SystemErrorText(errno);
         return -1;
     }
@@ -75,7 +69,7 @@ std::int64_t CChargeFile::ReadAt(std::int64_t offset, char* buffer, std::size_t 
 #else
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::pread(fileno(m_file), buffer + done, size - done, static_cast<off_t>(offset + done));
+        const ssize_t got = ::pread(fileno(m_file.get()), buffer + done, size - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -93,12 +94,13 @@ std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& 
 class CChargeFile {
 public:
     CChargeFile() = default;
-    ~CChargeFile();
     CChargeFile(const CChargeFile&) = delete;
     CChargeFile& operator=(const CChargeFile&) = delete;
 
     // False when the file cannot be opened or is not a regular file; ErrorText() tells why.
     bool Open(const std::string& path);
+    // Reads a file already opened (and checked) by whoever chose it, rather than opening its name again.
+    void Adopt(std::shared_ptr<std::FILE> file) { m_file = std::move(file); }
     FileStamp Stamp() const;
     FileIdentity Identity() const;
     const std::string& ErrorText() const { return m_error; }
@@ -108,7 +110,7 @@ public:
     std::int64_t ReadAt(std::int64_t offset, char* buffer, std::size_t size, std::string& error) const;
 
 private:
-    std::FILE* m_file = nullptr;
+    std::shared_ptr<std::FILE> m_file;
     std::string m_error;
 #ifdef _WIN32
     mutable std::mutex m_readLock;

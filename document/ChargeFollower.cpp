@@ -17,7 +17,8 @@ void CChargeFollower::Look(bool notified)
     const std::time_t now = m_now();
     emit looked(now);
     if (IsLoading()) {
-        m_lookPending = true;
+        // The minute's look owes a whole read where the file changed; it is not put off as a read-on.
+        m_pendingLook = m_pendingLook.value_or(true) && notified;
         return;
     }
     if (const std::optional<CPeloraDoc::LoadKind> kind = m_doc.DueLoad(now, notified))
@@ -27,15 +28,20 @@ void CChargeFollower::Look(bool notified)
 
 void CChargeFollower::Load(CPeloraDoc::LoadKind kind)
 {
-    const bool wasFailed = m_doc.IsLoadFailed();
+    const bool wasFailed = m_doc.IsLoadFailed() && !m_doc.IsFirstLoadPending();
     auto load = std::make_shared<ChargeLoad>(m_doc.PrepareLoad(kind));
+    Follow();
+    emit loading();
     m_loader.Run([load](const std::function<bool()>& stopRequested) { load->Run(stopRequested); },
                  [this, load, wasFailed] {
-                     m_doc.ApplyLoad(*load);
-                     emit loaded(wasFailed);
+                     const CPeloraDoc::Outcome outcome = m_doc.ApplyLoad(*load);
                      Follow();
-                     if (std::exchange(m_lookPending, false))
-                         Look(true);
+                     if (outcome == CPeloraDoc::Outcome::Loaded)
+                         emit loaded();
+                     else if (outcome == CPeloraDoc::Outcome::Failed)
+                         emit failed(DecodePath(load->path), QString::fromStdString(load->error), wasFailed);
+                     if (const std::optional<bool> pending = std::exchange(m_pendingLook, std::nullopt))
+                         Look(*pending);
                  });
 }
 

@@ -1,16 +1,20 @@
 #pragma once
-// Keeps a document's figures current, for the window and for --watch alike: follows its charge
-// file (told at once of a change, and looking each minute for the rest and for a new day) and
-// loads away from the GUI thread, one load at a time. The figures shown stay until the new ones
-// are complete; a change told during a load is looked at once it is done.
+// Keeps a document's figures current, for the window and for --watch alike, and is the one way
+// the document is loaded there: follows its charge file (told at once of a change, and looking
+// each minute for the rest and for a new day) and runs every load away from the GUI thread, one
+// at a time; a newer load stops the older one at once. The figures shown stay until the new ones
+// are complete; a change told during a load is looked at once it is done. The outcome of each
+// load goes out as a signal once the document holds it.
 
 #include "document/PeloraDoc.h"
 #include "platform/core/FileWatch.h"
 #include "platform/core/Worker.h"
 
 #include <QObject>
+#include <QString>
 #include <ctime>
 #include <functional>
+#include <optional>
 
 class CChargeFollower : public QObject {
     Q_OBJECT
@@ -19,7 +23,8 @@ public:
 
     // The minute's look (notified false) or a change the system told of.
     void Look(bool notified);
-    // A load the user asked for: it takes the place of any under way.
+    // A load asked for (a start, an open, Ctrl+R, a new closing day): it takes the place of any
+    // under way.
     void Load(CPeloraDoc::LoadKind kind);
     // Follows the file the document reads now.
     void Follow();
@@ -27,13 +32,18 @@ public:
 
 signals:
     void looked(std::time_t now);
-    // A load's outcome is in the document.
-    void loaded(bool wasFailed);
+    // A load asked for has begun (the document may show nothing until it ends).
+    void loading();
+    // New figures are in the document.
+    void loaded();
+    // The load failed; again when the one before had failed too.
+    void failed(const QString& path, const QString& reason, bool again);
 
 private:
     CPeloraDoc& m_doc;
     std::function<std::time_t()> m_now;
     CFileWatch m_watch;
     CWorker m_loader;
-    bool m_lookPending = false;
+    // A look that came during a load: told by the system only, unless the minute's came too.
+    std::optional<bool> m_pendingLook;
 };

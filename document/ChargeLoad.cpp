@@ -46,7 +46,9 @@ void ChargeLoad::Run(const ReadStop& stop)
         return;
     }
     CChargeFile file;
-    if (!file.Open(path)) {
+    if (opened)
+        file.Adopt(opened);
+    else if (!file.Open(path)) {
         error = file.ErrorText();
         return;
     }

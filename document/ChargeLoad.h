@@ -8,6 +8,7 @@
 #include "document/SlotTallies.h"
 #include "document/TallySeries.h"
 
+#include <memory>
 #include <string>
 
 // Where a load stopped (after its last final piece) and what it had read up to there, so that a
@@ -27,6 +28,7 @@ struct ChargeLoad {
     // What the read needs.
     std::uint64_t ticket = 0; // which of the document's loads this is
     std::string path;
+    std::shared_ptr<std::FILE> opened; // set: read this file, opened when it was chosen
     std::string refusal;     // set: refused before reading, for this reason
     bool readOnWanted = false;
     ReadPoint previous;      // the read point of the last load

@@ -2,29 +2,20 @@
 
 #include "platform/core/Clock.h"
 #include "platform/core/EndRequest.h"
-#include "platform/core/MessageSink.h"
 
 #include <algorithm>
+#include <utility>
 
-CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages,
-                       std::optional<CivilDate> givenDay)
-    : CDocument(messages), m_settings(profile), m_clock(clock), m_givenDay(givenDay),
-      m_today(clock.Now())
+CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, std::optional<CivilDate> givenDay)
+    : m_settings(profile), m_clock(clock), m_givenDay(givenDay), m_today(clock.Now())
 {
     // The stored closing day holds with or without a stored path: a file opened later (command
     // line, drop) is tallied with the closing day the status bar shows.
     m_closingDay = m_settings.ClosingDay();
     // Labels of today's date from the start, so even a document in the failed state has them.
     BuildPeriodLabels();
+    // A path too long to open is kept as it was, so it is written back unchanged; its load refuses it.
     m_logPath = m_settings.LogPath();
-    if (m_logPath == CSettings::kNoLogPath)
-        return;
-    if (m_logPath.size() > kMaxPathBytes) {
-        // Kept as it was so it is written back unchanged, but never opened under another name.
-        Fail(kPathTooLongMessage, kPathTooLongMessage);
-        return;
-    }
-    LoadChargeFile();
 }
 
 CPeloraDoc::~CPeloraDoc()
@@ -35,17 +26,19 @@ CPeloraDoc::~CPeloraDoc()
 void CPeloraDoc::Serialize(CArchive& archive)
 {
     if (archive.GetFilePath().size() > kMaxPathBytes) {
-        m_messages.ShowMessage(std::string(kPathTooLongMessage) + "\n" + archive.GetFilePath());
-        archive.Refuse();
+        archive.Refuse(std::string(kPathTooLongMessage) + "\n" + archive.GetFilePath());
         return;
     }
     m_logPath = archive.GetFilePath();
+    m_openedFile = archive.GetFile();
     m_today = m_clock.Now();
     BuildPeriodLabels();
-    LoadChargeFile();
-    // Kept at once, not only at exit: a session can end without one (the X server gone).
-    if (!m_loadFailed)
-        m_settings.SetLogPath(m_logPath);
+    // Nothing of the file before is shown under the new name, and no load of it is taken any more.
+    m_state = State::NotRead;
+    m_loadError.clear();
+    m_readPoint = {};
+    ++m_loadTicket;
+    m_pathKept = false;
 }
 
 CivilDate CPeloraDoc::DateOf(std::time_t time) const
@@ -70,15 +63,18 @@ const char* CPeloraDoc::GetMonthLabel(int i) const
     return i >= 0 && i < kMonthSlots ? m_monthLabels[static_cast<std::size_t>(i)].data() : "";
 }
 
-// The failed state comes first: the view's timer ticks inside the message box's modal loop.
-// Below the message's own first line: which file, why, and (where it is looked at again) what
-// happens next.
-void CPeloraDoc::Fail(const std::string& reason, const char* message)
+const char* CPeloraDoc::GetLoadFailureMessage() const
 {
-    m_loadFailed = true;
-    m_loadError = reason;
-    const bool retried = reason != message;
-    m_messages.ShowMessage(std::string(message) + "\n" + m_logPath + (retried ? "\n" + reason + "\n" + kRetryNote : ""));
+    return m_loadError == kPathTooLongMessage ? kPathTooLongMessage : kOpenFailedMessage;
+}
+
+std::string LoadFailureText(const std::string& path, const std::string& reason)
+{
+    // Below the message's own first line: which file, why, and (where it is looked at again) what
+    // happens next.
+    if (reason == CPeloraDoc::kPathTooLongMessage)
+        return std::string(CPeloraDoc::kPathTooLongMessage) + "\n" + path;
+    return std::string(CPeloraDoc::kOpenFailedMessage) + "\n" + path + "\n" + reason + "\n" + CPeloraDoc::kRetryNote;
 }
 
 void CPeloraDoc::LoadChargeFile(LoadKind kind)
@@ -93,6 +89,7 @@ ChargeLoad CPeloraDoc::PrepareLoad(LoadKind kind)
     ChargeLoad load;
     load.ticket = ++m_loadTicket;
     load.path = m_logPath;
+    load.opened = std::exchange(m_openedFile, {});
     if (m_logPath.size() > kMaxPathBytes)
         load.refusal = kPathTooLongMessage;
     load.readOnWanted = kind == LoadKind::ReadOn;
@@ -105,18 +102,19 @@ ChargeLoad CPeloraDoc::PrepareLoad(LoadKind kind)
 }
 
 // The labels come with the figures read under them, so what is shown always belongs together.
-void CPeloraDoc::ApplyLoad(const ChargeLoad& load)
+CPeloraDoc::Outcome CPeloraDoc::ApplyLoad(const ChargeLoad& load)
 {
     if (load.ticket != m_loadTicket || load.stopped)
-        return;
+        return Outcome::Stale;
     m_dayLabels = load.days;
     m_monthLabels = load.months;
     m_prevMonthLabel = load.previousMonth;
     if (!load.ok) {
-        Fail(load.error, kOpenFailedMessage);
-        return;
+        m_state = State::Failed;
+        m_loadError = load.error;
+        return Outcome::Failed;
     }
-    m_loadFailed = false;
+    m_state = State::Loaded;
     m_loadError.clear();
     m_fileTime = load.stamp;
     if (!load.readOn)
@@ -125,14 +123,11 @@ void CPeloraDoc::ApplyLoad(const ChargeLoad& load)
     m_readPoint = load.next;
     m_lastLoadStart = load.start;
     m_lastLoadTime = m_clock.Now();
-}
-
-bool CPeloraDoc::Refresh(std::time_t now, bool notified)
-{
-    const std::optional<LoadKind> kind = DueLoad(now, notified);
-    if (kind)
-        LoadChargeFile(*kind);
-    return kind.has_value();
+    // A file chosen in this session is kept once it has been read, not only at exit: a session
+    // can end without one (the X server gone).
+    if (!std::exchange(m_pathKept, true))
+        m_settings.SetLogPath(m_logPath);
+    return Outcome::Loaded;
 }
 
 std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool notified)
@@ -141,7 +136,7 @@ std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool no
     const bool dayChanged = DayLabelOf(DateOf(now)) != m_dayLabels[kDaySlots - 1];
     if (dayChanged)
         SetToday(now);
-    if (m_loadFailed) {
+    if (IsLoadFailed()) {
         if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
             return std::nullopt;
     } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime) == FileChange::Unchanged) {

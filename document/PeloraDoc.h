@@ -4,7 +4,7 @@
 //   PeriodLabels   which date each slot stands for (labels double as line selectors),
 //   ChargeFile     the file cut into lines, ChargeFields the values at fixed columns,
 //   SlotClassifier which slots a line's date falls into, DerivedFigures max/average/total/forecast.
-// The view decides when to load; everything else reads the figures through the getters.
+// Its owner decides when to load; everything else reads the figures through the getters.
 
 #include "settings/Settings.h"
 #include "document/ChargeFile.h"
@@ -19,7 +19,6 @@
 #include <string>
 
 class IClock;
-class IMessageSink;
 
 class CPeloraDoc : public CDocument {
 public:
@@ -31,28 +30,29 @@ public:
         "料金ファイルのパスが長すぎます（255バイトまで）。";
 
     // givenDay: a date asked for (the report's --today), tallied as that date while the clock stands
-    // at its noon, even where the local calendar skips it.
-    CPeloraDoc(IProfileStore& profile, const IClock& clock, IMessageSink& messages,
-               std::optional<CivilDate> givenDay = std::nullopt);
+    // at its noon, even where the local calendar skips it. Nothing is read yet: whoever owns the
+    // document starts the first load (the window away from its thread, a report at once).
+    CPeloraDoc(IProfileStore& profile, const IClock& clock, std::optional<CivilDate> givenDay = std::nullopt);
     ~CPeloraDoc() override;
 
+    // Takes the archive's file as the charge file; its first load reads the file the archive opened.
     void Serialize(CArchive& archive) override;
 
     // Whole: the file read from its start, as every load the user asks for is. ReadOn: only what
     // was appended since the last load, where the file has only grown; else whole.
     enum class LoadKind { Whole, ReadOn };
+    // A load done here and now, for the commands without a window.
     void LoadChargeFile(LoadKind kind = LoadKind::Whole);
     // A load in parts, for a caller that reads away from the GUI thread: what to read, and its
     // outcome taken back. Only the latest prepared load is taken; a stopped one changes nothing.
     ChargeLoad PrepareLoad(LoadKind kind);
-    void ApplyLoad(const ChargeLoad& load);
-    // The minute's check, as of now: on a new day the document moves to it and reads the file
-    // again; on the same day it reads it again when it has changed (reading on after a change
-    // the system told of, notified; whole when the minute finds it changed since the last whole
-    // read). After a failed load (told once) it only looks whether the file can be read again.
-    // True when it read the file.
-    bool Refresh(std::time_t now, bool notified = false);
-    // The same check without the read: the load due now, if any.
+    enum class Outcome { Stale, Loaded, Failed };
+    Outcome ApplyLoad(const ChargeLoad& load);
+    // The minute's check (notified false) or a change the system told of, as of now: on a new day
+    // the document moves to it and the file is read again; on the same day it is read again when
+    // it has changed (reading on after a told change; whole when the minute finds it changed since
+    // the last whole read). After a failed load it only looks whether the file can be read again.
+    // The load due now, if any.
     std::optional<LoadKind> DueLoad(std::time_t now, bool notified);
     enum class FileChange { Unreadable = -1, Unchanged = 0, Changed = 1 };
     FileChange HasChargeFileChanged() const;
@@ -60,14 +60,21 @@ public:
     void SetToday(std::time_t today) { m_today = today; }
     int GetClosingDay() const { return m_closingDay; }
     void SetClosingDay(int day) { m_closingDay = day; }
-    bool IsLoadFailed() const { return m_loadFailed; }
+    // No figures to show: the file was never read, or its last load failed.
+    bool IsLoadFailed() const { return m_state != State::Loaded; }
+    // The file was never read since it was chosen: the first load is under way.
+    bool IsFirstLoadPending() const { return m_state == State::NotRead; }
     const std::string& GetLogPath() const { return m_logPath; }
     // Whether a charge file was ever chosen (and can be opened under its name at all).
     bool HasChargeFile() const { return m_logPath != CSettings::kNoLogPath && m_logPath.size() <= kMaxPathBytes; }
     std::time_t GetToday() const { return m_today; }
     CivilDate GetTodayDate() const { return DateOf(m_today); }
+    // The date a time value falls on, as the document counts dates.
+    CivilDate DateOf(std::time_t time) const;
     // Why the last load failed, in the system's words (empty after a success).
     const std::string& GetLoadError() const { return m_loadError; }
+    // The message's fixed first line for the last failed load.
+    const char* GetLoadFailureMessage() const;
 
     const char* GetDayLabel(int i) const;
     const char* GetMonthLabel(int i) const;
@@ -109,8 +116,7 @@ public:
     const Tallies& GetTallies() const { return m_tallies; }
 
 private:
-    CivilDate DateOf(std::time_t time) const;
-    void Fail(const std::string& reason, const char* message);
+    enum class State { NotRead, Loaded, Failed };
     FileChange ChangeSince(const FileStamp& stamp) const;
 
     CSettings m_settings;
@@ -120,7 +126,8 @@ private:
     FileStamp m_fileTime;      // at the last load
     FileStamp m_wholeReadTime; // at the last whole read
     std::time_t m_today;
-    bool m_loadFailed = true;
+    State m_state = State::NotRead;
+    bool m_pathKept = true;    // the settings hold m_logPath
     int m_closingDay = 31;
     std::string m_logPath;
     std::string m_loadError;
@@ -129,7 +136,12 @@ private:
     MonthLabels m_monthLabels{};
     Tallies m_tallies;
     ReadPoint m_readPoint;
+    std::shared_ptr<std::FILE> m_openedFile; // opened when chosen, read by the next load
     std::uint64_t m_loadTicket = 0; // of the latest prepared load
     std::int64_t m_lastLoadStart = 0;
     std::time_t m_lastLoadTime = 0;
 };
+
+// What the user is told of a failed load: the fixed first line, the file, and (where the file is
+// looked at again) the system's reason and what happens next.
+std::string LoadFailureText(const std::string& path, const std::string& reason);

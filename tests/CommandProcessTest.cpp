@@ -49,7 +49,7 @@ TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
     settings.SetDayMode(Period::Month);
     settings.SetYenMode(Unit::Time);
     fixture.Open(log, 20, k1997Mar20);
-    CPeloraView view(*fixture.doc, settings, fixture.clock, fixture.sink);
+    CPeloraView view(*fixture.doc, nullptr, settings);
     QImage painted(249, 211, QImage::Format_RGB32);
     view.render(&painted);
     EXPECT_EQ(written, painted);
@@ -105,6 +105,24 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(watch.exitCode(), 0);
     EXPECT_EQ(watch.readAllStandardError(), QByteArray()); // the vanished file was told once
+}
+
+// Each way a session or a user ends a watch, during its first load of a 1 TiB (sparse) log: ended
+// in order with 0, nothing printed.
+TEST_F(CommandProcessTest, SignalDuringTheFirstLoadEndsTheWatchInOrder)
+{
+    std::filesystem::resize_file(log, std::uintmax_t{1} << 40);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess watch;
+        watch.start(PELORA_BINARY, {"--watch", QString::fromStdString(log)});
+        ASSERT_TRUE(watch.waitForStarted(20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(watch.processId()) > (64 << 20); }, 20000));
+        ::kill(watch.processId(), signal);
+        ASSERT_TRUE(watch.waitForFinished(20000)) << signal;
+        EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(watch.exitCode(), 0) << signal;
+        EXPECT_EQ(watch.readAll(), QByteArray()) << signal;
+    }
 }
 
 // An output that can never be a whole PNG is refused before the charge file is read (a 1 TiB one

@@ -147,10 +147,10 @@ TEST_F(IncrementalLoadTest, MinutesLookReadsTheWholeFileAfterAReadOn)
     std::string edited = yesterday;
     edited.replace(12 * 43 + 36, 3, "990"); // 10 yen becomes 990 on one line, between sampled blocks
     Rewrite(edited + "97/03/20 10:00:00  OUT00:01:40        1 0\r\n");
-    doc->Refresh(clock.Now(), true);
+    Look(clock.Now(), true);
     EXPECT_GT(doc->GetLastLoadStart(), 0);
     EXPECT_EQ(doc->GetDayYen(29), 1);
-    doc->Refresh(clock.Now(), false);
+    Look(clock.Now(), false);
     EXPECT_EQ(doc->GetDayYen(28), 400 + 980);
 }
 

@@ -33,19 +33,19 @@ TEST_F(PeloraDocTest, BlankAndNegativeChargesCountAsCalls)
     EXPECT_EQ(doc->GetDayYenMax(), 500);
 }
 
-// The minute's look at a file gone: failed before the box shows, told once, figures kept. (Read
-// again once it is back: the watch command's case, where the system tells of it.)
-TEST_F(PeloraDocTest, VanishedFileIsToldOnceAndItsFiguresKept)
+// The minute's look at a file gone: one failed load, then no more while it cannot be opened;
+// figures kept. (Read again once it is back: the watch command's case, where the system tells of it.)
+TEST_F(PeloraDocTest, VanishedFileFailsOnceAndItsFiguresKept)
 {
     const std::string path = OpenToday();
     std::filesystem::remove(path);
-    int failedWhileShown = -1;
-    sink.onShow = [&] { failedWhileShown = doc->IsLoadFailed(); };
+    int loads = 0;
     for (int minute = 1; minute <= 5; ++minute)
-        doc->Refresh(LocalNoon(k1996Dec20) + 60 * minute, false);
-    EXPECT_EQ(failedWhileShown, 1);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(CPeloraDoc::kOpenFailedMessage) + "\n" + path
-                                                      + "\nNo such file or directory\n" + CPeloraDoc::kRetryNote});
+        loads += Look(LocalNoon(k1996Dec20) + 60 * minute, false);
+    EXPECT_EQ(loads, 1);
+    EXPECT_TRUE(doc->IsLoadFailed());
+    EXPECT_EQ(LoadFailureText(path, doc->GetLoadError()), std::string(CPeloraDoc::kOpenFailedMessage) + "\n" + path
+                                                              + "\nNo such file or directory\n" + CPeloraDoc::kRetryNote);
     EXPECT_EQ(doc->GetDayYen(29), 100);
     EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
 }
@@ -55,7 +55,7 @@ TEST_F(PeloraDocTest, SameDayNumberAMonthLaterIsANewDay)
 {
     const std::string path = OpenToday();
     AppendTo(path, Line("97/01/20", "00:00:10", "      70"));
-    doc->Refresh(LocalNoon({1997, 1, 20}), false);
+    Look(LocalNoon({1997, 1, 20}), false);
     EXPECT_STREQ(doc->GetDayLabel(29), "97/01/20");
     EXPECT_EQ(doc->GetDayYen(29), 70);
 }
@@ -78,9 +78,12 @@ TEST_F(PeloraDocTest, OpenedFileIsTheChargeFileAtOnceUnderTheStoredClosingDay)
 {
     CSettings(profile).SetClosingDay(10);
     clock.Set(LocalNoon(k1996Dec20));
-    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+    doc = std::make_unique<CPeloraDoc>(profile, clock);
     const std::string path = folder.Write("log", Line("96/12/15", "00:00:10", "     100"));
-    ASSERT_TRUE(doc->OnOpenDocument(path));
+    std::string failure;
+    ASSERT_TRUE(doc->OnOpenDocument(path, failure));
+    EXPECT_TRUE(doc->IsFirstLoadPending());
+    doc->LoadChargeFile();
     EXPECT_EQ(doc->GetMonthYen(11), 100); // 15 December lies after the 10th: billing month 97/01
     EXPECT_STREQ(doc->GetMonthLabel(11), "97/01");
     EXPECT_EQ(CSettings(profile).LogPath(), path);
@@ -98,13 +101,14 @@ TEST_F(PeloraDocTest, PathsThatAreNoRegularFileAreRefusedAtOnce)
         {fifo, "not a regular file"}, {"/dev/zero", "not a regular file"}, {folder.Path("").string(), "Is a directory"}};
     for (const auto& [path, reason] : paths) {
         OpenToday();
-        EXPECT_FALSE(doc->OnOpenDocument(path)) << path;
+        std::string failure;
+        EXPECT_FALSE(doc->OnOpenDocument(path, failure)) << path;
+        EXPECT_EQ(failure.substr(0, failure.find('\n')), "ファイルを開けませんでした。");
         EXPECT_EQ(doc->GetDayYen(29), 100);
         EXPECT_FALSE(doc->IsLoadFailed());
-        sink.messages.clear();
         Open(path, 20, k1996Dec20);
         EXPECT_EQ(doc->GetLoadError(), reason);
-        EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+        EXPECT_STREQ(doc->GetLoadFailureMessage(), CPeloraDoc::kOpenFailedMessage);
         EXPECT_EQ(doc->HasChargeFileChanged(), CPeloraDoc::FileChange::Unreadable);
     }
 }

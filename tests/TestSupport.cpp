@@ -61,5 +61,14 @@ void DocFixture::Open(const std::string& path, int closingDay, const CivilDate& 
     settings.SetClosingDay(closingDay);
     profile.ClearWrites();
     clock.Set(LocalNoon(today));
-    doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+    doc = std::make_unique<CPeloraDoc>(profile, clock);
+    doc->LoadChargeFile();
+}
+
+bool DocFixture::Look(std::time_t now, bool notified)
+{
+    const std::optional<CPeloraDoc::LoadKind> kind = doc->DueLoad(now, notified);
+    if (kind)
+        doc->LoadChargeFile(*kind);
+    return kind.has_value();
 }

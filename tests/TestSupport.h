@@ -78,6 +78,8 @@ struct DocFixture {
     CRecordingSink sink;
     std::unique_ptr<CPeloraDoc> doc;
 
-    // Stores path and closing day, then constructs the document on that date.
+    // Stores path and closing day, then constructs the document on that date and reads the file.
     void Open(const std::string& path, int closingDay, const CivilDate& today);
+    // The look at the file as of now, with the load it calls for done here; whether it loaded.
+    bool Look(std::time_t now, bool notified);
 };

@@ -2,11 +2,10 @@
 
 #include "document/FigureText.h"
 #include "document/PeloraDoc.h"
-#include "platform/core/Clock.h"
+#include "document/ChargeFollower.h"
 #include "view/DrawHelpers.h"
 #include "view/GraphGeometry.h"
 #include "view/TotalsPanel.h"
-#include "platform/core/MessageSink.h"
 #include "platform/core/PathText.h"
 #include "res/CommandTable.h"
 #include "res/Resource.h"
@@ -74,16 +73,13 @@ QString ClosingDayPaneText(int closingDay)
     return QString::asprintf(" 〆%d ", closingDay);
 }
 
-QString DatePaneText(std::time_t now)
+QString DatePaneText(const CivilDate& today)
 {
-    const CivilDate today = LocalDate(now);
-    return QString::asprintf(" %02d/%02d/%02d ", TwoDigitYear(today.year), today.month, today.day);
+    return QLatin1Char(' ') + QString::fromLatin1(DayLabelOf(today).data()) + QLatin1Char(' ');
 }
 
-CPeloraView::CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clock,
-                         IMessageSink& messages, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_settings(settings), m_clock(clock), m_messages(messages),
-      m_follower(doc, [&clock] { return clock.Now(); }), m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
+CPeloraView::CPeloraView(CPeloraDoc& doc, CChargeFollower* follower, CSettings& settings, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_follower(follower), m_settings(settings)
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -91,19 +87,21 @@ CPeloraView::CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clo
     OnCreate();
 }
 
-CPeloraView::~CPeloraView()
-{
-    m_help.WinHelp(0, HELP_QUIT);
-}
-
 void CPeloraView::OnCreate()
 {
-    connect(&m_follower, &CChargeFollower::looked, this,
-            [this](std::time_t now) { emit paneTextChanged(4, DatePaneText(now)); });
-    connect(&m_follower, &CChargeFollower::loaded, this, [this] {
-        update();
-        UpdateToolTip();
-    });
+    if (m_follower) {
+        connect(m_follower, &CChargeFollower::looked, this,
+                [this](std::time_t now) { emit paneTextChanged(4, DatePaneText(m_doc.DateOf(now))); });
+        for (const auto outcome : {&CChargeFollower::loading, &CChargeFollower::loaded})
+            connect(m_follower, outcome, this, [this] {
+                update();
+                UpdateToolTip();
+            });
+        connect(m_follower, &CChargeFollower::failed, this, [this] {
+            update();
+            UpdateToolTip();
+        });
+    }
     UpdateToolTip();
 
     m_dayMode = m_settings.DayMode();
@@ -123,20 +121,6 @@ bool CPeloraView::OnCmdMsg(int id)
     case ID_DETAIL: OnDetail(); return true;
     case ID_CLOSING_DAY: OnClosingDay(); return true;
     case ID_COLOR_SELECT: OnColorSelect(); return true;
-    case ID_HELP_FINDER: OnHelp(0, HELP_FINDER); return true;
-    case ID_HELP_QUICK: OnHelp(kQuickUsageTopic, HELP_CONTEXT); return true;
-    default: return false;
-    }
-}
-
-bool CPeloraView::OnUpdateCmdUI(CCmdUI& cmdUI) const
-{
-    switch (cmdUI.m_nID) {
-    case ID_PERIOD_DAY: cmdUI.SetCheck(IsDayPeriod(m_dayMode)); return true;
-    case ID_PERIOD_MONTH: cmdUI.SetCheck(!IsDayPeriod(m_dayMode)); return true;
-    case ID_UNIT_YEN: cmdUI.SetCheck(m_unitMode == Unit::Yen); return true;
-    case ID_UNIT_TIME: cmdUI.SetCheck(m_unitMode == Unit::Time); return true;
-    case ID_UNIT_COUNT: cmdUI.SetCheck(m_unitMode == Unit::Count); return true;
     default: return false;
     }
 }
@@ -157,28 +141,6 @@ void CPeloraView::SetUnitMode(Unit unitMode)
     update(kGraphBand);
 }
 
-void CPeloraView::OnTimer()
-{
-    m_follower.Look(false);
-}
-
-void CPeloraView::OnChargeFileChanged()
-{
-    m_follower.Look(true);
-}
-
-// The labels of the new closing day come with the figures read under them.
-void CPeloraView::ReloadWithLabels()
-{
-    m_follower.Load(CPeloraDoc::LoadKind::Whole);
-}
-
-void CPeloraView::WatchChargeFile()
-{
-    m_follower.Follow();
-    UpdateToolTip();
-}
-
 // Which file the figures come from and when they were read, where it leaves the picture alone.
 void CPeloraView::UpdateToolTip()
 {
@@ -187,6 +149,10 @@ void CPeloraView::UpdateToolTip()
         return;
     }
     const QString file = QStringLiteral("料金ファイル: ") + DecodePath(m_doc.GetLogPath());
+    if (m_doc.IsFirstLoadPending()) {
+        setToolTip(file + QStringLiteral("\n読み込み中"));
+        return;
+    }
     setToolTip(m_doc.IsLoadFailed()
                    ? file + QStringLiteral("\n読めません: ") + QString::fromStdString(m_doc.GetLoadError())
                    : file + QStringLiteral("\n読み込み: ")
@@ -195,21 +161,23 @@ void CPeloraView::UpdateToolTip()
 
 void CPeloraView::OnReload()
 {
-    m_follower.Load(CPeloraDoc::LoadKind::Whole);
+    if (m_follower)
+        m_follower->Load(CPeloraDoc::LoadKind::Whole);
 }
 
 void CPeloraView::OnDetail()
 {
-    if (runDetailDlg)
-        runDetailDlg(IsDayPeriod(m_dayMode));
+    if (m_dialogs)
+        m_dialogs->RunDetailDlg(IsDayPeriod(m_dayMode));
 }
 
 void CPeloraView::OnClosingDay()
 {
     int day = m_doc.GetClosingDay();
-    if (runClosingDayDlg && runClosingDayDlg(day)) {
+    if (m_dialogs && m_dialogs->RunClosingDayDlg(day)) {
         m_doc.SetClosingDay(day);
-        ReloadWithLabels();
+        // The labels of the new closing day come with the figures read under them.
+        OnReload();
         emit paneTextChanged(3, ClosingDayPaneText(day));
     }
     // Written on Cancel too: the stored value is always the one in force.
@@ -218,13 +186,13 @@ void CPeloraView::OnClosingDay()
 
 void CPeloraView::OnColorSelect()
 {
-    const int button = runColorSelectDlg ? runColorSelectDlg() : 0;
+    const int button = m_dialogs ? m_dialogs->RunColorSelectDlg() : 0;
     for (const ColorButton& entry : kColorButtons) {
         if (entry.controlId != button)
             continue;
         ColorRef& field = m_colors[static_cast<std::size_t>(entry.role)];
         ColorRef picked = field;
-        if (runColorPicker && runColorPicker(picked))
+        if (m_dialogs->RunColorPicker(picked))
             field = picked;
     }
     update();
@@ -232,12 +200,6 @@ void CPeloraView::OnColorSelect()
     m_settings.SetDayMode(m_dayMode);
     m_settings.SetYenMode(m_unitMode);
     m_settings.SetColors(m_colors);
-}
-
-void CPeloraView::OnHelp(int context, int command)
-{
-    if (!m_help.WinHelp(context, command))
-        m_messages.ShowMessage(kHelpFailedMessage);
 }
 
 void CPeloraView::paintEvent(QPaintEvent*)
@@ -335,7 +297,7 @@ GraphInput CPeloraView::GraphInputOf(Period period, Unit unit) const
     input.valueText = style.valueText;
     input.caption = style.caption;
     input.captionY = style.captionY;
-    input.today = LocalDate(m_clock.Now());
+    input.today = m_doc.GetTodayDate();
     input.closingDay = m_doc.GetClosingDay();
     input.colors = m_colors;
     return input;

@@ -1,25 +1,33 @@
 #pragma once
 // The one view: a fixed 249 by 211 picture of the graph and the totals panel. It owns the display
-// state (period and unit mode, nine colours), handles the view's commands and check marks, and
-// follows the charge file (told at once of a change, and looking each minute) to keep the date
-// pane current and reload the file when it changes. The graphs and the panel are laid out by
-// GraphGeometry and TotalsPanel, and the paint only loops over them.
+// state (period and unit mode, nine colours) and handles the view's commands; the dialogs they
+// open come from whoever frames it (IViewDialogs). It shows what the document holds and redraws
+// when the follower it is given (none for a picture taken once) tells of a load; the graphs and
+// the panel are laid out by GraphGeometry and TotalsPanel, and the paint only loops over them.
 // It knows nothing of the frame around it: pane texts go out through paneTextChanged.
 
-#include "platform/gui/CmdUI.h"
-#include "document/ChargeFollower.h"
-#include "platform/gui/AccessibleContent.h"
-#include "platform/gui/HelpViewer.h"
+#include "document/PeriodLabels.h"
 #include "document/TallySeries.h"
+#include "platform/gui/AccessibleContent.h"
 #include "settings/Settings.h"
 
+#include <QPointer>
 #include <QWidget>
-#include <functional>
 
+class CChargeFollower;
 class CDC;
+class CPeloraDoc;
 struct GraphInput;
-class IClock;
-class IMessageSink;
+
+// The dialogs the view's commands open, each returning what it ended with.
+class IViewDialogs {
+public:
+    virtual ~IViewDialogs() = default;
+    virtual void RunDetailDlg(bool dayTable) = 0;
+    virtual bool RunClosingDayDlg(int& day) = 0;     // true for OK
+    virtual int RunColorSelectDlg() = 0;             // the id of the button pressed, or 0
+    virtual bool RunColorPicker(ColorRef& color) = 0; // true for OK
+};
 
 class CPeloraView : public QWidget, public IAccessibleContent {
     Q_OBJECT
@@ -27,25 +35,13 @@ public:
     static constexpr int kWidth = 249;
     static constexpr int kHeight = 211;
 
-    CPeloraView(CPeloraDoc& doc, CSettings& settings, const IClock& clock, IMessageSink& messages,
-                QWidget* parent = nullptr);
-    ~CPeloraView() override;
+    // follower: where loads are asked for and told of (not owned); none for a picture taken once.
+    CPeloraView(CPeloraDoc& doc, CChargeFollower* follower, CSettings& settings, QWidget* parent = nullptr);
 
     CPeloraDoc* GetDocument() const { return &m_doc; }
+    void SetDialogs(IViewDialogs* dialogs) { m_dialogs = dialogs; }
     // The view's commands; false for a command that is not the view's.
     bool OnCmdMsg(int id);
-    // Check marks of the view's commands; false for a command it does not mark.
-    bool OnUpdateCmdUI(CCmdUI& cmdUI) const;
-    // The minute's look: the date pane, a new day, a changed charge file read whole.
-    void OnTimer();
-    // A change the system told of: read on from where the last load stopped.
-    void OnChargeFileChanged();
-    // Follows the document's charge file (and its folder) for changes; called again whenever the
-    // document may have taken another file.
-    void WatchChargeFile();
-    CHelpViewer& HelpViewer() { return m_help; }
-    // Whether a load of the charge file is under way (the figures shown are the previous ones).
-    bool IsLoading() const { return m_follower.IsLoading(); }
 
     Period DayMode() const { return m_dayMode; }
     Unit UnitMode() const { return m_unitMode; }
@@ -53,12 +49,6 @@ public:
     // For screen readers: the graph (its unit, period, maximum, average and every slot) and the
     // three totals, as the picture shows them now.
     std::vector<AccessibleGroup> AccessibleGroups() const override;
-
-    // The dialogs the commands open. Each returns what its dialog ended with.
-    std::function<void(bool dayTable)> runDetailDlg;
-    std::function<bool(int& day)> runClosingDayDlg;     // true for OK
-    std::function<int()> runColorSelectDlg;             // the id of the button pressed, or 0
-    std::function<bool(ColorRef& color)> runColorPicker; // true for OK
 
 signals:
     // Status pane 1 unit, 2 period, 3 closing day, 4 today's date.
@@ -84,26 +74,22 @@ private:
     void OnDetail();
     void OnClosingDay();
     void OnColorSelect();
-    void OnHelp(int context, int command);
-    void ReloadWithLabels();
     void UpdateToolTip();
     GraphInput GraphInputOf(Period period, Unit unit) const;
     void DrawGraph(CDC& paintDC, Period period, Unit unit);
     void DrawTotals(CDC& dc);
 
     CPeloraDoc& m_doc;
+    QPointer<CChargeFollower> m_follower; // not owned; may be none
     CSettings& m_settings;
-    const IClock& m_clock;
-    IMessageSink& m_messages;
+    IViewDialogs* m_dialogs = nullptr; // not owned
     Period m_dayMode = Period::Day;
     Unit m_unitMode = Unit::Yen;
     ColorSet m_colors{};
-    CChargeFollower m_follower;
-    CHelpViewer m_help;
 };
 
 // Status-pane texts.
 QString UnitPaneText(Unit unitMode);
 QString PeriodPaneText(Period dayMode);
 QString ClosingDayPaneText(int closingDay);
-QString DatePaneText(std::time_t now);
+QString DatePaneText(const CivilDate& today);

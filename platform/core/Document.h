@@ -1,44 +1,47 @@
 #pragma once
 // The document side of the document/view framework: a document is opened from a path by the
-// framework, which checks that the file can be read and then hands it to Serialize.
+// framework, which opens the file (a regular file only) and hands it to Serialize. The document
+// keeps data and state; whatever the user must be told goes back to the caller as text.
 
+#include <cstdio>
+#include <memory>
 #include <string>
 
-class IMessageSink;
-
-// What Serialize reads from. A document that will not take the file calls Refuse, and the open
-// then fails as a whole: the path name, the recent-file list and the previous figures stay.
+// What Serialize reads from: the file the framework opened, under its full path. A document that
+// will not take the file calls Refuse, and the open then fails as a whole: the path name, the
+// recent-file list and the previous figures stay.
 class CArchive {
 public:
-    explicit CArchive(std::string filePath) : m_filePath(std::move(filePath)) {}
+    CArchive(std::string filePath, std::shared_ptr<std::FILE> file)
+        : m_filePath(std::move(filePath)), m_file(std::move(file)) {}
     // Full path of the file the archive was opened on.
     const std::string& GetFilePath() const { return m_filePath; }
-    void Refuse() { m_refused = true; }
-    bool IsRefused() const { return m_refused; }
+    // The open file, for a document that reads it later (or elsewhere).
+    const std::shared_ptr<std::FILE>& GetFile() const { return m_file; }
+    void Refuse(std::string reason) { m_refusal = std::move(reason); }
+    bool IsRefused() const { return !m_refusal.empty(); }
+    const std::string& Refusal() const { return m_refusal; }
 
 private:
     std::string m_filePath;
-    bool m_refused = false;
+    std::shared_ptr<std::FILE> m_file;
+    std::string m_refusal;
 };
 
 class CDocument {
 public:
-    explicit CDocument(IMessageSink& messages) : m_messages(messages) {}
+    CDocument() = default;
     virtual ~CDocument() = default;
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
 
     virtual bool OnNewDocument() { return true; }
-    // Opens path for reading and calls Serialize. False, with the document as it was, when the
-    // file cannot be opened (reported here) or Serialize refused it (reported by the document).
-    virtual bool OnOpenDocument(const std::string& path);
+    // Opens path for reading and calls Serialize. False, with the document as it was and what the
+    // user must be told in failure, when the file cannot be opened or Serialize refused it.
+    virtual bool OnOpenDocument(const std::string& path, std::string& failure);
     virtual void Serialize(CArchive& archive) = 0;
 
     const std::string& GetPathName() const { return m_pathName; }
-
-protected:
-    // Where the framework and the document report what the user must see.
-    IMessageSink& m_messages;
 
 private:
     std::string m_pathName;

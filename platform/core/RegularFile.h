@@ -4,10 +4,19 @@
 // made on the opened descriptor (opened without blocking), so nothing can be swapped in between.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 // The open file, or nullptr with the system's reason in error.
 std::FILE* OpenRegularFile(const std::string& path, std::string& error);
+
+// An open file closed with its last owner (empty for nullptr).
+inline std::shared_ptr<std::FILE> OpenedFile(std::FILE* file)
+{
+    if (!file)
+        return {};
+    return {file, [](std::FILE* f) { std::fclose(f); }};
+}
 
 inline constexpr const char* kNotRegularFileText = "not a regular file";
 

@@ -31,13 +31,13 @@ bool CSingleDocTemplate::CreateDocumentAndFrame()
     return true;
 }
 
-bool CSingleDocTemplate::OpenDocumentFile(const QString& path)
+bool CSingleDocTemplate::OpenDocumentFile(const QString& path, std::string& failure)
 {
     if (!CreateDocumentAndFrame())
         return false;
     if (path.isEmpty())
         return true;
-    if (!m_document->OnOpenDocument(EncodePath(path)))
+    if (!m_document->OnOpenDocument(EncodePath(path), failure))
         return false;
     m_recent.Add(m_document->GetPathName());
     if (QWidget* view = m_frame->centralWidget())

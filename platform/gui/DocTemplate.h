@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <string>
 
 class CRecentFileList;
 
@@ -20,9 +21,10 @@ public:
 
     // Without a path: file-new. With one: the document (created first if need be) opens the file.
     // False when the document or frame could not be created or the file could not be opened or
-    // was refused; a failed open leaves the document and the recent-file list as they were.
-    // The frame is created hidden: the application shows it once the start has succeeded.
-    bool OpenDocumentFile(const QString& path);
+    // was refused (what the user must be told in failure); a failed open leaves the document and
+    // the recent-file list as they were. The frame is created hidden: the application shows it
+    // once the start has succeeded.
+    bool OpenDocumentFile(const QString& path, std::string& failure);
     // The frame first (its view with it), then the document.
     void CloseAllDocuments();
 

@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QStatusBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,13 +51,16 @@ TEST_F(AppStartupTest, WithoutAStoredPathTheWindowOpensEmptyAndTellsHowToChooseA
     EXPECT_EQ(stored.RecentFile(0), "");
 }
 
-TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
+// The named file takes the stored one's place before anything is read: the stored one, gone, is
+// never tried, and the window shows while the named one loads.
+TEST_F(AppStartupTest, CommandLineFileTakesTheStoredOnesPlaceAndIsKeptAtExit)
 {
     CSettings(profile).SetLogPath(folder.Path("missing").string());
     const std::string named = folder.Write("named", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
     ASSERT_TRUE(app->InitInstance(QString::fromStdString(named)));
-    // The stored path was tried first (and failed with its message), then the named file loaded.
-    EXPECT_EQ(sink.FirstLines(), std::vector<std::string>{CPeloraDoc::kOpenFailedMessage});
+    EXPECT_TRUE(app->GetMainFrame()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app->GetDocument()->IsFirstLoadPending(); }, 10000));
+    EXPECT_TRUE(sink.messages.empty());
     EXPECT_FALSE(app->GetDocument()->IsLoadFailed());
     EXPECT_EQ(app->GetDocument()->GetDayYen(29), 100);
     // Which file, read when: in the tool tip, off the picture.
@@ -74,6 +78,33 @@ TEST_F(AppStartupTest, CommandLineFileIsOpenedAfterTheStoredOneAndKeptAtExit)
     const CSettings stored = Exit();
     EXPECT_EQ(stored.LogPath(), named);
     EXPECT_EQ(stored.RecentFile(0), named);
+}
+
+// A stored log of 1 TiB (sparse), which takes minutes to read: the window shows and answers keys
+// while it loads, and a file opened meanwhile shows at once (the old load stopped, its late
+// outcome never taken), then its appends as the system tells of them.
+TEST_F(AppStartupTest, WindowAnswersWhileAHugeLogLoadsAndAFileOpenedMeanwhileShows)
+{
+    const std::string huge = folder.Write("huge", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
+    CSettings(profile).SetLogPath(huge);
+    const std::int64_t before = BytesRead(0);
+    ASSERT_TRUE(app->InitInstance(QString()));
+    CMainFrame* frame = app->GetMainFrame();
+    EXPECT_TRUE(frame->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (64 << 20); }, 10000));
+    ASSERT_TRUE(app->GetDocument()->IsFirstLoadPending());
+    QTest::keyClick(frame, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 時間 "));
+
+    const std::string small = folder.Write("small", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(small)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app->GetDocument()->IsFirstLoadPending(); }, 10000));
+    EXPECT_EQ(app->GetDocument()->GetDayYen(29), 700);
+    AppendTo(small, "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app->GetDocument()->GetDayYen(29) == 950; }, 20000));
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(Exit().LogPath(), small);
 }
 
 TEST_F(AppStartupTest, UnopenableCommandLineFileEndsTheStart)

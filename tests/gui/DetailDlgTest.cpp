@@ -73,7 +73,7 @@ TEST_F(DetailDlgTest, FixedSizesAndNoTableForAFailedDocument)
     EXPECT_EQ(days.size(), QSize(561, 477));
     EXPECT_EQ(days.OkButton()->geometry(), QRect(464, 414, 80, 25));
     CMemoryProfileStore nothingStored;
-    const CPeloraDoc failed(nothingStored, clock, sink);
+    const CPeloraDoc failed(nothingStored, clock);
     CMonthDetailDlg months(failed, nullptr);
     EXPECT_EQ(months.size(), QSize(478, 320));
     EXPECT_TRUE(MonthDetailItems(failed).empty());

@@ -3,6 +3,7 @@
 
 #include "../TestSupport.h"
 #include "app/MainFrame.h"
+#include "document/ChargeFollower.h"
 #include "platform/core/PathText.h"
 #include "res/Resource.h"
 #include "view/PeloraView.h"
@@ -21,6 +22,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 class FrameFixture : public testing::Test, protected DocFixture {
 protected:
     CSettings settings{profile};
+    std::unique_ptr<CChargeFollower> follower;
     std::unique_ptr<CMainFrame> frame;
     std::vector<QString> opened;
 
@@ -33,13 +35,25 @@ protected:
 
     void CreateFrame()
     {
-        FrameServices services{settings, clock, sink, [](int) {},
+        frame.reset();
+        follower = std::make_unique<CChargeFollower>(*doc, [this] { return clock.Now(); });
+        FrameServices services{settings, sink, [](int) {},
                                [this](const QString& path) {
                                    opened.push_back(path);
-                                   doc->OnOpenDocument(EncodePath(path));
+                                   OpenDocument(EncodePath(path));
                                }};
-        frame = std::make_unique<CMainFrame>(*doc, services);
+        frame = std::make_unique<CMainFrame>(*doc, *follower, services);
         profile.ClearWrites();
+    }
+
+    // As the application opens a file: the document takes it, the follower reads it.
+    bool OpenDocument(const std::string& path)
+    {
+        std::string failure;
+        if (!doc->OnOpenDocument(path, failure))
+            return false;
+        follower->Load(CPeloraDoc::LoadKind::Whole);
+        return true;
     }
 
     CPeloraView& View() { return *frame->GetActiveView(); }
@@ -50,5 +64,10 @@ protected:
         frame->Action(id)->trigger();
         Loaded();
     }
-    void Loaded() { ASSERT_TRUE(QTest::qWaitFor([&] { return !View().IsLoading(); }, 10000)); }
+    // The load under way done, and what it told (a failure's message) delivered.
+    void Loaded()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !follower->IsLoading(); }, 10000));
+        QCoreApplication::sendPostedEvents();
+    }
 };

@@ -30,13 +30,13 @@ TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
     Start();
     const std::int64_t before = BytesRead(0);
     std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{1} << 30);
-    View().OnChargeFileChanged();
+    follower->Look(true);
     // The window's events go on while the load reads; once it reads, it has taken the file's length.
     ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (16 << 20); }, 10000));
-    ASSERT_TRUE(View().IsLoading());
+    ASSERT_TRUE(follower->IsLoading());
     EXPECT_EQ(doc->GetDayYen(29), 100);
     AppendTo(folder.Path("log"), "\n96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
-    View().OnChargeFileChanged(); // as the system tells it, while the load is still under way
+    follower->Look(true); // as the system tells it, while the load is still under way
     EXPECT_TRUE(SoonShows(350));
     EXPECT_GT(doc->GetLastLoadStart(), std::int64_t{512} << 20);
 }

@@ -103,7 +103,8 @@ TEST_F(MainFrameTest, BarsLeaveTheViewAloneAndComeBackAsLeft)
     frame->show();
     EXPECT_FALSE(frame->statusBar()->isVisible());
     EXPECT_EQ(frame->toolBarArea(frame->ToolBar()), Qt::TopToolBarArea);
-    EXPECT_EQ(frame->m_topMost, 1);
+    EXPECT_TRUE(Checked(ID_TOPMOST));
+    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(ViewSize(), fixed);
 }
 
@@ -144,6 +145,7 @@ TEST_F(MainFrameTest, DroppedFilesAreOpenedInOrderAndTheLastStays)
     QCoreApplication::sendEvent(frame.get(), &drop);
     EXPECT_EQ(opened, (std::vector<QString>{QString::fromStdString(first), QString::fromStdString(second)}));
     EXPECT_EQ(doc->GetLogPath(), second);
+    Loaded();
     EXPECT_EQ(doc->GetDayYen(29), 20);
 }
 } // namespace

@@ -35,7 +35,7 @@ TEST(RecentFileListTest, KeepsFourNewestFirstEachOnce)
 class DocTemplateTest : public testing::Test, protected DocFixture {
 protected:
     RecentSlots recent;
-    CSingleDocTemplate docTemplate{[this] { return std::make_unique<CPeloraDoc>(profile, clock, sink); },
+    CSingleDocTemplate docTemplate{[this] { return std::make_unique<CPeloraDoc>(profile, clock); },
                                    [](CDocument&) { return std::make_unique<QMainWindow>(); },
                                    recent.list};
 
@@ -50,16 +50,17 @@ TEST_F(DocTemplateTest, OpensAnyNameAndKeepsAllOnARefusal)
     const std::string good = folder.Write("\x93\x64\x98\x62.log", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
     const std::string overlong = folder.Write(std::string(200, 'a') + "/" + std::string(100, 'b'),
                                               "96/12/20 10:00:00  OUT00:01:40      900 0\r\n");
-    ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(good)));
+    std::string failure;
+    ASSERT_TRUE(docTemplate.OpenDocumentFile(DecodePath(good), failure));
     EXPECT_EQ(Doc().GetLogPath(), good);
+    Doc().LoadChargeFile();
 
-    EXPECT_FALSE(docTemplate.OpenDocumentFile(QString::fromStdString(overlong)));
+    EXPECT_FALSE(docTemplate.OpenDocumentFile(QString::fromStdString(overlong), failure));
     EXPECT_EQ(Doc().GetPathName(), good);
     EXPECT_EQ(Doc().GetLogPath(), good);
     EXPECT_EQ(Doc().GetDayYen(29), 100);
     EXPECT_EQ(recent.list.Files(), std::vector<std::string>{good});
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find(CPeloraDoc::kPathTooLongMessage), std::string::npos);
+    EXPECT_EQ(failure, std::string(CPeloraDoc::kPathTooLongMessage) + "\n" + overlong);
 }
 
 // An installed program finds its help in the data folder of the tree it was installed into.

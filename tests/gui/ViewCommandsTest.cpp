@@ -46,6 +46,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ViewCommandsTest : public FrameFixture {};
 
+// The colour dialogs as a user ends them: a button chosen, then the picker changed but cancelled.
+struct CancelledColourDialogs : IViewDialogs {
+    int colorButton = 0;
+    void RunDetailDlg(bool) override {}
+    bool RunClosingDayDlg(int&) override { return false; }
+    int RunColorSelectDlg() override { return colorButton; }
+    bool RunColorPicker(ColorRef& color) override
+    {
+        color = 1;
+        return false;
+    }
+};
+
 // Written whatever the dialogs end with, the modes first: a cancelled picker, a dialog closed
 // without a button.
 TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialogsDid)
@@ -54,14 +67,15 @@ TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialog
     const std::vector<std::string> order{"Window/DayMode", "Window/YenMode", "Window/GraphClr",
         "Window/GraphClr2", "Window/AveClr", "Window/DTotalClr", "Window/MTotalClr", "Window/MTInfoClr",
         "Window/DTotalClrGraph", "Window/MTotalClrGraph", "Window/MTInfoClrGraph"};
-    View().runColorSelectDlg = [] { return IDC_AVE_CLR; };
-    View().runColorPicker = [](ColorRef& color) { color = 1; return false; };
+    CancelledColourDialogs dialogs;
+    View().SetDialogs(&dialogs);
+    dialogs.colorButton = IDC_AVE_CLR;
     Command(ID_COLOR_SELECT);
     EXPECT_EQ(View().Color(ColorRole::AveClr), 0x0000FFu);
     EXPECT_EQ(WrittenEntries(profile), order);
 
     profile.ClearWrites();
-    View().runColorSelectDlg = [] { return 0; };
+    dialogs.colorButton = 0;
     Command(ID_COLOR_SELECT);
     EXPECT_EQ(WrittenEntries(profile), order);
 }
@@ -72,7 +86,7 @@ TEST_F(ViewCommandsTest, FileOpenedDuringALoadKeepsItsOwnFigures)
     Start();
     const std::string other = folder.Write("other", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
     frame->Action(ID_RELOAD)->trigger();
-    ASSERT_TRUE(doc->OnOpenDocument(other));
+    ASSERT_TRUE(OpenDocument(other));
     Loaded();
     EXPECT_EQ(doc->GetDayYen(29), 700);
 }
@@ -95,20 +109,20 @@ TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
 TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
 {
     Start();
-    View().HelpViewer().SetHelpFile(folder.Path("none.html").c_str());
+    frame->HelpViewer().SetHelpFile(folder.Path("none.html").c_str());
     Command(ID_HELP_FINDER);
     EXPECT_EQ(sink.messages, std::vector<std::string>{kHelpFailedMessage});
 
-    View().HelpViewer().SetHelpFile(QString::fromStdString(folder.Write("pelora.html", "<a name=\"topic27\"></a>")));
+    frame->HelpViewer().SetHelpFile(QString::fromStdString(folder.Write("pelora.html", "<a name=\"topic27\"></a>")));
     Command(ID_HELP_QUICK);
-    EXPECT_TRUE(View().HelpViewer().IsOpen());
-    EXPECT_EQ(View().HelpViewer().CurrentAnchor(), "topic27");
+    EXPECT_TRUE(frame->HelpViewer().IsOpen());
+    EXPECT_EQ(frame->HelpViewer().CurrentAnchor(), "topic27");
     EXPECT_EQ(sink.messages.size(), 1u);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (qobject_cast<QTextBrowser*>(window) && window->isVisible())
             QTest::keyClick(window, Qt::Key_Escape);
     }
-    EXPECT_FALSE(View().HelpViewer().IsOpen());
+    EXPECT_FALSE(frame->HelpViewer().IsOpen());
 }
 
 } // namespace

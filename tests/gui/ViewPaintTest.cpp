@@ -39,10 +39,10 @@ protected:
         if (stored)
             Open(folder.Write("log", log), 20, k1997Mar20);
         else
-            doc = std::make_unique<CPeloraDoc>(profile, clock, sink);
+            doc = std::make_unique<CPeloraDoc>(profile, clock);
         settings.SetDayMode(dayMode);
         settings.SetYenMode(unitMode);
-        CPeloraView view(*doc, settings, clock, sink);
+        CPeloraView view(*doc, nullptr, settings);
         QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
         view.render(&image);
         return image;
