@@ -291,27 +291,23 @@ int CMainFrame::PaneWidthFor(const QLabel* pane, const QString& text)
 void CMainFrame::fillPanes()
 {
     CSettings& settings = m_services.settings;
-    SetPaneText(1, UnitPaneText(settings.YenMode()));
-    SetPaneText(2, PeriodPaneText(settings.DayMode()));
-    SetPaneText(3, ClosingDayPaneText(settings.ClosingDay()));
-    SetPaneText(4, DatePaneText(m_doc.GetTodayDate()));
+    SetPaneText(StatusPane::Unit, UnitPaneText(settings.UnitMode()));
+    SetPaneText(StatusPane::Period, PeriodPaneText(settings.DayMode()));
+    SetPaneText(StatusPane::ClosingDay, ClosingDayPaneText(settings.ClosingDay()));
+    SetPaneText(StatusPane::Date, DatePaneText(m_doc.GetTodayDate()));
 }
 
-void CMainFrame::SetPaneText(int pane, const QString& text)
+void CMainFrame::SetPaneText(StatusPane pane, const QString& text)
 {
-    if (pane < 1 || pane > static_cast<int>(m_panes.size()))
-        return;
-    QLabel* label = m_panes[static_cast<std::size_t>(pane - 1)];
+    QLabel* label = m_panes[static_cast<std::size_t>(pane)];
     label->setText(text);
     label->setFixedWidth(std::max(label->width(), PaneWidthFor(label, text)));
     label->repaint();
 }
 
-QString CMainFrame::PaneText(int pane) const
+QString CMainFrame::PaneText(StatusPane pane) const
 {
-    if (pane < 1 || pane > static_cast<int>(m_panes.size()))
-        return {};
-    return m_panes[static_cast<std::size_t>(pane - 1)]->text();
+    return m_panes[static_cast<std::size_t>(pane)]->text();
 }
 
 void CMainFrame::restoreBarLayout()

@@ -42,8 +42,8 @@ public:
     ~CMainFrame() override;
 
     CPeloraView* GetActiveView() const { return m_view; }
-    void SetPaneText(int pane, const QString& text);
-    QString PaneText(int pane) const;
+    void SetPaneText(StatusPane pane, const QString& text);
+    QString PaneText(StatusPane pane) const;
     // Keeps the view's client area at 249 by 211 around whatever bars are shown; top-left stays.
     void FitFrameToView();
     void ApplyTopMost();
@@ -91,7 +91,7 @@ private:
     // without a check mark, and the command turns it into 1, so a stored value keeps its meaning.
     int m_topMost = 0;
     QToolBar* m_wndToolBar = nullptr;
-    std::array<QLabel*, 4> m_panes{};
+    std::array<QLabel*, kStatusPanes> m_panes{};
     std::map<int, QAction*> m_actions;
     QAction* m_statusBarAction = nullptr;
     QTimer m_positionTimer;

@@ -21,7 +21,7 @@ int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err
     CHeadlessDocument headless(options.file, options.today, options.closingDay);
     CSettings& settings = headless.Settings();
     settings.SetDayMode(line.dayMode.value_or(stored.DayMode()));
-    settings.SetYenMode(line.unitMode.value_or(stored.YenMode()));
+    settings.SetUnitMode(line.unitMode.value_or(stored.UnitMode()));
     settings.SetColors(stored.Colors());
     if (!headless.Load(err))
         return kUnopenableExitCode;

@@ -62,7 +62,7 @@ CClosingDayDlg::CClosingDayDlg(IMessageSink& messages, QWidget* owner) : QDialog
     PlaceControl(MakeGroupBox(QStringLiteral("〆切"), this), units, 7, 7, 128, 31);
     PlaceControl(new QLabel(QStringLiteral("毎月"), this), units, 14, 21, 16, 11);
     m_edit = new QLineEdit(this);
-    m_edit->setObjectName(QStringLiteral("1014"));
+    m_edit->setObjectName(QString::number(IDC_CLOSING_DAY));
     PlaceControl(m_edit, units, 31, 20, 25, 12);
     PlaceControl(new QLabel(QStringLiteral("日"), this), units, 59, 21, 8, 11);
     auto* hint = new QLabel(QStringLiteral("月末指定の場合は31と入力して下さい"), this);

@@ -1,8 +1,8 @@
 #pragma once
-// Dialog sizes and control places are designed in dialog units: a
-// horizontal unit is a quarter of the dialog font's average character width, a vertical unit an
-// eighth of its height. The dialogs' font is "ＭＳ Ｐゴシック" 9 point (12 pixels at 96 dpi), or
-// its stand-in; converting with that font's own metrics keeps the dialogs as they were designed.
+// Dialog sizes and control places are given in dialog units: a horizontal unit is a quarter of
+// the dialog font's average character width, a vertical unit an eighth of its height. The dialogs'
+// font is "ＭＳ Ｐゴシック" 9 point (12 pixels at 96 dpi), or a face with its metrics; converting
+// with that font's own metrics keeps every control where its units put it.
 
 #include <QFont>
 #include <QRect>
@@ -19,15 +19,13 @@ public:
     int Y(int units) const;
     QRect Rect(int x, int y, int width, int height) const;
     QSize Size(int width, int height) const;
-    int AverageWidth() const { return m_averageWidth; }
-    int Height() const { return m_height; }
 
 private:
     int m_averageWidth;
     int m_height;
 };
 
-// A group box whose frame runs through the middle of its title, as the dialogs were designed.
+// A group box whose frame runs through the middle of its title.
 class QGroupBox;
 QGroupBox* MakeGroupBox(const QString& title, QWidget* parent);
 

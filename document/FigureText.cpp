@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-// Carries by division rather than by repeated subtraction, which would take ages on a huge total.
+// Carries by division, so a huge total takes no longer than a small one.
 void SplitSeconds(Figure& hours, Figure& minutes, Figure& seconds)
 {
     if (seconds >= 60) {

@@ -53,8 +53,8 @@ void CSettings::SetDayMode(Period dayMode)
 {
     m_store.WriteProfileInt(kWindow, "DayMode", static_cast<std::int32_t>(dayMode));
 }
-Unit CSettings::YenMode() const { return Unit{m_store.GetProfileInt(kWindow, "YenMode", 0)}; }
-void CSettings::SetYenMode(Unit yenMode) { m_store.WriteProfileInt(kWindow, "YenMode", static_cast<std::int32_t>(yenMode)); }
+Unit CSettings::UnitMode() const { return Unit{m_store.GetProfileInt(kWindow, "YenMode", 0)}; }
+void CSettings::SetUnitMode(Unit unitMode) { m_store.WriteProfileInt(kWindow, "YenMode", static_cast<std::int32_t>(unitMode)); }
 
 ColorRef CSettings::Color(ColorRole role) const
 {

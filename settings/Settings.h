@@ -48,8 +48,8 @@ public:
     void SetTopMost(std::int32_t topMost);
     Period DayMode() const;
     void SetDayMode(Period dayMode);
-    Unit YenMode() const;
-    void SetYenMode(Unit yenMode);
+    Unit UnitMode() const;
+    void SetUnitMode(Unit unitMode);
     ColorRef Color(ColorRole role) const;
     void SetColor(ColorRole role, ColorRef color);
     // All nine, read and written in the order of ColorRole.

@@ -47,7 +47,7 @@ TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
     DocFixture fixture;
     CSettings settings(fixture.profile);
     settings.SetDayMode(Period::Month);
-    settings.SetYenMode(Unit::Time);
+    settings.SetUnitMode(Unit::Time);
     fixture.Open(log, 20, k1997Mar20);
     CPeloraView view(*fixture.doc, nullptr, settings);
     QImage painted(249, 211, QImage::Format_RGB32);

@@ -10,6 +10,6 @@
 void Draw3DFrame(CDC& dc, int left, int top, int right, int bottom, bool sunken);
 
 // The proportional face of the graphs and the totals, and the fixed-pitch face of the tables,
-// each with its stand-ins where the original face is not installed.
+// each asked for by its Japanese name first, then by the metric-compatible faces that stand in for it.
 QStringList PGothicFaces();
 QStringList GothicFaces();

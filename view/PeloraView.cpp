@@ -91,7 +91,7 @@ void CPeloraView::OnCreate()
 {
     if (m_follower) {
         connect(m_follower, &CChargeFollower::looked, this,
-                [this](std::time_t now) { emit paneTextChanged(4, DatePaneText(m_doc.DateOf(now))); });
+                [this](std::time_t now) { emit paneTextChanged(StatusPane::Date, DatePaneText(m_doc.DateOf(now))); });
         for (const auto outcome : {&CChargeFollower::loading, &CChargeFollower::loaded})
             connect(m_follower, outcome, this, [this] {
                 update();
@@ -105,7 +105,7 @@ void CPeloraView::OnCreate()
     UpdateToolTip();
 
     m_dayMode = m_settings.DayMode();
-    m_unitMode = m_settings.YenMode();
+    m_unitMode = m_settings.UnitMode();
     m_colors = m_settings.Colors();
 }
 
@@ -128,7 +128,7 @@ bool CPeloraView::OnCmdMsg(int id)
 void CPeloraView::SetDayMode(Period dayMode)
 {
     m_dayMode = dayMode;
-    emit paneTextChanged(2, PeriodPaneText(dayMode));
+    emit paneTextChanged(StatusPane::Period, PeriodPaneText(dayMode));
     m_settings.SetDayMode(dayMode);
     update(kGraphBand);
 }
@@ -136,8 +136,8 @@ void CPeloraView::SetDayMode(Period dayMode)
 void CPeloraView::SetUnitMode(Unit unitMode)
 {
     m_unitMode = unitMode;
-    emit paneTextChanged(1, UnitPaneText(unitMode));
-    m_settings.SetYenMode(unitMode);
+    emit paneTextChanged(StatusPane::Unit, UnitPaneText(unitMode));
+    m_settings.SetUnitMode(unitMode);
     update(kGraphBand);
 }
 
@@ -178,7 +178,7 @@ void CPeloraView::OnClosingDay()
         m_doc.SetClosingDay(day);
         // The labels of the new closing day come with the figures read under them.
         OnReload();
-        emit paneTextChanged(3, ClosingDayPaneText(day));
+        emit paneTextChanged(StatusPane::ClosingDay, ClosingDayPaneText(day));
     }
     // Written on Cancel too: the stored value is always the one in force.
     m_settings.SetClosingDay(m_doc.GetClosingDay());
@@ -198,7 +198,7 @@ void CPeloraView::OnColorSelect()
     update();
     // Written whatever the dialogs ended with, the modes first, so the stored values are the ones in force.
     m_settings.SetDayMode(m_dayMode);
-    m_settings.SetYenMode(m_unitMode);
+    m_settings.SetUnitMode(m_unitMode);
     m_settings.SetColors(m_colors);
 }
 

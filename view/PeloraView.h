@@ -20,6 +20,10 @@ class CPeloraDoc;
 struct GraphInput;
 
 // The dialogs the view's commands open, each returning what it ended with.
+// The status bar's panes the view fills, left to right after the message pane.
+enum class StatusPane { Unit, Period, ClosingDay, Date };
+inline constexpr int kStatusPanes = 4;
+
 class IViewDialogs {
 public:
     virtual ~IViewDialogs() = default;
@@ -51,8 +55,7 @@ public:
     std::vector<AccessibleGroup> AccessibleGroups() const override;
 
 signals:
-    // Status pane 1 unit, 2 period, 3 closing day, 4 today's date.
-    void paneTextChanged(int pane, const QString& text);
+    void paneTextChanged(StatusPane pane, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

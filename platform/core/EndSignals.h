@@ -12,7 +12,6 @@ class CEndSignals : public QObject {
 public:
     explicit CEndSignals(QObject* parent = nullptr);
     ~CEndSignals() override;
-    bool IsCatching() const { return m_notifier != nullptr; }
 
 signals:
     void ended();

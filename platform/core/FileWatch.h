@@ -22,7 +22,6 @@ public:
     explicit CFileWatch(QObject* parent = nullptr);
     // Follows this file from now on (and no other).
     void Follow(const QString& file);
-    const QTimer& MinuteTimer() const { return m_minute; }
 
 signals:
     // notified: the system told of a change; else the minute has come round.

@@ -35,11 +35,6 @@ void CInstanceLock::Release()
         m_handle = nullptr;
     }
 }
-
-bool CInstanceLock::IsHeld() const
-{
-    return m_handle != nullptr;
-}
 #else
 bool CInstanceLock::Acquire(const QString& name, const QString& folder)
 {
@@ -66,10 +61,5 @@ void CInstanceLock::Release()
         ::close(m_fd);
         m_fd = -1;
     }
-}
-
-bool CInstanceLock::IsHeld() const
-{
-    return m_fd >= 0;
 }
 #endif

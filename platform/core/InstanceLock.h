@@ -15,7 +15,6 @@ public:
     // (default: the user's runtime folder).
     bool Acquire(const QString& name, const QString& folder = QString());
     void Release();
-    bool IsHeld() const;
 
 private:
 #ifdef _WIN32

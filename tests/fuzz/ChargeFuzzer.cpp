@@ -4,7 +4,6 @@
 
 #include "document/PeloraDoc.h"
 #include "platform/core/Clock.h"
-#include "platform/core/MessageSink.h"
 #include "platform/core/ProfileStore.h"
 
 #include <cstdint>
@@ -13,11 +12,6 @@
 #include <unistd.h>
 
 namespace {
-class CSilentSink : public IMessageSink {
-public:
-    void ShowMessage(const std::string&) override {}
-};
-
 const std::string& ScratchFile()
 {
     static const std::string path = "/dev/shm/pelora-fuzz-charge-" + std::to_string(::getpid()) + ".log";
@@ -40,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.SetLogPath(ScratchFile());
     settings.SetClosingDay(closingDay);
     CFixedClock clock(LocalNoon(AddDays({1996, 1, 1}, dayOffset)));
-    CSilentSink sink;
-    CPeloraDoc doc(profile, clock, sink);
+    CPeloraDoc doc(profile, clock);
+    doc.LoadChargeFile();
     if (doc.IsLoadFailed())
         __builtin_trap();
     const Tallies& t = doc.GetTallies();

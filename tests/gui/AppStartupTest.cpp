@@ -95,7 +95,7 @@ TEST_F(AppStartupTest, WindowAnswersWhileAHugeLogLoadsAndAFileOpenedMeanwhileSho
     ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (64 << 20); }, 10000));
     ASSERT_TRUE(app->GetDocument()->IsFirstLoadPending());
     QTest::keyClick(frame, Qt::Key_T, Qt::ControlModifier);
-    EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 時間 "));
+    EXPECT_EQ(frame->PaneText(StatusPane::Unit), QStringLiteral(" 時間 "));
 
     const std::string small = folder.Write("small", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
     ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(small)));

@@ -23,15 +23,15 @@ protected:
 
 TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
 {
-    settings.SetYenMode(Unit{7});
+    settings.SetUnitMode(Unit{7});
     settings.SetDayMode(Period{7});
     settings.SetTopMost(2);
     settings.SetPosition(-40, 30);
     Open(folder.Write("log", ""), 0, k1996Dec20);
     CreateFrame();
-    EXPECT_EQ(frame->PaneText(1), QStringLiteral(" 回数 "));
-    EXPECT_EQ(frame->PaneText(2), QStringLiteral(" 日 "));
-    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆0 "));
+    EXPECT_EQ(frame->PaneText(StatusPane::Unit), QStringLiteral(" 回数 "));
+    EXPECT_EQ(frame->PaneText(StatusPane::Period), QStringLiteral(" 日 "));
+    EXPECT_EQ(frame->PaneText(StatusPane::ClosingDay), QStringLiteral(" 〆0 "));
     for (const int id : {ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT})
         EXPECT_FALSE(Checked(id));
     EXPECT_TRUE(Checked(ID_PERIOD_DAY));

@@ -94,7 +94,7 @@ TEST_F(SettingDialogsTest, ClosingDayThroughTheRealDialog)
         d->reject();
     });
     Command(ID_CLOSING_DAY);
-    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆20 "));
+    EXPECT_EQ(frame->PaneText(StatusPane::ClosingDay), QStringLiteral(" 〆20 "));
     EXPECT_EQ(profile.Writes(), (std::vector<CMemoryProfileStore::Write>{{"Option", "Simekiri", "20"}}));
     WhenModal<CClosingDayDlg>([](CClosingDayDlg* d) {
         d->Edit()->setText(QStringLiteral("31"));
@@ -102,7 +102,7 @@ TEST_F(SettingDialogsTest, ClosingDayThroughTheRealDialog)
     });
     Command(ID_CLOSING_DAY);
     EXPECT_EQ(doc->GetClosingDay(), 31);
-    EXPECT_EQ(frame->PaneText(3), QStringLiteral(" 〆31 "));
+    EXPECT_EQ(frame->PaneText(StatusPane::ClosingDay), QStringLiteral(" 〆31 "));
     EXPECT_EQ(settings.ClosingDay(), 31);
 }
 } // namespace

@@ -7,7 +7,7 @@ namespace {
 struct ModeCase {
     const char* name;
     int command;
-    int pane;
+    StatusPane pane;
     const char* paneText;
     const char* entry;
     const char* value;
@@ -21,7 +21,7 @@ class ModeCommandTest : public FrameFixture, public testing::WithParamInterface<
 TEST_P(ModeCommandTest, SetsPaneMarksAndWritesOneValue)
 {
     const ModeCase& c = GetParam();
-    const std::vector<int> group = c.pane == 2 ? std::vector{ID_PERIOD_MONTH, ID_PERIOD_DAY}
+    const std::vector<int> group = c.pane == StatusPane::Period ? std::vector{ID_PERIOD_MONTH, ID_PERIOD_DAY}
                                                : std::vector{ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT};
     Start();
     for (int round = 0; round < 2; ++round) {
@@ -37,11 +37,11 @@ TEST_P(ModeCommandTest, SetsPaneMarksAndWritesOneValue)
 
 INSTANTIATE_TEST_SUITE_P(
     View, ModeCommandTest,
-    testing::Values(ModeCase{"Month", ID_PERIOD_MONTH, 2, " 月 ", "DayMode", "0"},
-                    ModeCase{"Day", ID_PERIOD_DAY, 2, " 日 ", "DayMode", "1"},
-                    ModeCase{"Charge", ID_UNIT_YEN, 1, " 料金 ", "YenMode", "0"},
-                    ModeCase{"Time", ID_UNIT_TIME, 1, " 時間 ", "YenMode", "1"},
-                    ModeCase{"Count", ID_UNIT_COUNT, 1, " 回数 ", "YenMode", "2"}),
+    testing::Values(ModeCase{"Month", ID_PERIOD_MONTH, StatusPane::Period, " 月 ", "DayMode", "0"},
+                    ModeCase{"Day", ID_PERIOD_DAY, StatusPane::Period, " 日 ", "DayMode", "1"},
+                    ModeCase{"Charge", ID_UNIT_YEN, StatusPane::Unit, " 料金 ", "YenMode", "0"},
+                    ModeCase{"Time", ID_UNIT_TIME, StatusPane::Unit, " 時間 ", "YenMode", "1"},
+                    ModeCase{"Count", ID_UNIT_COUNT, StatusPane::Unit, " 回数 ", "YenMode", "2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class ViewCommandsTest : public FrameFixture {};

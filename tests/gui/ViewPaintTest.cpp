@@ -41,7 +41,7 @@ protected:
         else
             doc = std::make_unique<CPeloraDoc>(profile, clock);
         settings.SetDayMode(dayMode);
-        settings.SetYenMode(unitMode);
+        settings.SetUnitMode(unitMode);
         CPeloraView view(*doc, nullptr, settings);
         QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
         view.render(&image);
