@@ -101,15 +101,15 @@ QString IsoDate(const CivilDate& date)
 }
 
 // The slots' full dates: each day's date, or each billing month's first and last date.
-QString DayDates(const CivilDate& today)
+QString DayDates(const CBillingCalendar& calendar)
 {
-    return Object({{"dates", List(kDaySlots, [&](int i) { return Text(IsoDate(DaySlotDate(today, i))); })}});
+    return Object({{"dates", List(kDaySlots, [&](int i) { return Text(IsoDate(calendar.DayDate(i))); })}});
 }
 
-QString MonthDates(const CivilDate& today, int closingDay)
+QString MonthDates(const CBillingCalendar& calendar)
 {
-    return Object({{"starts", List(kMonthSlots, [&](int i) { return Text(IsoDate(MonthSlotDates(today, closingDay, i).first)); })},
-                   {"ends", List(kMonthSlots, [&](int i) { return Text(IsoDate(MonthSlotDates(today, closingDay, i).last)); })}});
+    return Object({{"starts", List(kMonthSlots, [&](int i) { return Text(IsoDate(calendar.MonthDates(i).first)); })},
+                   {"ends", List(kMonthSlots, [&](int i) { return Text(IsoDate(calendar.MonthDates(i).last)); })}});
 }
 
 // The members of an object without its braces, to splice into another.
@@ -161,9 +161,9 @@ QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
                    {"today", Text(IsoDate(today))},
                    {"closing_day", Number(d.GetClosingDay())},
                    {"previous_month_label", Text(QString::fromLatin1(d.GetPrevMonthLabel()))},
-                   {"days", Window([&](int i) { return d.GetDayLabel(i); }, DayDates(today), t.dayCount, t.dayYen,
+                   {"days", Window([&](int i) { return d.GetDayLabel(i); }, DayDates(d.GetCalendar()), t.dayCount, t.dayYen,
                                    t.daySeconds)},
-                   {"months", Window([&](int i) { return d.GetMonthLabel(i); }, MonthDates(today, d.GetClosingDay()),
+                   {"months", Window([&](int i) { return d.GetMonthLabel(i); }, MonthDates(d.GetCalendar()),
                                      t.monthCount, t.monthYen, t.monthSeconds)},
                    {"forecast", Object({{"count", Number(d.GetForecastCount())},
                                         {"yen", Number(d.GetForecastYen())},
@@ -175,12 +175,13 @@ QString ReportCsv(const CPeloraDoc& d, const CivilDate& today)
 {
     const Tallies& t = d.GetTallies();
     QString csv = QStringLiteral("period,start,end,calls,seconds,yen\r\n");
+    const CBillingCalendar& calendar = d.GetCalendar();
     for (int i = 0; i < kDaySlots; ++i) {
-        const CivilDate date = DaySlotDate(today, i);
+        const CivilDate date = calendar.DayDate(i);
         csv += CsvRecord("day", {date, date}, t.dayCount.Slot(i), t.daySeconds.Slot(i), t.dayYen.Slot(i));
     }
     for (int i = 0; i < kMonthSlots; ++i)
-        csv += CsvRecord("month", MonthSlotDates(today, d.GetClosingDay(), i), t.monthCount.Slot(i),
+        csv += CsvRecord("month", calendar.MonthDates(i), t.monthCount.Slot(i),
                          t.monthSeconds.Slot(i), t.monthYen.Slot(i));
     return csv;
 }

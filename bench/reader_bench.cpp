@@ -157,14 +157,10 @@ void BM_PaintView(benchmark::State& state)
 void BM_BaselineFgets(benchmark::State& state)
 {
     const std::int64_t lines = state.range(0);
-    DayLabels days{};
-    MonthLabels months{};
-    PeriodLabel previous{};
-    BuildDayLabels(kToday, days);
-    BuildMonthLabels(kToday, kClosingDay, months, previous);
+    const CBillingCalendar calendar(kToday, kClosingDay);
     BaselineTotals totals;
     for (auto _ : state) {
-        BaselineRead(LogOf(lines), days, months, previous, kClosingDay, totals);
+        BaselineRead(LogOf(lines), calendar.Days(), calendar.Months(), calendar.PreviousMonth(), kClosingDay, totals);
         benchmark::DoNotOptimize(totals.monthYen);
     }
     Report(state, lines);

@@ -34,7 +34,8 @@ bool CanReadOn(const ChargeLoad& load, const CChargeFile& file)
     const ReadPoint& point = load.previous;
     const bool grownOrUntouched = load.stamp.size > point.stamp.size || load.stamp == point.stamp;
     return point.valid && point.identity == file.Identity() && grownOrUntouched
-           && point.newestDay == load.days[kDaySlots - 1] && point.closingDay == load.closingDay
+           && point.newestDay == load.calendar.Days()[CBillingCalendar::kTodaySlot]
+           && point.closingDay == load.calendar.ClosingDay()
            && SampleOf(file, point.offset) == point.fingerprint;
 }
 } // namespace
@@ -53,7 +54,7 @@ void ChargeLoad::Run(const ReadStop& stop)
         return;
     }
     stamp = file.Stamp();
-    const CSlotClassifier classifier(days, months, previousMonth, closingDay);
+    const CSlotClassifier classifier(calendar);
     readOn = readOnWanted && CanReadOn(*this, file);
     if (readOn)
         next.sums = previous.sums;
@@ -75,8 +76,8 @@ void ChargeLoad::Run(const ReadStop& stop)
     next.valid = true;
     next.identity = file.Identity();
     next.stamp = stamp;
-    next.newestDay = days[kDaySlots - 1];
-    next.closingDay = closingDay;
-    tallies = FiguresOf(shown, today, closingDay);
+    next.newestDay = calendar.Days()[CBillingCalendar::kTodaySlot];
+    next.closingDay = calendar.ClosingDay();
+    tallies = FiguresOf(shown, calendar);
     ok = true;
 }

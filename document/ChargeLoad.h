@@ -4,7 +4,7 @@
 // document takes the outcome only once it is whole, so no half-loaded set is ever shown.
 
 #include "document/ChargeFile.h"
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 #include "document/SlotTallies.h"
 #include "document/TallySeries.h"
 
@@ -32,11 +32,7 @@ struct ChargeLoad {
     std::string refusal;     // set: refused before reading, for this reason
     bool readOnWanted = false;
     ReadPoint previous;      // the read point of the last load
-    DayLabels days{};
-    MonthLabels months{};
-    PeriodLabel previousMonth{};
-    int closingDay = 31;
-    CivilDate today{};
+    CBillingCalendar calendar;
 
     // What it gives: figures, or the system's reason it failed.
     bool ok = false;

@@ -32,25 +32,13 @@ Figure TruncateToFigure(double value)
 }
 } // namespace
 
-int ElapsedBillingDays(const CivilDate& today, int closingDay)
-{
-    const long long d = today.day;
-    const long long c = closingDay;
-    long long elapsed = d;
-    if (d > c)
-        elapsed = d - c;
-    else if (DaysInMonth(today.year, today.month - 1) > c)
-        elapsed = DaysInMonth(today.year, today.month - 1) + d - c;
-    return static_cast<int>(std::clamp<long long>(elapsed, 1, std::numeric_limits<int>::max()));
-}
-
 Figure Forecast(Figure soFar, int elapsedDays, int monthDays)
 {
     const double rate = static_cast<double>(soFar) / static_cast<double>(elapsedDays);
     return TruncateToFigure(static_cast<double>(monthDays) * rate);
 }
 
-void ComputeDerivedFigures(Tallies& t, const CivilDate& today, int closingDay)
+void ComputeDerivedFigures(Tallies& t, const CBillingCalendar& calendar)
 {
     Summarise(t.dayCount, true);
     Summarise(t.dayYen, false);
@@ -59,9 +47,9 @@ void ComputeDerivedFigures(Tallies& t, const CivilDate& today, int closingDay)
     Summarise(t.monthYen, false);
     Summarise(t.monthSeconds, false);
 
-    const int elapsed = ElapsedBillingDays(today, closingDay);
-    const int length = DaysInMonth(today.year, today.month);
-    constexpr int kCurrent = kMonthSlots - 1;
+    const int elapsed = calendar.ElapsedDays();
+    const int length = calendar.MonthLength();
+    constexpr int kCurrent = CBillingCalendar::kCurrentMonthSlot;
     t.forecastYen = Forecast(t.monthYen.Slot(kCurrent), elapsed, length);
     t.forecastSeconds = Forecast(t.monthSeconds.Slot(kCurrent), elapsed, length);
     t.forecastCount = Forecast(t.monthCount.Slot(kCurrent), elapsed, length);

@@ -2,12 +2,10 @@
 // Totals, averages, maxima and the forecast of the current billing month, worked out from the
 // slot sums at the end of every successful load.
 
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 #include "document/TallySeries.h"
 
-// Elapsed days of the current billing month, today included (at least 1).
-int ElapsedBillingDays(const CivilDate& today, int closingDay);
 // The whole month's figure extrapolated from soFar over elapsed days of a month of monthDays.
 Figure Forecast(Figure soFar, int elapsedDays, int monthDays);
 
-void ComputeDerivedFigures(Tallies& tallies, const CivilDate& today, int closingDay);
+void ComputeDerivedFigures(Tallies& tallies, const CBillingCalendar& calendar);

@@ -48,19 +48,7 @@ CivilDate CPeloraDoc::DateOf(std::time_t time) const
 
 void CPeloraDoc::BuildPeriodLabels()
 {
-    const CivilDate today = DateOf(m_today);
-    BuildDayLabels(today, m_dayLabels);
-    BuildMonthLabels(today, m_closingDay, m_monthLabels, m_prevMonthLabel);
-}
-
-const char* CPeloraDoc::GetDayLabel(int i) const
-{
-    return i >= 0 && i < kDaySlots ? m_dayLabels[static_cast<std::size_t>(i)].data() : "";
-}
-
-const char* CPeloraDoc::GetMonthLabel(int i) const
-{
-    return i >= 0 && i < kMonthSlots ? m_monthLabels[static_cast<std::size_t>(i)].data() : "";
+    m_calendar = CBillingCalendar(DateOf(m_today), m_closingDay);
 }
 
 const char* CPeloraDoc::GetLoadFailureMessage() const
@@ -94,10 +82,7 @@ ChargeLoad CPeloraDoc::PrepareLoad(LoadKind kind)
         load.refusal = kPathTooLongMessage;
     load.readOnWanted = kind == LoadKind::ReadOn;
     load.previous = m_readPoint;
-    load.today = DateOf(m_today);
-    load.closingDay = m_closingDay;
-    BuildDayLabels(load.today, load.days);
-    BuildMonthLabels(load.today, m_closingDay, load.months, load.previousMonth);
+    load.calendar = CBillingCalendar(DateOf(m_today), m_closingDay);
     return load;
 }
 
@@ -106,9 +91,7 @@ CPeloraDoc::Outcome CPeloraDoc::ApplyLoad(const ChargeLoad& load)
 {
     if (load.ticket != m_loadTicket || load.stopped)
         return Outcome::Stale;
-    m_dayLabels = load.days;
-    m_monthLabels = load.months;
-    m_prevMonthLabel = load.previousMonth;
+    m_calendar = load.calendar;
     if (!load.ok) {
         m_state = State::Failed;
         m_loadError = load.error;
@@ -133,7 +116,7 @@ CPeloraDoc::Outcome CPeloraDoc::ApplyLoad(const ChargeLoad& load)
 std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool notified)
 {
     // The whole date: a machine resumed on the same day of a later month is a new day too.
-    const bool dayChanged = DayLabelOf(DateOf(now)) != m_dayLabels[kDaySlots - 1];
+    const bool dayChanged = DateOf(now) != m_calendar.Today();
     if (dayChanged)
         SetToday(now);
     if (IsLoadFailed()) {

@@ -1,7 +1,7 @@
 #pragma once
 // The program's only document. It reads the charge file that the call logger appends to and keeps
 // the tallies of the last 30 days and the last 12 billing months:
-//   PeriodLabels   which date each slot stands for (labels double as line selectors),
+//   BillingCalendar which dates each slot holds, with its label (labels double as line selectors),
 //   ChargeFile     the file cut into lines, ChargeFields the values at fixed columns,
 //   SlotClassifier which slots a line's date falls into, DerivedFigures max/average/total/forecast.
 // Its owner decides when to load; everything else reads the figures through the getters.
@@ -9,7 +9,7 @@
 #include "settings/Settings.h"
 #include "document/ChargeFile.h"
 #include "document/ChargeLoad.h"
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 #include "document/SlotTallies.h"
 #include "document/TallySeries.h"
 #include "platform/core/Document.h"
@@ -76,9 +76,11 @@ public:
     // The message's fixed first line for the last failed load.
     const char* GetLoadFailureMessage() const;
 
-    const char* GetDayLabel(int i) const;
-    const char* GetMonthLabel(int i) const;
-    const char* GetPrevMonthLabel() const { return m_prevMonthLabel.data(); }
+    // The calendar of the figures shown: their date, closing day, slots and labels.
+    const CBillingCalendar& GetCalendar() const { return m_calendar; }
+    const char* GetDayLabel(int i) const { return m_calendar.DayLabel(i); }
+    const char* GetMonthLabel(int i) const { return m_calendar.MonthLabel(i); }
+    const char* GetPrevMonthLabel() const { return m_calendar.PreviousMonth().data(); }
 
     Figure GetDayCount(int i) const { return m_tallies.dayCount.Slot(i); }
     Figure GetDayCountMax() const { return m_tallies.dayCount.Max(); }
@@ -131,9 +133,7 @@ private:
     int m_closingDay = 31;
     std::string m_logPath;
     std::string m_loadError;
-    PeriodLabel m_prevMonthLabel{};
-    DayLabels m_dayLabels{};
-    MonthLabels m_monthLabels{};
+    CBillingCalendar m_calendar;
     Tallies m_tallies;
     ReadPoint m_readPoint;
     std::shared_ptr<std::FILE> m_openedFile; // opened when chosen, read by the next load

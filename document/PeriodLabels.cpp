@@ -112,50 +112,18 @@ PeriodLabel DayLabelOf(const CivilDate& date)
     return label;
 }
 
-void BuildDayLabels(const CivilDate& today, DayLabels& labels)
+PeriodLabel MonthLabelOf(const CivilDate& date, int offset)
 {
-    for (int k = kDaySlots - 1; k >= 0; --k)
-        labels[static_cast<std::size_t>(k)] = DayLabelOf(AddDays(today, k - (kDaySlots - 1)));
+    const CivilDate month = MonthStart(date, offset);
+    PeriodLabel label{};
+    FormatMonthPrefix(label, month.year, month.month);
+    return label;
 }
 
-void BuildMonthLabels(const CivilDate& today, int closingDay, MonthLabels& labels,
-                      PeriodLabel& prevMonthLabel)
+CivilDate MonthStart(const CivilDate& date, int offset)
 {
-    // A day after the closing day already belongs to the billing month ending next month.
-    const int s = today.day > closingDay ? 1 : 0;
-    for (int n = kMonthSlots - 1; n >= 0; --n) {
-        int year = today.year;
-        int month = today.month;
-        ShiftMonth(year, month, n - (kMonthSlots - 1) + s);
-        FormatMonthPrefix(labels[n], year, month);
-    }
-    int year = today.year;
-    int month = today.month;
-    ShiftMonth(year, month, s - kMonthSlots);
-    FormatMonthPrefix(prevMonthLabel, year, month);
-}
-
-CivilDate DaySlotDate(const CivilDate& today, int slot)
-{
-    return AddDays(today, slot - (kDaySlots - 1));
-}
-
-namespace {
-// The closing date of the billing month that ends in year/month.
-CivilDate ClosingDateIn(int year, int month, int closingDay)
-{
-    return AddDays({year, month, 1}, std::min(closingDay, DaysInMonth(year, month)) - 1);
-}
-} // namespace
-
-DateSpan MonthSlotDates(const CivilDate& today, int closingDay, int slot)
-{
-    // The same months the labels name: a day after the closing day belongs to the next month's.
-    int year = today.year;
-    int month = today.month;
-    ShiftMonth(year, month, slot - (kMonthSlots - 1) + (today.day > closingDay ? 1 : 0));
-    int previousYear = year;
-    int previousMonth = month;
-    ShiftMonth(previousYear, previousMonth, -1);
-    return {AddDays(ClosingDateIn(previousYear, previousMonth, closingDay), 1), ClosingDateIn(year, month, closingDay)};
+    int year = date.year;
+    int month = date.month;
+    ShiftMonth(year, month, offset);
+    return {year, month, 1};
 }

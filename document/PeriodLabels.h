@@ -1,7 +1,5 @@
 #pragma once
-// Calendar rules and the labels of the 30 day slots and 12 billing-month slots.
-// A label is written exactly as the charge file writes the same date, so it both selects lines
-// and captions bars and table rows.
+// Calendar dates and their labels, written exactly as the charge file writes the same dates.
 
 #include <array>
 #include <ctime>
@@ -17,6 +15,11 @@ struct CivilDate {
     int month; // 1..12
     int day;   // 1..31
     bool operator==(const CivilDate&) const = default;
+    // In calendar order.
+    bool operator<(const CivilDate& other) const
+    {
+        return year != other.year ? year < other.year : month != other.month ? month < other.month : day < other.day;
+    }
 };
 
 int DaysInMonth(int year, int month); // month 0 stands for the December before
@@ -28,17 +31,8 @@ std::time_t LocalNoon(const CivilDate& date);
 // date + days, counted in the calendar.
 CivilDate AddDays(const CivilDate& date, int days);
 
-// The dates a slot stands for, in full: day slot i (0..29) is one date; billing month slot i
-// (0..11) runs from the day after the closing date before it to its own closing date (the last
-// day of a month shorter than the closing day).
-struct DateSpan {
-    CivilDate first, last;
-};
-CivilDate DaySlotDate(const CivilDate& today, int slot);
-DateSpan MonthSlotDates(const CivilDate& today, int closingDay, int slot);
-
-// The YY/MM/DD label of one date.
+// The YY/MM/DD label of one date, and the YY/MM label of the month `offset` months from date's.
 PeriodLabel DayLabelOf(const CivilDate& date);
-void BuildDayLabels(const CivilDate& today, DayLabels& labels);
-void BuildMonthLabels(const CivilDate& today, int closingDay, MonthLabels& labels,
-                      PeriodLabel& prevMonthLabel);
+PeriodLabel MonthLabelOf(const CivilDate& date, int offset);
+// The first day of the month `offset` months from date's, offset in any range.
+CivilDate MonthStart(const CivilDate& date, int offset);

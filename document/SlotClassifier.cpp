@@ -14,9 +14,9 @@ bool StartsWith(std::string_view line, const PeriodLabel& label, std::size_t len
 }
 } // namespace
 
-CSlotClassifier::CSlotClassifier(const DayLabels& days, const MonthLabels& months,
-                                 const PeriodLabel& prevMonth, int closingDay)
-    : m_days(days), m_months(months), m_prevMonth(prevMonth), m_closingDay(closingDay)
+CSlotClassifier::CSlotClassifier(const CBillingCalendar& calendar)
+    : m_days(calendar.Days()), m_months(calendar.Months()), m_prevMonth(calendar.PreviousMonth()),
+      m_closingDay(calendar.ClosingDay())
 {
 }
 

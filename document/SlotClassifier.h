@@ -3,7 +3,7 @@
 // Both follow from the line's first 8 bytes (the date, whose columns 6-7 are the day tested
 // against the closing day), so the answer is worked out once per distinct date and remembered.
 
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 
 #include <array>
 #include <cstdint>
@@ -16,8 +16,8 @@ struct SlotPair {
 
 class CSlotClassifier {
 public:
-    CSlotClassifier(const DayLabels& days, const MonthLabels& months,
-                    const PeriodLabel& prevMonth, int closingDay);
+    // The calendar's labels are used where they are: it must outlive the classifier.
+    explicit CSlotClassifier(const CBillingCalendar& calendar);
 
     SlotPair Classify(std::string_view line);
     // The rule itself: 24 month comparisons and 30 day comparisons.
@@ -35,6 +35,6 @@ private:
     const DayLabels& m_days;
     const MonthLabels& m_months;
     const PeriodLabel& m_prevMonth;
-    int m_closingDay;
+    int m_closingDay; // as stored, compared as it is
     std::array<CacheEntry, kCacheSize> m_cache{};
 };

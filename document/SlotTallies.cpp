@@ -25,11 +25,11 @@ void Fill(const SlotSums<N>& sums, TallySeries<N>& count, TallySeries<N>& yen, T
 }
 } // namespace
 
-Tallies FiguresOf(const SlotTallies& sums, const CivilDate& today, int closingDay)
+Tallies FiguresOf(const SlotTallies& sums, const CBillingCalendar& calendar)
 {
     Tallies t;
     Fill(sums.days, t.dayCount, t.dayYen, t.daySeconds);
     Fill(sums.months, t.monthCount, t.monthYen, t.monthSeconds);
-    ComputeDerivedFigures(t, today, closingDay);
+    ComputeDerivedFigures(t, calendar);
     return t;
 }

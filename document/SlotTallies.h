@@ -7,7 +7,7 @@
 // one go, running maximum included, so a split or incremental read gives the same figures.
 
 #include "document/ChargeFields.h"
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 #include "document/TallySeries.h"
 
 #include <array>
@@ -52,4 +52,4 @@ struct SlotTallies {
 };
 
 // The figures the program shows: slots, maxima, averages, totals and forecasts.
-Tallies FiguresOf(const SlotTallies& sums, const CivilDate& today, int closingDay);
+Tallies FiguresOf(const SlotTallies& sums, const CBillingCalendar& calendar);

@@ -31,7 +31,7 @@ TEST(ForecastTest, ExtrapolatesTheCurrentBillingMonth)
         SCOPED_TRACE(c.name);
         Tallies t;
         t.monthYen.Slot(11) = c.soFar;
-        ComputeDerivedFigures(t, c.today, c.closingDay);
+        ComputeDerivedFigures(t, CBillingCalendar(c.today, c.closingDay));
         EXPECT_EQ(t.forecastYen, c.forecast);
     }
 }
@@ -53,7 +53,7 @@ TEST(DerivedFigures, AveragesDivideByTheWholeWindowAndTruncate)
     t.monthYen.Slot(0) = -25;
     t.monthCount.Slot(4) = 7;
     t.monthCount.Slot(5) = 3;
-    ComputeDerivedFigures(t, {1997, 3, 3}, 31);
+    ComputeDerivedFigures(t, CBillingCalendar({1997, 3, 3}, 31));
     EXPECT_EQ(t.dayYen.Total(), 1000);
     EXPECT_EQ(t.dayYen.Average(), 33);
     EXPECT_EQ(t.monthSeconds.Average(), 8);

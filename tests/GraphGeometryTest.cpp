@@ -11,17 +11,13 @@ constexpr ColorRef kEarlier = Role(ColorRole::GraphClr), kCurrent = Role(ColorRo
                    kForecast = Role(ColorRole::MTInfoClrGraph);
 
 // A graph on a date with its labels and colours; every value 0 until a test sets it.
-struct Graph : LabelSet {
+struct Graph {
     GraphInput input;
 
-    Graph(bool dayLayout, const CivilDate& today, int closingDay) : LabelSet(today, closingDay)
+    Graph(bool dayLayout, const CivilDate& today, int closingDay)
     {
         input.dayLayout = dayLayout;
-        for (int i = 0; i < kDaySlots; ++i)
-            input.labels[static_cast<std::size_t>(i)] = dayLayout ? days[static_cast<std::size_t>(i)].data()
-                                                                  : months[static_cast<std::size_t>(i % kMonthSlots)].data();
-        input.today = today;
-        input.closingDay = closingDay;
+        input.calendar = CBillingCalendar(today, closingDay);
         for (std::size_t i = 0; i < input.colors.size(); ++i)
             input.colors[i] = static_cast<ColorRef>(i) + 1;
         if (!dayLayout)

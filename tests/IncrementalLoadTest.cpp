@@ -166,8 +166,8 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
     // The same file read by the plain rule, one piece at a time in order.
     CChargeFile file;
     ASSERT_TRUE(file.Open(path));
-    const LabelSet labels(k1997Mar20, 20);
-    CSlotClassifier classifier(labels.days, labels.months, labels.previous, 20);
+    const CBillingCalendar calendar(k1997Mar20, 20);
+    CSlotClassifier classifier(calendar);
     SlotTallies sums;
     std::string error;
     std::int64_t lineEnd = 0;
@@ -178,6 +178,6 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
         if (found.day >= 0)
             sums.days.Add(found.day, ValuesOfLine(piece));
     }, error, lineEnd));
-    EXPECT_TRUE(doc->GetTallies() == FiguresOf(sums, k1997Mar20, 20));
+    EXPECT_TRUE(doc->GetTallies() == FiguresOf(sums, calendar));
 }
 } // namespace

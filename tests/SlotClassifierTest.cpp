@@ -5,12 +5,10 @@
 #include <random>
 
 namespace {
-using Windows = LabelSet;
-
 TEST(SlotClassifier, ClosingDaySplitsTheCalendarMonth)
 {
-    const Windows w({1996, 12, 20}, 20);
-    CSlotClassifier classifier(w.days, w.months, w.previous, 20);
+    const CBillingCalendar w({1996, 12, 20}, 20);
+    CSlotClassifier classifier(w);
     EXPECT_EQ(classifier.Classify("96/12/15 line").day, 24);
     EXPECT_EQ(classifier.Classify("96/12/15 line").month, 11);
     EXPECT_EQ(classifier.Classify("96/11/25 line").month, 11);
@@ -23,8 +21,8 @@ TEST(SlotClassifier, ClosingDaySplitsTheCalendarMonth)
 
 TEST(SlotClassifier, EndOfMonthClosingNeverUsesThePredecessor)
 {
-    const Windows w({1997, 2, 10}, 31);
-    CSlotClassifier classifier(w.days, w.months, w.previous, 31);
+    const CBillingCalendar w({1997, 2, 10}, 31);
+    CSlotClassifier classifier(w);
     EXPECT_EQ(classifier.Classify("97/01/31 x").month, 10);
     EXPECT_EQ(classifier.Classify("97/02/01 x").month, 11);
     EXPECT_EQ(classifier.Classify("96/02/29 x").month, -1);
@@ -35,8 +33,8 @@ TEST(SlotClassifier, RememberedAnswersEqualTheRule)
 {
     std::mt19937 random(3);
     for (const int closingDay : {1, 15, 20, 28, 31, 0, 45}) {
-        const Windows w({1997, 3, 10}, closingDay);
-        CSlotClassifier classifier(w.days, w.months, w.previous, closingDay);
+        const CBillingCalendar w({1997, 3, 10}, closingDay);
+        CSlotClassifier classifier(w);
         for (int n = 0; n < 20000; ++n) {
             char line[16];
             std::snprintf(line, sizeof line, "%02u/%02u/%02u", unsigned(95 + random() % 4),

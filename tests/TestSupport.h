@@ -16,18 +16,6 @@
 const CivilDate k1996Dec20{1996, 12, 20};
 const CivilDate k1997Mar20{1997, 3, 20};
 
-// The slot labels of a date and closing day, as the document builds them.
-struct LabelSet {
-    DayLabels days{};
-    MonthLabels months{};
-    PeriodLabel previous{};
-    LabelSet(const CivilDate& today, int closingDay)
-    {
-        BuildDayLabels(today, days);
-        BuildMonthLabels(today, closingDay, months, previous);
-    }
-};
-
 class CRecordingSink : public IMessageSink {
 public:
     void ShowMessage(const std::string& text) override

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <tuple>
 
 namespace {
 constexpr int kForecastLimit = GraphGeometry::kBase + 1; // may run past the top edge, no further
@@ -16,11 +15,6 @@ ColorRef ColorOf(const GraphInput& input, ColorRole role)
     return input.colors[static_cast<std::size_t>(role)];
 }
 
-bool DateAfter(const CivilDate& a, const CivilDate& b)
-{
-    return std::tie(a.year, a.month, a.day) > std::tie(b.year, b.month, b.day);
-}
-
 GraphBar Bar(int left, int width, int height, ColorRef outline, ColorRef fill)
 {
     return {{left, GraphGeometry::kBase - height, left + width, GraphGeometry::kBase}, outline, fill};
@@ -28,16 +22,16 @@ GraphBar Bar(int left, int width, int height, ColorRef outline, ColorRef fill)
 
 void LayOutDayBars(const GraphInput& input, GraphGeometry& g)
 {
-    const CivilDate closed = LastClosingDate(input.today, input.closingDay);
+    const CBillingCalendar& calendar = input.calendar;
     for (int i = 0; i < kDaySlots; ++i) {
-        const bool current = DateAfter(AddDays(input.today, i - (kDaySlots - 1)), closed);
+        const bool current = calendar.InCurrentMonth(calendar.DayDate(i));
         ColorRef color = ColorOf(input, current ? ColorRole::GraphClr2 : ColorRole::GraphClr);
-        if (i == kDaySlots - 1)
+        if (i == CBillingCalendar::kTodaySlot)
             color = ColorOf(input, ColorRole::DTotalClrGraph);
         const int height = BarHeight(input.values[static_cast<std::size_t>(i)], input.max, GraphGeometry::kBase);
         g.bars.push_back(Bar(34 + 7 * i, 5, height, color, color));
-        if (i % 5 == 0 || i == kDaySlots - 1) {
-            const char* day = input.labels[static_cast<std::size_t>(i)] + 6;
+        if (i % 5 == 0 || i == CBillingCalendar::kTodaySlot) {
+            const char* day = calendar.DayLabel(i) + 6;
             const bool zero = day[0] == '0';
             g.periodLabels.push_back({QString::fromLatin1(zero ? day + 1 : day), (zero ? 33 : 30) + 7 * i,
                                       GraphGeometry::kPeriodLabelY});
@@ -47,16 +41,16 @@ void LayOutDayBars(const GraphInput& input, GraphGeometry& g)
 
 void LayOutMonthBars(const GraphInput& input, GraphGeometry& g)
 {
-    const char* current = input.labels[kMonthSlots - 1];
+    const char* current = input.calendar.MonthLabel(CBillingCalendar::kCurrentMonthSlot);
     // Labels ascend, so once a slot of the current year is reached the colour stays.
     ColorRef color = ColorOf(input, ColorRole::GraphClr);
     for (int i = 0; i < kMonthSlots; ++i) {
-        const char* label = input.labels[static_cast<std::size_t>(i)];
+        const char* label = input.calendar.MonthLabel(i);
         if (std::strncmp(label, current, 2) == 0)
             color = ColorOf(input, ColorRole::GraphClr2);
         const int left = 52 + 16 * i;
         const int height = BarHeight(input.values[static_cast<std::size_t>(i)], input.max, GraphGeometry::kBase);
-        if (i == kMonthSlots - 1) {
+        if (i == CBillingCalendar::kCurrentMonthSlot) {
             const ColorRef info = ColorOf(input, ColorRole::MTInfoClrGraph);
             const ColorRef total = ColorOf(input, ColorRole::MTotalClrGraph);
             // A white forecast bar would vanish on the white ground: outline it in the month's colour.
@@ -105,15 +99,6 @@ QString FormatValue(Figure value, ValueText kind)
     }
     }
     return {};
-}
-
-CivilDate LastClosingDate(const CivilDate& today, int closingDay)
-{
-    if (today.day > closingDay)
-        return {today.year, today.month, closingDay};
-    const int year = today.month == 1 ? today.year - 1 : today.year;
-    const int month = today.month == 1 ? 12 : today.month - 1;
-    return {year, month, std::min(closingDay, DaysInMonth(year, month))};
 }
 
 GraphGeometry LayOutGraph(const GraphInput& input)

@@ -2,8 +2,9 @@
 // Where everything of one bar graph goes, worked out without drawing: the axes, the average line,
 // the bars with their colours, and the texts with their places. The view's six graph members fill
 // in a GraphInput from the document, lay it out here and only loop over the result to paint.
+// The slots' labels come from the input's calendar.
 
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 #include "document/TallySeries.h"
 #include "platform/core/PixelBox.h"
 #include "settings/Settings.h"
@@ -18,15 +19,13 @@ enum class ValueText { Decimal, Minutes, HoursMinutes };
 struct GraphInput {
     bool dayLayout = true;                 // 30 day slots, else 12 billing months
     std::array<Figure, kDaySlots> values{}; // the first 12 in the month layout
-    std::array<const char*, kDaySlots> labels{};
     Figure max = 0;
     Figure average = 0;
     std::optional<Figure> forecast;        // month graphs only
     ValueText valueText = ValueText::Decimal;
     const char* caption = "";
     int captionY = 2;
-    CivilDate today{};                     // for the billing-month colouring of day bars
-    int closingDay = 31;
+    CBillingCalendar calendar;             // the slots' labels and the current billing month
     ColorSet colors{};
 };
 
@@ -64,7 +63,4 @@ struct GraphGeometry {
 // maximum of 0. Clamped to 0..limit, so a hostile figure can neither wrap nor reach the panel.
 int BarHeight(Figure value, Figure max, int limit);
 QString FormatValue(Figure value, ValueText kind);
-// The most recent closing date on or before today (a closing date that is today counts a month back).
-CivilDate LastClosingDate(const CivilDate& today, int closingDay);
-
 GraphGeometry LayOutGraph(const GraphInput& input);

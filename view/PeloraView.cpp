@@ -291,14 +291,10 @@ GraphInput CPeloraView::GraphInputOf(Period period, Unit unit) const
         TakeSeries(input, unit == Unit::Yen ? t.monthYen : unit == Unit::Time ? t.monthSeconds : t.monthCount);
         input.forecast = unit == Unit::Yen ? t.forecastYen : unit == Unit::Time ? t.forecastSeconds : t.forecastCount;
     }
-    const int slotCount = input.dayLayout ? kDaySlots : kMonthSlots;
-    for (int i = 0; i < slotCount; ++i)
-        input.labels[static_cast<std::size_t>(i)] = input.dayLayout ? m_doc.GetDayLabel(i) : m_doc.GetMonthLabel(i);
     input.valueText = style.valueText;
     input.caption = style.caption;
     input.captionY = style.captionY;
-    input.today = m_doc.GetTodayDate();
-    input.closingDay = m_doc.GetClosingDay();
+    input.calendar = m_doc.GetCalendar();
     input.colors = m_colors;
     return input;
 }
@@ -358,7 +354,8 @@ std::vector<AccessibleGroup> CPeloraView::AccessibleGroups() const
                           {}};
     const int slotCount = input.dayLayout ? kDaySlots : kMonthSlots;
     for (int i = 0; i < slotCount; ++i)
-        graph.items.push_back({QString::fromLatin1(input.labels[static_cast<std::size_t>(i)]), text(input.values[static_cast<std::size_t>(i)])});
+        graph.items.push_back({QString::fromLatin1(input.dayLayout ? input.calendar.DayLabel(i) : input.calendar.MonthLabel(i)),
+                               text(input.values[static_cast<std::size_t>(i)])});
     if (input.forecast)
         graph.items.push_back({QStringLiteral("今月合計予測"), text(*input.forecast)});
     AccessibleGroup totals{QAccessible::Grouping, QStringLiteral("合計"), {}, {}};

@@ -1,7 +1,7 @@
 #include "view/TotalsPanel.h"
 
 #include "document/FigureText.h"
-#include "document/PeriodLabels.h"
+#include "document/BillingCalendar.h"
 
 TotalsPanel LayOutTotals(const Tallies& tallies, const ColorSet& colors)
 {
@@ -13,8 +13,8 @@ TotalsPanel LayOutTotals(const Tallies& tallies, const ColorSet& colors)
         ColorRef color;
     };
     const Row rows[] = {
-        {"今日の合計", 142, tallies.dayYen.Slot(kDaySlots - 1), color(ColorRole::DTotalClr)},
-        {"今月の合計", 165, tallies.monthYen.Slot(kMonthSlots - 1), color(ColorRole::MTotalClr)},
+        {"今日の合計", 142, tallies.dayYen.Slot(CBillingCalendar::kTodaySlot), color(ColorRole::DTotalClr)},
+        {"今月の合計", 165, tallies.monthYen.Slot(CBillingCalendar::kCurrentMonthSlot), color(ColorRole::MTotalClr)},
         {"今月合計予測", 188, tallies.forecastYen, color(ColorRole::MTInfoClr)},
     };
     TotalsPanel panel;
