@@ -26,7 +26,7 @@
 #include <QToolBar>
 
 CMainFrame::CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices services)
-    : m_services(std::move(services)), m_doc(doc),
+    : m_services(std::move(services)), m_doc(doc), m_follower(follower),
       m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
 {
     PreCreateWindow();
@@ -107,10 +107,12 @@ void CMainFrame::createView(CPeloraDoc& doc, CChargeFollower& follower)
 // The view's commands open their dialogs over this frame.
 void CMainFrame::RunDetailDlg(bool dayTable)
 {
-    if (dayTable)
-        CDayDetailDlg(m_doc, this).exec();
-    else
-        CMonthDetailDlg(m_doc, this).exec();
+    const std::unique_ptr<CDetailDlg> dialog = dayTable ? std::unique_ptr<CDetailDlg>(new CDayDetailDlg(m_doc, this))
+                                                        : std::make_unique<CMonthDetailDlg>(m_doc, this);
+    // A load under the open dialog shows in it, and in what it copies, at once.
+    connect(&m_follower, &CChargeFollower::loaded, dialog.get(), &CDetailDlg::Refresh);
+    connect(&m_follower, &CChargeFollower::failed, dialog.get(), &CDetailDlg::Refresh);
+    dialog->exec();
 }
 
 bool CMainFrame::RunClosingDayDlg(int& day)

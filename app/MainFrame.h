@@ -85,6 +85,7 @@ private:
 
     FrameServices m_services;
     CPeloraDoc& m_doc;
+    CChargeFollower& m_follower;
     CPeloraView* m_view = nullptr;
     CHelpViewer m_help;
     // 1 when the frame stays on top. Any other stored non-zero value keeps the frame on top

@@ -3,8 +3,7 @@
 #include "app/HeadlessDocument.h"
 
 #include "document/PeloraDoc.h"
-#include "platform/core/Clock.h"
-#include "platform/core/MessageSink.h"
+#include "document/FigureRows.h"
 #include "document/FigureText.h"
 
 #include <QJsonArray>
@@ -29,32 +28,26 @@ QString Padded(const QString& text, int columns)
     return QString(std::max(0, columns - width), QLatin1Char(' ')) + text;
 }
 
-QString Row(const QString& label, const QString& count, const QString& time, const QString& yen)
+QString Line(const QString& label, const QString& count, const QString& time, const QString& yen)
 {
-    return Padded(label, 12) + Padded(count, 12) + Padded(time, 13) + Padded(yen, 15) + QLatin1Char('\n');
+    return Padded(label, 16) + Padded(count, 12) + Padded(time, 13) + Padded(yen, 15) + QLatin1Char('\n');
 }
 
-QString Row(const QString& label, Figure count, Figure seconds, Figure yen)
+QString Line(const FigureRow& row)
 {
-    return Row(label, QString::fromStdString(CallsText(count)), Time(seconds), QString::fromStdString(YenText(yen)));
+    return Line(QString::fromStdString(row.label), QString::fromStdString(CallsText(row.calls)), Time(row.seconds),
+                QString::fromStdString(YenText(row.yen)));
 }
-
-using LabelOf = std::function<const char*(int)>;
 
 // One window as a table: a row a slot, oldest first, then maximum, average and total.
-template <int N>
-QString Table(const QString& title, const QString& averageCaption, const LabelOf& label,
-              const TallySeries<N>& count, const TallySeries<N>& yen, const TallySeries<N>& seconds)
+QString TextTable(const FigureTable& table)
 {
-    QString text = title + QLatin1Char('\n')
-                   + Row(QStringLiteral("日付"), QStringLiteral("回数"), QStringLiteral("時間"),
-                         QStringLiteral("料金"));
-    for (int i = 0; i < N; ++i)
-        text += Row(QString::fromLatin1(label(i)), count.Slot(i), seconds.Slot(i), yen.Slot(i));
-    text += Row(QStringLiteral("最大"), count.Max(), seconds.Max(), yen.Max());
-    text += Row(averageCaption, count.Average(), seconds.Average(), yen.Average());
-    text += Row(QStringLiteral("合計"), count.Total(), seconds.Total(), yen.Total());
-    return text;
+    QString text = QString::fromStdString(table.title) + QLatin1Char('\n')
+                   + Line(QString::fromUtf8(kDateHeading), QString::fromUtf8(kCallsHeading),
+                          QString::fromUtf8(kTimeHeading), QString::fromUtf8(kYenHeading));
+    for (const FigureRow& slot : table.rows)
+        text += Line(slot);
+    return text + Line(table.maximum) + Line(table.average) + Line(table.total);
 }
 
 // JSON members in the documented order (QJsonObject would sort them by name).
@@ -79,110 +72,84 @@ QString Number(Figure value)
     return QString::number(value);
 }
 
-template <class Item> QString List(int count, const Item& item)
-{
-    QStringList parts;
-    for (int i = 0; i < count; ++i)
-        parts << item(i);
-    return QLatin1Char('[') + parts.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
-template <int N> QString Series(const TallySeries<N>& series)
-{
-    return Object({{"slots", List(N, [&](int i) { return Number(series.Slot(i)); })},
-                   {"max", Number(series.Max())},
-                   {"average", Number(series.Average())},
-                   {"total", Number(series.Total())}});
-}
-
 QString IsoDate(const CivilDate& date)
 {
     return QString::asprintf("%04d-%02d-%02d", date.year, date.month, date.day);
 }
 
-// The slots' full dates: each day's date, or each billing month's first and last date.
-QString DayDates(const CBillingCalendar& calendar)
+// A list of one member of every slot.
+QString List(const FigureTable& table, const std::function<QString(const FigureRow&)>& item)
 {
-    return Object({{"dates", List(kDaySlots, [&](int i) { return Text(IsoDate(calendar.DayDate(i))); })}});
+    QStringList parts;
+    for (const FigureRow& slot : table.rows)
+        parts << item(slot);
+    return QLatin1Char('[') + parts.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
 
-QString MonthDates(const CBillingCalendar& calendar)
+QString Series(const FigureTable& table, Figure FigureRow::*quantity)
 {
-    return Object({{"starts", List(kMonthSlots, [&](int i) { return Text(IsoDate(calendar.MonthDates(i).first)); })},
-                   {"ends", List(kMonthSlots, [&](int i) { return Text(IsoDate(calendar.MonthDates(i).last)); })}});
+    return Object({{"slots", List(table, [&](const FigureRow& slot) { return Number(slot.*quantity); })},
+                   {"max", Number(table.maximum.*quantity)},
+                   {"average", Number(table.average.*quantity)},
+                   {"total", Number(table.total.*quantity)}});
 }
 
-// The members of an object without its braces, to splice into another.
-QString Inner(const QString& object)
+// A window with its slots' labels and full dates: each day's date, or each billing month's first
+// and last date.
+QString Window(const FigureTable& table)
 {
-    return object.mid(1, object.size() - 2);
-}
-
-template <int N>
-QString Window(const LabelOf& label, const QString& dates, const TallySeries<N>& count, const TallySeries<N>& yen,
-               const TallySeries<N>& seconds)
-{
+    const auto first = [](const FigureRow& slot) { return Text(IsoDate(slot.dates.first)); };
+    const auto last = [](const FigureRow& slot) { return Text(IsoDate(slot.dates.last)); };
+    const QString dates = table.days ? QStringLiteral("\"dates\": %1").arg(List(table, first))
+                                     : QStringLiteral("\"starts\": %1, \"ends\": %2").arg(List(table, first), List(table, last));
     return QStringLiteral("{\"labels\": %1, %2, \"count\": %3, \"yen\": %4, \"seconds\": %5}")
-        .arg(List(N, [&](int i) { return Text(QString::fromLatin1(label(i))); }), Inner(dates), Series(count),
-             Series(yen), Series(seconds));
+        .arg(List(table, [](const FigureRow& slot) { return Text(QString::fromStdString(slot.label)); }), dates,
+             Series(table, &FigureRow::calls), Series(table, &FigureRow::yen), Series(table, &FigureRow::seconds));
 }
 
 // One CSV record, RFC 4180: the fields need no quotes (dates, numbers and two words).
-QString CsvRecord(const char* period, const DateSpan& dates, Figure calls, Figure seconds, Figure yen)
+QString CsvRecord(const char* period, const FigureRow& slot)
 {
     return QStringLiteral("%1,%2,%3,%4,%5,%6\r\n")
-        .arg(QLatin1String(period), IsoDate(dates.first), IsoDate(dates.last))
-        .arg(calls)
-        .arg(seconds)
-        .arg(yen);
+        .arg(QLatin1String(period), IsoDate(slot.dates.first), IsoDate(slot.dates.last))
+        .arg(slot.calls)
+        .arg(slot.seconds)
+        .arg(slot.yen);
 }
 } // namespace
 
-QString ReportText(const CPeloraDoc& d, const CivilDate& today)
+QString ReportText(const CPeloraDoc& d)
 {
-    const Tallies& t = d.GetTallies();
+    const CivilDate& today = d.GetCalendar().Today();
     return QStringLiteral("料金ファイル: %1\n今日: %2年%3月%4日  〆切日: %5\n\n")
                .arg(QString::fromStdString(d.GetLogPath()))
                .arg(today.year).arg(today.month).arg(today.day).arg(d.GetClosingDay())
-           + Table(QStringLiteral("過去30日"), QStringLiteral("一日平均"),
-                   [&](int i) { return d.GetDayLabel(i); }, t.dayCount, t.dayYen, t.daySeconds)
-           + QLatin1Char('\n')
-           + Table(QStringLiteral("過去12ヵ月"), QStringLiteral("一月平均"),
-                   [&](int i) { return d.GetMonthLabel(i); }, t.monthCount, t.monthYen, t.monthSeconds)
-           + QLatin1Char('\n')
-           + Row(QStringLiteral("今月合計予測"), d.GetForecastCount(), d.GetForecastSeconds(),
-                 d.GetForecastYen());
+           + TextTable(FigureTableOf(d, true)) + QLatin1Char('\n') + TextTable(FigureTableOf(d, false))
+           + QLatin1Char('\n') + Line(ForecastRow(d));
 }
 
-QString ReportJson(const CPeloraDoc& d, const CivilDate& today)
+QString ReportJson(const CPeloraDoc& d)
 {
-    const Tallies& t = d.GetTallies();
+    const FigureRow forecast = ForecastRow(d);
     return Object({{"format", Number(kReportFormat)},
-                   {"today", Text(IsoDate(today))},
+                   {"today", Text(IsoDate(d.GetCalendar().Today()))},
                    {"closing_day", Number(d.GetClosingDay())},
                    {"previous_month_label", Text(QString::fromLatin1(d.GetPrevMonthLabel()))},
-                   {"days", Window([&](int i) { return d.GetDayLabel(i); }, DayDates(d.GetCalendar()), t.dayCount, t.dayYen,
-                                   t.daySeconds)},
-                   {"months", Window([&](int i) { return d.GetMonthLabel(i); }, MonthDates(d.GetCalendar()),
-                                     t.monthCount, t.monthYen, t.monthSeconds)},
-                   {"forecast", Object({{"count", Number(d.GetForecastCount())},
-                                        {"yen", Number(d.GetForecastYen())},
-                                        {"seconds", Number(d.GetForecastSeconds())}})}})
+                   {"days", Window(FigureTableOf(d, true))},
+                   {"months", Window(FigureTableOf(d, false))},
+                   {"forecast", Object({{"count", Number(forecast.calls)},
+                                        {"yen", Number(forecast.yen)},
+                                        {"seconds", Number(forecast.seconds)}})}})
            + QLatin1Char('\n');
 }
 
-QString ReportCsv(const CPeloraDoc& d, const CivilDate& today)
+QString ReportCsv(const CPeloraDoc& d)
 {
-    const Tallies& t = d.GetTallies();
     QString csv = QStringLiteral("period,start,end,calls,seconds,yen\r\n");
-    const CBillingCalendar& calendar = d.GetCalendar();
-    for (int i = 0; i < kDaySlots; ++i) {
-        const CivilDate date = calendar.DayDate(i);
-        csv += CsvRecord("day", {date, date}, t.dayCount.Slot(i), t.daySeconds.Slot(i), t.dayYen.Slot(i));
-    }
-    for (int i = 0; i < kMonthSlots; ++i)
-        csv += CsvRecord("month", calendar.MonthDates(i), t.monthCount.Slot(i),
-                         t.monthSeconds.Slot(i), t.monthYen.Slot(i));
+    for (const FigureRow& slot : FigureTableOf(d, true).rows)
+        csv += CsvRecord("day", slot);
+    for (const FigureRow& slot : FigureTableOf(d, false).rows)
+        csv += CsvRecord("month", slot);
     return csv;
 }
 
@@ -192,9 +159,7 @@ int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err)
     if (!headless.Load(err))
         return kUnopenableExitCode;
     const CPeloraDoc& doc = headless.Document();
-    out << (options.json  ? ReportJson(doc, options.today)
-            : options.csv ? ReportCsv(doc, options.today)
-                          : ReportText(doc, options.today));
+    out << (options.json ? ReportJson(doc) : options.csv ? ReportCsv(doc) : ReportText(doc));
     return 0;
 }
 

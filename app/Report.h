@@ -24,9 +24,10 @@ bool WrittenToStandardOutput(QTextStream& out);
 // Exit status: 0 printed, 2 the file could not be opened.
 int RunReport(const ReportOptions& options, QTextStream& out, QTextStream& err);
 
-QString ReportText(const CPeloraDoc& doc, const CivilDate& today);
+// Each as of the document's date (a date given, or the day it last looked at the file).
+QString ReportText(const CPeloraDoc& doc);
 // The JSON object's format: 2 added "format" and the slots' full dates.
 inline constexpr int kReportFormat = 2;
-QString ReportJson(const CPeloraDoc& doc, const CivilDate& today);
+QString ReportJson(const CPeloraDoc& doc);
 // The 30 days and 12 billing months as CSV (RFC 4180, UTF-8, CRLF), for a spreadsheet.
-QString ReportCsv(const CPeloraDoc& doc, const CivilDate& today);
+QString ReportCsv(const CPeloraDoc& doc);

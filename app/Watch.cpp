@@ -20,11 +20,10 @@ constexpr int kReaderCheckInterval = 250; // ms
 // False when the report did not reach standard output; said on err unless the reader has gone.
 bool Print(const CPeloraDoc& doc, bool json, QTextStream& out, QTextStream& err)
 {
-    const CivilDate today = doc.GetTodayDate();
     if (json)
-        out << ReportJson(doc, today);
+        out << ReportJson(doc);
     else
-        out << ReportText(doc, today) << '\n';
+        out << ReportText(doc) << '\n';
     errno = 0;
     if (WrittenToStandardOutput(out))
         return true;

@@ -1,6 +1,7 @@
 #include "dialogs/ColorSelectDlg.h"
 
 #include "dialogs/DialogUnits.h"
+#include "document/FigureRows.h"
 #include "res/Resource.h"
 
 #include <QGroupBox>
@@ -15,10 +16,10 @@ struct ButtonEntry {
 };
 constexpr ButtonEntry kButtons[] = {
     {IDC_GRAPH_CLR2, "今月/今年", 14, 17},        {IDC_GRAPH_CLR, "先月/去年", 14, 34},
-    {IDC_AVE_CLR, "グラフ平均値線", 14, 51},       {IDC_DTOTAL_CLR_GRAPH, "今日の合計", 95, 17},
-    {IDC_MTOTAL_CLR_GRAPH, "今月の合計", 95, 34},  {IDC_MTINFO_CLR_GRAPH, "今月合計予測", 95, 51},
-    {IDC_DTOTAL_CLR, "今日の合計", 14, 87},        {IDC_MTOTAL_CLR, "今月の合計", 14, 103},
-    {IDC_MTINFO_CLR, "今月合計予測", 14, 120},
+    {IDC_AVE_CLR, "グラフ平均値線", 14, 51},       {IDC_DTOTAL_CLR_GRAPH, kTodayTotalCaption, 95, 17},
+    {IDC_MTOTAL_CLR_GRAPH, kMonthTotalCaption, 95, 34},  {IDC_MTINFO_CLR_GRAPH, kForecastCaption, 95, 51},
+    {IDC_DTOTAL_CLR, kTodayTotalCaption, 14, 87},        {IDC_MTOTAL_CLR, kMonthTotalCaption, 14, 103},
+    {IDC_MTINFO_CLR, kForecastCaption, 14, 120},
 };
 } // namespace
 

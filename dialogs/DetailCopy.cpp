@@ -1,42 +1,32 @@
 #include "dialogs/DetailCopy.h"
 
 #include "document/FigureText.h"
-#include "document/PeloraDoc.h"
-
 
 namespace {
 // Counts and yen as bare numbers, so a spreadsheet takes them as numbers.
-QStringList Cells(const QString& label, Figure calls, Figure seconds, Figure yen)
+QStringList Cells(const FigureRow& row)
 {
-    return {label, QString::number(calls), QString::fromStdString(FormatDuration(seconds)), QString::number(yen)};
+    return {QString::fromStdString(row.label), QString::number(row.calls), QString::fromStdString(FormatDuration(row.seconds)),
+            QString::number(row.yen)};
 }
 } // namespace
 
-std::vector<QStringList> DetailRows(const CPeloraDoc& d, bool days)
+std::vector<QStringList> DetailRows(const FigureTable& table)
 {
-    if (d.IsLoadFailed())
+    if (table.Empty())
         return {};
-    std::vector<QStringList> rows{{QStringLiteral("日付"), QStringLiteral("回数"), QStringLiteral("時間"), QStringLiteral("料金")}};
-    const int count = days ? kDaySlots : kMonthSlots;
-    for (int i = 0; i < count; ++i) {
-        rows.push_back(days ? Cells(QString::fromLatin1(d.GetDayLabel(i)), d.GetDayCount(i), d.GetDaySeconds(i), d.GetDayYen(i))
-                            : Cells(QString::fromLatin1(d.GetMonthLabel(i)), d.GetMonthCount(i), d.GetMonthSeconds(i),
-                                    d.GetMonthYen(i)));
-    }
-    const Tallies& t = d.GetTallies();
-    if (days) {
-        rows.push_back(Cells(QStringLiteral("過去30日の合計"), t.dayCount.Total(), t.daySeconds.Total(), t.dayYen.Total()));
-        rows.push_back(Cells(QStringLiteral("一日当たりの平均"), t.dayCount.Average(), t.daySeconds.Average(), t.dayYen.Average()));
-    } else {
-        rows.push_back(Cells(QStringLiteral("過去12ヵ月の合計"), t.monthCount.Total(), t.monthSeconds.Total(), t.monthYen.Total()));
-        rows.push_back(Cells(QStringLiteral("一月当たりの平均"), t.monthCount.Average(), t.monthSeconds.Average(), t.monthYen.Average()));
-    }
+    std::vector<QStringList> rows{{QString::fromUtf8(kDateHeading), QString::fromUtf8(kCallsHeading),
+                                   QString::fromUtf8(kTimeHeading), QString::fromUtf8(kYenHeading)}};
+    for (const FigureRow& slot : table.rows)
+        rows.push_back(Cells(slot));
+    rows.push_back(Cells(table.total));
+    rows.push_back(Cells(table.average));
     return rows;
 }
 
-DetailCopy CopyOfDetail(const CPeloraDoc& d, bool days)
+DetailCopy CopyOfDetail(const FigureTable& table)
 {
-    const std::vector<QStringList> rows = DetailRows(d, days);
+    const std::vector<QStringList> rows = DetailRows(table);
     if (rows.empty())
         return {};
     DetailCopy copy;

@@ -3,20 +3,19 @@
 // a row per slot (oldest first), the total and the average; and the same as an HTML table, which
 // office programs paste as cells.
 
+#include "document/FigureRows.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
 
-class CPeloraDoc;
-
-// The table's rows: a header, a row per slot (oldest first), the total and the average. Empty in
-// the failed state.
-std::vector<QStringList> DetailRows(const CPeloraDoc& doc, bool days);
+// The table's rows as cells: a header, a row per slot (oldest first), the total and the average.
+// Nothing for an empty table.
+std::vector<QStringList> DetailRows(const FigureTable& table);
 
 struct DetailCopy {
     QString tsv;
     QString html;
 };
 
-// The 30 days (days) or the 12 billing months; empty in the failed state.
-DetailCopy CopyOfDetail(const CPeloraDoc& doc, bool days);
+DetailCopy CopyOfDetail(const FigureTable& table);

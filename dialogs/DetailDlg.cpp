@@ -14,7 +14,7 @@
 #include <QWindow>
 
 CDetailDlg::CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize outer, QRect ok, QWidget* owner)
-    : QDialog(owner), m_doc(doc), m_days(days), m_items(std::move(items)), m_outer(outer)
+    : QDialog(owner), m_doc(doc), m_days(days), m_items(items), m_table(FigureTableOf(doc, days)), m_outer(outer)
 {
     setWindowTitle(QStringLiteral("アクセス履歴詳細"));
     setFont(DialogFont());
@@ -24,6 +24,12 @@ CDetailDlg::CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize oute
     m_okButton->setGeometry(ok);
     m_okButton->setFocus();
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void CDetailDlg::Refresh()
+{
+    m_table = FigureTableOf(m_doc, m_days);
+    update();
 }
 
 // Where the window system draws a frame, the frame takes the outer size; with none, the window does.
@@ -53,7 +59,7 @@ void CDetailDlg::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
         return;
     }
-    const DetailCopy copy = CopyOfDetail(m_doc, m_days);
+    const DetailCopy copy = CopyOfDetail(m_table);
     auto* data = new QMimeData;
     data->setText(copy.tsv);
     data->setHtml(copy.html);
@@ -62,7 +68,7 @@ void CDetailDlg::keyPressEvent(QKeyEvent* event)
 
 std::vector<AccessibleGroup> CDetailDlg::AccessibleGroups() const
 {
-    const std::vector<QStringList> rows = DetailRows(m_doc, m_days);
+    const std::vector<QStringList> rows = DetailRows(m_table);
     if (rows.empty())
         return {};
     AccessibleGroup table{QAccessible::List, windowTitle(), rows.front().join(QStringLiteral("、")), {}};
@@ -84,7 +90,7 @@ void CDetailDlg::OnPaint()
 {
     QPainter painter(this);
     CDC dc(painter);
-    const std::vector<DetailItem> items = m_items(m_doc);
+    const std::vector<DetailItem> items = m_items(m_table);
     if (items.empty())
         return;
     dc.SetBkMode(TRANSPARENT);

@@ -1,14 +1,13 @@
 #pragma once
 // The two detail dialogs, titled "アクセス履歴詳細": the 12 billing months (CMonthDetailDlg) and the
-// 30 days (CDayDetailDlg) as tables drawn on the dialog. They keep no figures: every paint reads
-// the document afresh, so a reload by the view's timer under an open dialog shows at once.
-// Ctrl+C copies the table, its total and its average for other programs.
+// 30 days (CDayDetailDlg) as tables drawn on the dialog. Each keeps the figure table it shows and
+// takes the document's again on Refresh (after every load), so what it paints, what Ctrl+C
+// copies for other programs and what a screen reader reads are always the same figures.
 
 #include "dialogs/DetailTable.h"
 #include "platform/gui/AccessibleContent.h"
 
 #include <QDialog>
-#include <functional>
 
 class CPeloraDoc;
 class QPushButton;
@@ -16,12 +15,14 @@ class QPushButton;
 class CDetailDlg : public QDialog, public IAccessibleContent {
     Q_OBJECT
 public:
-    using Items = std::function<std::vector<DetailItem>(const CPeloraDoc&)>;
+    using Items = std::vector<DetailItem> (*)(const FigureTable&);
 
     // outer: the window's outer size in pixels; ok: the OK button's place in the client area.
     // days: the 30 days' table, else the 12 billing months'.
     CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize outer, QRect ok, QWidget* owner);
     QPushButton* OkButton() const { return m_okButton; }
+    // Takes the document's figures as they stand now, and shows them.
+    void Refresh();
     // For screen readers: the table's rows, total and average, as they read now.
     std::vector<AccessibleGroup> AccessibleGroups() const override;
 
@@ -37,6 +38,7 @@ private:
     const CPeloraDoc& m_doc;
     bool m_days;
     Items m_items;
+    FigureTable m_table;
     QSize m_outer;
     static constexpr int kFrameLooks = 200;        // for ten seconds
     static constexpr int kFrameLookInterval = 50;  // ms

@@ -1,6 +1,5 @@
 #include "dialogs/DetailTable.h"
 
-#include "document/PeloraDoc.h"
 #include "document/FigureText.h"
 
 #include <array>
@@ -13,12 +12,6 @@ struct Span {
     int from, to;
 };
 using Columns = std::array<Span, 4>;
-
-// One period's figures and the three figures of a summary box.
-struct Period {
-    QString label;
-    Figure count, seconds, yen;
-};
 
 class CTableBuilder {
 public:
@@ -40,27 +33,27 @@ public:
     {
         for (const Span& s : c)
             Frame(s.from, top, s.to, bottom, false);
-        const char* heads[] = {"日付", "回数", "時間", "料金"};
+        const char* heads[] = {kDateHeading, kCallsHeading, kTimeHeading, kYenHeading};
         for (std::size_t i = 0; i < c.size(); ++i)
             Text(c[i].from, top, c[i].to, bottom, QString::fromUtf8(heads[i]), kCentred);
     }
 
-    void Row(const Columns& c, int top, const Period& p)
+    void Row(const Columns& c, int top, const FigureRow& p)
     {
         const int bottom = top + 15;
-        Cell(c[0].from, top, c[0].to, bottom, p.label, kCentred);
-        Cell(c[1].from, top, c[1].to, bottom, CountCell(p.count), kRight);
+        Cell(c[0].from, top, c[0].to, bottom, QString::fromStdString(p.label), kCentred);
+        Cell(c[1].from, top, c[1].to, bottom, CountCell(p.calls), kRight);
         Cell(c[2].from, top, c[2].to, bottom, TimeCell(p.seconds), kRight);
         Cell(c[3].from, top, c[3].to, bottom, YenCell(p.yen), kRight);
     }
 
     // A summary box: its title cell, then three rows of a caption cell and a value cell.
-    void Summary(const QString& title, Span titleSpan, int titleTop, Span caption, Span value,
-                 const std::array<int, 3>& rowTops, const Period& figures)
+    void Summary(Span titleSpan, int titleTop, Span caption, Span value, const std::array<int, 3>& rowTops,
+                 const FigureRow& figures)
     {
-        Cell(titleSpan.from, titleTop, titleSpan.to, titleTop + 15, title, kCentred);
-        const char* captions[] = {"回数", "時間", "料金"};
-        const QString values[] = {CallsCell(figures.count), TimeCell(figures.seconds), YenCell(figures.yen)};
+        Cell(titleSpan.from, titleTop, titleSpan.to, titleTop + 15, QString::fromStdString(figures.label), kCentred);
+        const char* captions[] = {kCallsHeading, kTimeHeading, kYenHeading};
+        const QString values[] = {CallsCell(figures.calls), TimeCell(figures.seconds), YenCell(figures.yen)};
         for (std::size_t i = 0; i < rowTops.size(); ++i) {
             const int top = rowTops[i];
             Frame(caption.from, top, caption.to, top + 15, false);
@@ -70,16 +63,6 @@ public:
         }
     }
 };
-
-Period MonthPeriod(const CPeloraDoc& d, int i)
-{
-    return {QString::fromLatin1(d.GetMonthLabel(i)), d.GetMonthCount(i), d.GetMonthSeconds(i), d.GetMonthYen(i)};
-}
-
-Period DayPeriod(const CPeloraDoc& d, int i)
-{
-    return {QString::fromLatin1(d.GetDayLabel(i)), d.GetDayCount(i), d.GetDaySeconds(i), d.GetDayYen(i)};
-}
 } // namespace
 
 QString CountCell(Figure count) { return QStringLiteral("%1 ").arg(count); }
@@ -94,7 +77,6 @@ struct Group {
     int firstSlot, slotCount, firstRowTop;
 };
 struct SummaryPlace {
-    const char* title;
     Span titleSpan;
     int titleTop;
     Span caption, value;
@@ -107,11 +89,10 @@ struct TableLayout {
     SummaryPlace total, average;
 };
 
-using PeriodOf = Period (*)(const CPeloraDoc&, int);
-
-std::vector<DetailItem> BuildTable(const TableLayout& t, const CPeloraDoc& d, PeriodOf period,
-                                   const Period& totals, const Period& averages)
+std::vector<DetailItem> BuildTable(const TableLayout& t, const FigureTable& table)
 {
+    if (table.Empty())
+        return {};
     CTableBuilder b;
     for (const PixelBox& box : t.outer)
         b.Frame(box.left, box.top, box.right, box.bottom, true);
@@ -121,11 +102,10 @@ std::vector<DetailItem> BuildTable(const TableLayout& t, const CPeloraDoc& d, Pe
         const Group& group = t.groups[g];
         b.Heads(group.columns, 20, 35);
         for (int k = 0; k < group.slotCount; ++k)
-            b.Row(group.columns, group.firstRowTop + 19 * k, period(d, group.firstSlot + k));
+            b.Row(group.columns, group.firstRowTop + 19 * k, table.rows[static_cast<std::size_t>(group.firstSlot + k)]);
     }
-    for (const auto& [place, figures] : {std::pair{t.total, totals}, std::pair{t.average, averages}})
-        b.Summary(QString::fromUtf8(place.title), place.titleSpan, place.titleTop, place.caption, place.value,
-                  place.rowTops, figures);
+    for (const auto& [place, figures] : {std::pair{t.total, table.total}, std::pair{t.average, table.average}})
+        b.Summary(place.titleSpan, place.titleTop, place.caption, place.value, place.rowTops, figures);
     return b.items;
 }
 
@@ -137,34 +117,26 @@ Columns Shifted(Columns columns, int dx)
 }
 } // namespace
 
-std::vector<DetailItem> MonthDetailItems(const CPeloraDoc& d)
+std::vector<DetailItem> MonthDetailItems(const FigureTable& table)
 {
-    if (d.IsLoadFailed())
-        return {};
     const TableLayout layout{
         {{{10, 10, 285, 280}, {295, 10, 461, 107}, {295, 117, 461, 214}}},
         {{{{{20, 65}, {75, 120}, {130, 195}, {205, 275}}}, 0, kMonthSlots, 46}},
         {},
-        {"過去12ヵ月の合計", {305, 450}, 20, {305, 350}, {360, 450}, {46, 65, 84}},
-        {"一月当たりの平均", {305, 450}, 127, {305, 350}, {360, 450}, {153, 172, 191}}};
-    return BuildTable(layout, d, MonthPeriod,
-                      {{}, d.GetMonthCountTotal(), d.GetMonthSecondsTotal(), d.GetMonthYenTotal()},
-                      {{}, d.GetMonthCountAverage(), d.GetMonthSecondsAverage(), d.GetMonthYenAverage()});
+        {{305, 450}, 20, {305, 350}, {360, 450}, {46, 65, 84}},
+        {{305, 450}, 127, {305, 350}, {360, 450}, {153, 172, 191}}};
+    return BuildTable(layout, table);
 }
 
 // Two groups of 15 days side by side, the right one 269 pixels further on.
-std::vector<DetailItem> DayDetailItems(const CPeloraDoc& d)
+std::vector<DetailItem> DayDetailItems(const FigureTable& table)
 {
-    if (d.IsLoadFailed())
-        return {};
     const Columns left{{{20, 85}, {95, 125}, {135, 195}, {205, 265}}};
     const TableLayout layout{
         {{{10, 10, 543, 331}, {10, 341, 176, 438}, {186, 341, 352, 438}}},
         {{left, 0, 15, 41}, {Shifted(left, 269), 15, 15, 41}},
         {275, 20, 279, 322},
-        {"過去30日の合計", {21, 166}, 350, {21, 66}, {76, 166}, {376, 395, 414}},
-        {"一日当たりの平均", {196, 341}, 350, {196, 241}, {251, 341}, {376, 395, 414}}};
-    return BuildTable(layout, d, DayPeriod,
-                      {{}, d.GetDayCountTotal(), d.GetDaySecondsTotal(), d.GetDayYenTotal()},
-                      {{}, d.GetDayCountAverage(), d.GetDaySecondsAverage(), d.GetDayYenAverage()});
+        {{21, 166}, 350, {21, 66}, {76, 166}, {376, 395, 414}},
+        {{196, 341}, 350, {196, 241}, {251, 341}, {376, 395, 414}}};
+    return BuildTable(layout, table);
 }

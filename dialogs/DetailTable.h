@@ -1,15 +1,14 @@
 #pragma once
-// What the detail dialogs draw, in drawing order, worked out from the document without drawing:
-// sunken outer frames, raised cells, and texts in their cells. The dialogs paint by looping over it.
+// What the detail dialogs draw, in drawing order, worked out from the figure table without
+// drawing: sunken outer frames, raised cells, and texts in their cells. The dialogs paint by
+// looping over it.
 
 #include "platform/gui/DrawContext.h"
-#include "document/TallySeries.h"
+#include "document/FigureRows.h"
 #include "platform/core/PixelBox.h"
 
 #include <QString>
 #include <vector>
-
-class CPeloraDoc;
 
 struct DetailItem {
     enum Kind { Frame, Text };
@@ -20,10 +19,10 @@ struct DetailItem {
     unsigned format = 0;
 };
 
-// The 12 billing months with their total and monthly average; empty in the failed state.
-std::vector<DetailItem> MonthDetailItems(const CPeloraDoc& doc);
-// The 30 days in two groups of 15 with their total and daily average; empty in the failed state.
-std::vector<DetailItem> DayDetailItems(const CPeloraDoc& doc);
+// The 12 billing months with their total and monthly average; nothing for an empty table.
+std::vector<DetailItem> MonthDetailItems(const FigureTable& table);
+// The 30 days in two groups of 15 with their total and daily average; nothing for an empty table.
+std::vector<DetailItem> DayDetailItems(const FigureTable& table);
 
 // The cell texts: the figure texts with a trailing space, and a bare count with one.
 QString CountCell(Figure count);

@@ -37,11 +37,12 @@ TEST_F(ReportTest, TextColumnsLineUpWithDoubleWidthCaptions)
     EXPECT_EQ(lines[1], QStringLiteral("今日: 1996年12月20日  〆切日: 20"));
     EXPECT_EQ(lines[3], QStringLiteral("過去30日"));
     // Each Japanese character takes two columns: every row ends in the same column.
-    EXPECT_EQ(lines[4], QStringLiteral("        日付        回数         時間           料金"));
-    EXPECT_EQ(lines[29], QStringLiteral("    96/12/15        1 回      0:03:20        1230 円"));
-    EXPECT_EQ(lines[35], QStringLiteral("        最大        1 回      0:03:20        1230 円"));
-    EXPECT_EQ(lines[36], QStringLiteral("    一日平均        0 回      0:00:06          41 円"));
-    EXPECT_EQ(lines[57], QStringLiteral("今月合計予測        1 回      0:03:26        1271 円"));
+    EXPECT_EQ(lines[4], QStringLiteral("            日付        回数         時間           料金"));
+    EXPECT_EQ(lines[29], QStringLiteral("        96/12/15        1 回      0:03:20        1230 円"));
+    EXPECT_EQ(lines[35], QStringLiteral("            最大        1 回      0:03:20        1230 円"));
+    EXPECT_EQ(lines[36], QStringLiteral("一日当たりの平均        0 回      0:00:06          41 円"));
+    EXPECT_EQ(lines[37], QStringLiteral("  過去30日の合計        1 回      0:03:20        1230 円"));
+    EXPECT_EQ(lines[57], QStringLiteral("    今月合計予測        1 回      0:03:26        1271 円"));
 }
 
 TEST_F(ReportTest, JsonHasTheDocumentedShape)

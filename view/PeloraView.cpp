@@ -1,5 +1,6 @@
 #include "view/PeloraView.h"
 
+#include "document/FigureRows.h"
 #include "document/FigureText.h"
 #include "document/PeloraDoc.h"
 #include "document/ChargeFollower.h"
@@ -58,9 +59,8 @@ template <int N> void TakeSeries(GraphInput& input, const TallySeries<N>& series
 
 QString UnitPaneText(Unit unitMode)
 {
-    return unitMode == Unit::Yen    ? QStringLiteral(" 料金 ")
-           : unitMode == Unit::Time ? QStringLiteral(" 時間 ")
-                                    : QStringLiteral(" 回数 ");
+    const char* name = unitMode == Unit::Yen ? kYenHeading : unitMode == Unit::Time ? kTimeHeading : kCallsHeading;
+    return QLatin1Char(' ') + QString::fromUtf8(name) + QLatin1Char(' ');
 }
 
 QString PeriodPaneText(Period dayMode)
@@ -357,8 +357,8 @@ std::vector<AccessibleGroup> CPeloraView::AccessibleGroups() const
         graph.items.push_back({QString::fromLatin1(input.dayLayout ? input.calendar.DayLabel(i) : input.calendar.MonthLabel(i)),
                                text(input.values[static_cast<std::size_t>(i)])});
     if (input.forecast)
-        graph.items.push_back({QStringLiteral("今月合計予測"), text(*input.forecast)});
-    AccessibleGroup totals{QAccessible::Grouping, QStringLiteral("合計"), {}, {}};
+        graph.items.push_back({QString::fromUtf8(kForecastCaption), text(*input.forecast)});
+    AccessibleGroup totals{QAccessible::Grouping, QString::fromUtf8(kTotalsCaption), {}, {}};
     for (const TotalsRow& row : LayOutTotals(m_doc.GetTallies(), m_colors).rows)
         totals.items.push_back({row.caption, row.amount.trimmed()});
     return {graph, totals};

@@ -1,5 +1,6 @@
 #include "view/TotalsPanel.h"
 
+#include "document/FigureRows.h"
 #include "document/FigureText.h"
 #include "document/BillingCalendar.h"
 
@@ -13,9 +14,9 @@ TotalsPanel LayOutTotals(const Tallies& tallies, const ColorSet& colors)
         ColorRef color;
     };
     const Row rows[] = {
-        {"今日の合計", 142, tallies.dayYen.Slot(CBillingCalendar::kTodaySlot), color(ColorRole::DTotalClr)},
-        {"今月の合計", 165, tallies.monthYen.Slot(CBillingCalendar::kCurrentMonthSlot), color(ColorRole::MTotalClr)},
-        {"今月合計予測", 188, tallies.forecastYen, color(ColorRole::MTInfoClr)},
+        {kTodayTotalCaption, 142, tallies.dayYen.Slot(CBillingCalendar::kTodaySlot), color(ColorRole::DTotalClr)},
+        {kMonthTotalCaption, 165, tallies.monthYen.Slot(CBillingCalendar::kCurrentMonthSlot), color(ColorRole::MTotalClr)},
+        {kForecastCaption, 188, tallies.forecastYen, color(ColorRole::MTInfoClr)},
     };
     TotalsPanel panel;
     for (std::size_t i = 0; i < panel.rows.size(); ++i) {

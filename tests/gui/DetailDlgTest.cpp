@@ -28,7 +28,7 @@ protected:
 TEST_F(DetailDlgTest, DayTableFillsTheLeftGroupThenTheRight)
 {
     Load("97/02/19 10:00:00  OUT25:00:00      100 0\r\n97/03/20 10:00:00  OUT00:01:40    1,230 0\r\n");
-    const std::vector<DetailItem> items = DayDetailItems(*doc);
+    const std::vector<DetailItem> items = DayDetailItems(FigureTableOf(*doc, true));
     ASSERT_GE(items.size(), 3u);
     EXPECT_EQ(items[0].box, (PixelBox{10, 10, 543, 331}));
     EXPECT_TRUE(items[0].sunken);
@@ -52,7 +52,7 @@ TEST_F(DetailDlgTest, DayTableFillsTheLeftGroupThenTheRight)
 TEST_F(DetailDlgTest, MonthTableHasItsTotalAndAverageBoxes)
 {
     Load("97/03/20 10:00:00  OUT01:02:05      120 0\r\n");
-    const std::vector<DetailItem> items = MonthDetailItems(*doc);
+    const std::vector<DetailItem> items = MonthDetailItems(FigureTableOf(*doc, false));
     EXPECT_EQ(items[1].box, (PixelBox{295, 10, 461, 107}));
     EXPECT_EQ(items[2].box, (PixelBox{295, 117, 461, 214}));
     EXPECT_EQ(TextAt(items, {20, 46 + 19 * 11, 65, 61 + 19 * 11})->text, "97/03");
@@ -76,7 +76,7 @@ TEST_F(DetailDlgTest, FixedSizesAndNoTableForAFailedDocument)
     const CPeloraDoc failed(nothingStored, clock);
     CMonthDetailDlg months(failed, nullptr);
     EXPECT_EQ(months.size(), QSize(478, 320));
-    EXPECT_TRUE(MonthDetailItems(failed).empty());
+    EXPECT_TRUE(MonthDetailItems(FigureTableOf(failed, false)).empty());
 }
 
 // Ctrl+C: the table, its total and its average as tab-separated text and as an HTML table.

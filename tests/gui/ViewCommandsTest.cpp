@@ -1,6 +1,10 @@
 #include "FrameFixture.h"
 
+#include "ModalHelper.h"
+#include "dialogs/DetailDlg.h"
+
 #include <QApplication>
+#include <QClipboard>
 #include <QTextBrowser>
 
 namespace {
@@ -104,6 +108,25 @@ TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
     EXPECT_FALSE(doc->IsLoadFailed());
     EXPECT_STREQ(doc->GetDayLabel(29), "96/12/20");
     EXPECT_EQ(doc->GetDayYen(29), 300);
+}
+
+// A call appended while the day table is open: the table takes the load, and Ctrl+C copies what
+// it shows.
+TEST_F(ViewCommandsTest, DetailDialogTakesALoadMadeUnderItAndCopiesWhatItShows)
+{
+    Start();
+    QStringList copied;
+    WhenModal<CDetailDlg>([&](CDetailDlg* dialog) {
+        AppendTo(folder.Path("log"), "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
+        follower->Look(true);
+        Loaded();
+        QTest::keyClick(dialog, Qt::Key_C, Qt::ControlModifier);
+        copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+        dialog->accept();
+    });
+    Command(ID_DETAIL);
+    ASSERT_EQ(copied.size(), 1 + 30 + 2 + 1);
+    EXPECT_EQ(copied[30], QStringLiteral("96/12/20\t2\t0:03:20\t350"));
 }
 
 TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
