@@ -2,6 +2,7 @@
 #include "view/GraphGeometry.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 // Each role's colour is its index + 1, so every bar tells which role painted it.
@@ -85,66 +86,63 @@ TEST(GraphGeometryTest, MonthBarsAcrossAYearChangeWithTheForecastFirst)
     EXPECT_EQ(december.BarColors(), allEarlier);
 }
 
-TEST(GraphGeometryTest, ForecastBarOutlinedWhenWhiteAndAllowedAboveTheScale)
+// A refund reads with its sign, as in the tables; the most negative total still has a magnitude.
+TEST(GraphGeometryTest, NegativeHoursAndMinutesKeepTheirSign)
 {
-    Graph graph(false, {1997, 3, 15}, 20);
-    graph.input.colors[static_cast<std::size_t>(ColorRole::MTInfoClrGraph)] = 0xFFFFFF;
-    graph.input.values[11] = 50;
-    graph.input.max = 100;
-    graph.input.forecast = 300;
-    const GraphGeometry g = LayOutGraph(graph.input);
-    ASSERT_EQ(g.bars.size(), 13u);
-    const GraphBar& forecast = g.bars[11];
-    EXPECT_EQ(forecast.outline, kMonth);
-    EXPECT_EQ(forecast.fill, 0xFFFFFFu);
-    EXPECT_EQ(forecast.box, (PixelBox{52 + 16 * 11, -1, 52 + 16 * 11 + 11, 115})); // past the top edge
-    EXPECT_EQ(g.bars[12].box, (PixelBox{228, 65, 239, 115}));
-}
-
-TEST(GraphGeometryTest, ScaleAndAverageTexts)
-{
-    Graph month(false, {1997, 3, 15}, 20);
-    month.input.valueText = ValueText::HoursMinutes;
-    month.input.max = 3661;
-    const GraphGeometry g = LayOutGraph(month.input);
-    EXPECT_EQ(g.scaleTexts, (std::array<QString, 4>{"1:01", "0:45", "0:30", "0:15"}));
-    EXPECT_EQ(g.labelRight, 41);
-    // A refund month reads with its sign, as in the tables.
     EXPECT_EQ(FormatValue(-480, ValueText::HoursMinutes), "-0:08");
     EXPECT_EQ(FormatValue(-1, ValueText::HoursMinutes), "-0:00");
     EXPECT_EQ(FormatValue(std::numeric_limits<Figure>::min(), ValueText::HoursMinutes), "-2562047788015215:30");
-
-    Graph day(true, {1997, 3, 15}, 20);
-    day.input.valueText = ValueText::Minutes;
-    day.input.max = 10800;
-    day.input.average = 5400;
-    const GraphGeometry d = LayOutGraph(day.input);
-    EXPECT_EQ(d.averageText, "90");
-    EXPECT_EQ(d.averageY, 65);
-    EXPECT_EQ(d.averageBox, (PixelBox{1, 55, 26, 75}));
-
-    day.input.valueText = ValueText::Decimal;
-    day.input.max = 3;
-    EXPECT_EQ(LayOutGraph(day.input).scaleTexts, (std::array<QString, 4>{"3", "1", "1", "0"}));
 }
 
-TEST(GraphGeometryTest, PeriodLabelsDropTheLeadingZeroThreePixelsRight)
+// Everything of a graph, one thing a line.
+std::string Dump(const GraphGeometry& g)
 {
-    Graph month(false, {1997, 3, 15}, 20); // 96/04 .. 97/03
-    const GraphGeometry m = LayOutGraph(month.input);
-    ASSERT_EQ(m.periodLabels.size(), 12u);
-    EXPECT_EQ(m.periodLabels[0].text, "4");
-    EXPECT_EQ(m.periodLabels[0].x, 54);
-    EXPECT_EQ(m.periodLabels[6].text, "10");
-    EXPECT_EQ(m.periodLabels[6].x, 51 + 16 * 6);
-    EXPECT_EQ(m.periodLabels[6].y, 119);
+    std::ostringstream dump;
+    dump << "axis " << g.axisX << " right " << g.labelRight << " average " << g.averageY << '\n' << std::hex;
+    for (const GraphBar& bar : g.bars)
+        dump << std::dec << "bar " << bar.box.left << ' ' << bar.box.top << ' ' << bar.box.right << ' ' << bar.box.bottom
+             << std::hex << " outline " << bar.outline << " fill " << bar.fill << '\n';
+    dump << std::dec;
+    for (const GraphText& label : g.periodLabels)
+        dump << "label \"" << label.text.toStdString() << "\" " << label.x << ' ' << label.y << '\n';
+    for (const QString& text : g.scaleTexts)
+        dump << "scale \"" << text.toStdString() << "\"\n";
+    const PixelBox& box = g.averageBox;
+    dump << "caption \"" << g.caption.text.toStdString() << "\" " << g.caption.x << ' ' << g.caption.y << '\n'
+         << "average \"" << g.averageText.toStdString() << "\" " << box.left << ' ' << box.top << ' ' << box.right << ' '
+         << box.bottom << '\n';
+    return dump.str();
+}
 
-    Graph day(true, {1997, 3, 20}, 20); // 19 February .. 20 March
-    const GraphGeometry d = LayOutGraph(day.input);
-    std::vector<std::pair<QString, int>> labels;
-    for (const GraphText& t : d.periodLabels)
-        labels.emplace_back(t.text, t.x);
-    EXPECT_EQ(labels, (std::vector<std::pair<QString, int>>{
-                          {"19", 30}, {"24", 65}, {"1", 103}, {"6", 138}, {"11", 170}, {"16", 205}, {"20", 233}}));
+struct GoldenCase {
+    const char* name;
+    bool dayLayout;
+    CivilDate today;
+    ValueText valueText;
+    Figure last, max, average, forecast;
+    ColorRef forecastColor;
+};
+
+// Whole graphs against the dumps in tests/golden: a white forecast bar outlined in the month's
+// colour and allowed past the top edge, scales in hours and minutes, the day graph's minutes, its
+// average line and box, and the period labels without their leading zeros, three pixels right.
+TEST(GraphGeometryTest, GraphsAreLaidOutAsTheirGoldenDumps)
+{
+    const GoldenCase cases[] = {
+        {"month_graph_white_forecast", false, {1997, 3, 15}, ValueText::Decimal, 50, 100, 30, 300, 0xFFFFFF},
+        {"month_graph_hours", false, {1997, 3, 15}, ValueText::HoursMinutes, 3661, 3661, 0, 0, 0},
+        {"day_graph_minutes", true, {1997, 3, 20}, ValueText::Minutes, 10800, 10800, 5400, 0, 0}};
+    for (const GoldenCase& c : cases) {
+        Graph graph(c.dayLayout, c.today, 20);
+        graph.input.valueText = c.valueText;
+        graph.input.values[c.dayLayout ? 29 : 11] = c.last;
+        graph.input.max = c.max;
+        graph.input.average = c.average;
+        if (!c.dayLayout) {
+            graph.input.forecast = c.forecast;
+            graph.input.colors[static_cast<std::size_t>(ColorRole::MTInfoClrGraph)] = c.forecastColor;
+        }
+        ExpectGolden(c.name + std::string(".txt"), Dump(LayOutGraph(graph.input)));
+    }
 }
 } // namespace

@@ -71,7 +71,6 @@ TEST_F(IncrementalLoadTest, AppendsInAnyChunksGiveTheFiguresOfAFreshLoad)
         ASSERT_TRUE(doc->GetTallies() == FreshLoad()) << "after step " << step;
     }
     EXPECT_GT(readOn, 350); // it really read on, rather than from the start every time
-    EXPECT_TRUE(sink.messages.empty());
 }
 
 // A line longer than 255 bytes reads as pieces of 255: each piece counts as soon as it is there,

@@ -28,55 +28,26 @@ protected:
     }
 };
 
-TEST_F(ReportTest, TextColumnsLineUpWithDoubleWidthCaptions)
+// Each format whole, against tests/golden (the log's path written as LOG): the text's columns
+// lined up with double-width captions; the JSON in its documented shape; the CSV a record a day or
+// month, where for closing day 30 February's billing month ends on its last day, March's on the 30th.
+TEST_F(ReportTest, EachFormatIsItsGoldenReport)
 {
-    ASSERT_EQ(Run(k1996Dec20, 20, false), 0);
-    const QStringList lines = out.split(QLatin1Char('\n'));
-    ASSERT_GT(lines.size(), 40);
-    EXPECT_EQ(lines[0], QStringLiteral("料金ファイル: ") + QString::fromStdString(path));
-    EXPECT_EQ(lines[1], QStringLiteral("今日: 1996年12月20日  〆切日: 20"));
-    EXPECT_EQ(lines[3], QStringLiteral("過去30日"));
-    // Each Japanese character takes two columns: every row ends in the same column.
-    EXPECT_EQ(lines[4], QStringLiteral("            日付        回数         時間           料金"));
-    EXPECT_EQ(lines[29], QStringLiteral("        96/12/15        1 回      0:03:20        1230 円"));
-    EXPECT_EQ(lines[35], QStringLiteral("            最大        1 回      0:03:20        1230 円"));
-    EXPECT_EQ(lines[36], QStringLiteral("一日当たりの平均        0 回      0:00:06          41 円"));
-    EXPECT_EQ(lines[37], QStringLiteral("  過去30日の合計        1 回      0:03:20        1230 円"));
-    EXPECT_EQ(lines[57], QStringLiteral("    今月合計予測        1 回      0:03:26        1271 円"));
-}
-
-TEST_F(ReportTest, JsonHasTheDocumentedShape)
-{
-    ASSERT_EQ(Run(k1996Dec20, 20, true), 0);
-    EXPECT_TRUE(out.startsWith(R"({"format": 2, "today": "1996-12-20", "closing_day": 20, "previous_month_label": "95/12", )"
-                                   R"("days": {"labels": ["96/11/21", )"));
-    const QJsonObject root = QJsonDocument::fromJson(out.toUtf8()).object();
-    const QJsonObject days = root["days"].toObject(), months = root["months"].toObject();
-    EXPECT_EQ(days["dates"].toArray()[24].toString(), "1996-12-15");
-    EXPECT_EQ(days["yen"].toObject()["slots"].toArray()[24].toInteger(), 1230);
-    EXPECT_EQ(days["seconds"].toObject()["total"].toInteger(), 200);
-    EXPECT_EQ(months["labels"].toArray().size(), 12);
-    EXPECT_EQ(months["starts"].toArray()[11].toString(), "1996-11-21");
-    EXPECT_EQ(months["ends"].toArray()[11].toString(), "1996-12-20");
-    EXPECT_EQ(months["count"].toObject()["max"].toInteger(), 1);
-    EXPECT_EQ(months["yen"].toObject()["average"].toInteger(), 102);
-    EXPECT_EQ(root["forecast"].toObject()["yen"].toInteger(), 1271);
-}
-
-// Ready for a spreadsheet: a header, the 30 days, then the 12 billing months with their dates.
-TEST_F(ReportTest, CsvHasADayOrMonthPerRecord)
-{
-    folder.Write("log", "97/02/27 10:23:45  OUT00:03:20    1,230 0312345678\r\n");
-    Run({1997, 3, 5}, 30, false, true);
-    const QStringList records = out.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(records.size(), 1 + 30 + 12 + 1);
-    EXPECT_EQ(records[0], "period,start,end,calls,seconds,yen");
-    EXPECT_EQ(records[24], "day,1997-02-27,1997-02-27,1,200,1230");
-    EXPECT_EQ(records[30], "day,1997-03-05,1997-03-05,0,0,0");
-    // Closing day 30: February's billing month ends on its last day, March's on the 30th.
-    EXPECT_EQ(records[41], "month,1997-01-31,1997-02-28,1,200,1230");
-    EXPECT_EQ(records[42], "month,1997-03-01,1997-03-30,0,0,0");
-    EXPECT_EQ(records[43], "");
+    const struct {
+        const char* golden;
+        CivilDate today;
+        int closingDay;
+        bool json, csv;
+    } cases[] = {{"report.txt", k1996Dec20, 20, false, false},
+                 {"report.json", k1996Dec20, 20, true, false},
+                 {"report.csv", {1997, 3, 5}, 30, false, true}};
+    folder.Write("log", "96/12/15 10:23:45  OUT00:03:20    1,230 0312345678\r\n"
+                        "97/02/27 10:23:45  OUT00:03:20      970 0312345678\r\n");
+    for (const auto& c : cases) {
+        out.clear();
+        ASSERT_EQ(Run(c.today, c.closingDay, c.json, c.csv), 0);
+        ExpectGolden(c.golden, out.replace(QString::fromStdString(path), QStringLiteral("LOG")).toStdString());
+    }
 }
 
 // Samoa skipped 30 December 2011: the report still tallies the day it was asked for.

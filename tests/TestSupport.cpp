@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <random>
 
 std::string ReadFile(const std::filesystem::path& path)
@@ -71,4 +73,12 @@ bool DocFixture::Look(std::time_t now, bool notified)
     if (kind)
         doc->LoadChargeFile(*kind);
     return kind.has_value();
+}
+
+void ExpectGolden(const std::string& name, const std::string& dump)
+{
+    const std::filesystem::path golden = std::filesystem::path(PELORA_GOLDEN_DIR) / name;
+    if (std::getenv("PELORA_WRITE_GOLDEN"))
+        std::ofstream(golden, std::ios::binary) << dump;
+    EXPECT_EQ(dump, ReadFile(golden)) << name;
 }

@@ -7,7 +7,6 @@
 #include "platform/core/ProfileStore.h"
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,28 +17,16 @@ const CivilDate k1997Mar20{1997, 3, 20};
 
 class CRecordingSink : public IMessageSink {
 public:
-    void ShowMessage(const std::string& text) override
-    {
-        if (onShow)
-            onShow();
-        messages.push_back(text);
-    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
-    std::function<void()> onShow; // runs while the "message box" is up
-
-    // Each message's first line: the program's fixed text, before the file and the reason.
-    std::vector<std::string> FirstLines() const
-    {
-        std::vector<std::string> lines;
-        for (const std::string& message : messages)
-            lines.push_back(message.substr(0, message.find('\n')));
-        return lines;
-    }
 };
 
 // A file's bytes, and bytes added at its end (written out as the stream closes).
 std::string ReadFile(const std::filesystem::path& path);
 void AppendTo(const std::filesystem::path& path, const std::string& bytes);
+
+// A dump against the file tests/golden/NAME; PELORA_WRITE_GOLDEN=1 writes the dumps afresh for review.
+void ExpectGolden(const std::string& name, const std::string& dump);
 
 // The bytes a process (0: this one) has read so far: a read under way shows in it.
 std::int64_t BytesRead(std::int64_t pid);
@@ -58,12 +45,11 @@ private:
     std::filesystem::path m_top, m_root;
 };
 
-// A document built around a given date, with its store, clock and sink.
+// A document built around a given date, with its store and clock.
 struct DocFixture {
     CScratchFolder folder;
     CMemoryProfileStore profile;
     CFixedClock clock;
-    CRecordingSink sink;
     std::unique_ptr<CPeloraDoc> doc;
 
     // Stores path and closing day, then constructs the document on that date and reads the file.

@@ -22,6 +22,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 class FrameFixture : public testing::Test, protected DocFixture {
 protected:
     CSettings settings{profile};
+    CRecordingSink sink; // the frame's messages
     std::unique_ptr<CChargeFollower> follower;
     std::unique_ptr<CMainFrame> frame;
     std::vector<QString> opened;

@@ -41,4 +41,18 @@ TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
     EXPECT_GT(doc->GetLastLoadStart(), std::int64_t{512} << 20);
 }
 
+// The minute's look while a read-on is under way owes a whole read: it is made once the read-on
+// is done, not put off as another read-on.
+TEST_F(LiveUpdateTest, MinutesLookDuringALoadReadsTheWholeFileAfterIt)
+{
+    Start();
+    const std::int64_t before = BytesRead(0);
+    std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{1} << 30);
+    follower->Look(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (16 << 20); }, 10000));
+    ASSERT_TRUE(follower->IsLoading());
+    follower->Look(false);
+    Loaded();
+    EXPECT_EQ(doc->GetLastLoadStart(), 0);
+}
 } // namespace

@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
 class SettingDialogsTest : public FrameFixture {};
 
 // The real dialogs: the button pressed (Return on the focused one) opens the picker on its colour,
-// opaque, and the colour picked is that button's and no other's.
+// opaque, and the colour picked is that button's and no other's. All eleven values are written
+// whatever the dialogs end with, the modes first: a cancelled picker, a dialog closed without a button.
 TEST_F(SettingDialogsTest, AButtonEditsItsOwnColour)
 {
     Start();
@@ -82,6 +83,26 @@ TEST_F(SettingDialogsTest, AButtonEditsItsOwnColour)
     EXPECT_EQ(offered, QColor(255, 0, 0)); // AveClr's default, 0x0000FF
     ColorSet expected = before;
     expected[static_cast<std::size_t>(ColorRole::AveClr)] = 0x123456;
+    EXPECT_EQ(settings.Colors(), expected);
+
+    const std::vector<std::string> order{"Window/DayMode", "Window/YenMode", "Window/GraphClr",
+        "Window/GraphClr2", "Window/AveClr", "Window/DTotalClr", "Window/MTotalClr", "Window/MTInfoClr",
+        "Window/DTotalClrGraph", "Window/MTotalClrGraph", "Window/MTInfoClrGraph"};
+    for (const bool buttonPressed : {true, false}) {
+        profile.ClearWrites();
+        WhenModal<CColorSelectDlg>([&](CColorSelectDlg* d) {
+            if (!buttonPressed)
+                return d->reject();
+            WhenModal<QColorDialog>([](QColorDialog* picker) {
+                picker->setCurrentColor(Qt::blue);
+                picker->reject();
+            });
+            d->Button(IDC_AVE_CLR)->setFocus();
+            QTest::keyClick(d->Button(IDC_AVE_CLR), Qt::Key_Return);
+        });
+        Command(ID_COLOR_SELECT);
+        EXPECT_EQ(WrittenEntries(profile), order) << buttonPressed;
+    }
     EXPECT_EQ(settings.Colors(), expected);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QTextBrowser>
 
 namespace {
@@ -50,51 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ViewCommandsTest : public FrameFixture {};
 
-// The colour dialogs as a user ends them: a button chosen, then the picker changed but cancelled.
-struct CancelledColourDialogs : IViewDialogs {
-    int colorButton = 0;
-    void RunDetailDlg(bool) override {}
-    bool RunClosingDayDlg(int&) override { return false; }
-    int RunColorSelectDlg() override { return colorButton; }
-    bool RunColorPicker(ColorRef& color) override
-    {
-        color = 1;
-        return false;
-    }
-};
-
-// Written whatever the dialogs end with, the modes first: a cancelled picker, a dialog closed
-// without a button.
-TEST_F(ViewCommandsTest, ColourCommandWritesElevenValuesInOrderWhateverTheDialogsDid)
-{
-    Start();
-    const std::vector<std::string> order{"Window/DayMode", "Window/YenMode", "Window/GraphClr",
-        "Window/GraphClr2", "Window/AveClr", "Window/DTotalClr", "Window/MTotalClr", "Window/MTInfoClr",
-        "Window/DTotalClrGraph", "Window/MTotalClrGraph", "Window/MTInfoClrGraph"};
-    CancelledColourDialogs dialogs;
-    View().SetDialogs(&dialogs);
-    dialogs.colorButton = IDC_AVE_CLR;
-    Command(ID_COLOR_SELECT);
-    EXPECT_EQ(View().Color(ColorRole::AveClr), 0x0000FFu);
-    EXPECT_EQ(WrittenEntries(profile), order);
-
-    profile.ClearWrites();
-    dialogs.colorButton = 0;
-    Command(ID_COLOR_SELECT);
-    EXPECT_EQ(WrittenEntries(profile), order);
-}
-
-// A file opened while a load is under way: the load's late outcome is not taken for the new file's.
-TEST_F(ViewCommandsTest, FileOpenedDuringALoadKeepsItsOwnFigures)
-{
-    Start();
-    const std::string other = folder.Write("other", "96/12/20 10:00:00  OUT00:01:40      700 0\r\n");
-    frame->Action(ID_RELOAD)->trigger();
-    ASSERT_TRUE(OpenDocument(other));
-    Loaded();
-    EXPECT_EQ(doc->GetDayYen(29), 700);
-}
-
 TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
 {
     Start();
@@ -110,23 +66,27 @@ TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
     EXPECT_EQ(doc->GetDayYen(29), 300);
 }
 
-// A call appended while the day table is open: the table takes the load, and Ctrl+C copies what
-// it shows.
+// A call appended while the day table is open: the table takes the load, and Ctrl+C gives what it
+// shows to other programs, as tab-separated text and as an HTML table.
 TEST_F(ViewCommandsTest, DetailDialogTakesALoadMadeUnderItAndCopiesWhatItShows)
 {
     Start();
-    QStringList copied;
     WhenModal<CDetailDlg>([&](CDetailDlg* dialog) {
         AppendTo(folder.Path("log"), "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
         follower->Look(true);
         Loaded();
         QTest::keyClick(dialog, Qt::Key_C, Qt::ControlModifier);
-        copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
         dialog->accept();
     });
     Command(ID_DETAIL);
-    ASSERT_EQ(copied.size(), 1 + 30 + 2 + 1);
-    EXPECT_EQ(copied[30], QStringLiteral("96/12/20\t2\t0:03:20\t350"));
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    const QStringList rows = copied->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(rows.size(), 1 + 30 + 2 + 1);
+    EXPECT_EQ(rows[0], QStringLiteral("日付\t回数\t時間\t料金"));
+    EXPECT_EQ(rows[30], QStringLiteral("96/12/20\t2\t0:03:20\t350"));
+    EXPECT_EQ(rows[31], QStringLiteral("過去30日の合計\t2\t0:03:20\t350"));
+    EXPECT_EQ(rows[32], QStringLiteral("一日当たりの平均\t0\t0:00:06\t11"));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<tr><td>96/12/20</td><td>2</td><td>0:03:20</td><td>350</td></tr>")));
 }
 
 TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
