@@ -107,8 +107,11 @@ void CMainFrame::createView(CPeloraDoc& doc, CChargeFollower& follower)
 // The view's commands open their dialogs over this frame.
 void CMainFrame::RunDetailDlg(bool dayTable)
 {
-    const std::unique_ptr<CDetailDlg> dialog = dayTable ? std::unique_ptr<CDetailDlg>(new CDayDetailDlg(m_doc, this))
-                                                        : std::make_unique<CMonthDetailDlg>(m_doc, this);
+    std::unique_ptr<CDetailDlg> dialog;
+    if (dayTable)
+        dialog = std::make_unique<CDayDetailDlg>(m_doc, this);
+    else
+        dialog = std::make_unique<CMonthDetailDlg>(m_doc, this);
     // A load under the open dialog shows in it, and in what it copies, at once.
     connect(&m_follower, &CChargeFollower::loaded, dialog.get(), &CDetailDlg::Refresh);
     connect(&m_follower, &CChargeFollower::failed, dialog.get(), &CDetailDlg::Refresh);

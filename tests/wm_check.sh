@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Under a window manager (openbox), as users run it: at scale factor 2 a stored place comes back
-# where it was stored, and the detail dialog's outer size, frame included, is the fixed one.
+# where it was stored; the detail dialog's outer size, frame included, is the fixed one; and on a
+# log of 1 TiB (sparse, minutes to read) the window shows and answers keys while it loads, and a
+# file handed over meanwhile is read at once.
 set -euo pipefail
 pelora=$1
 source "$(dirname "$0")/xsession.sh"
@@ -51,4 +53,20 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 [ "$size" = 561x477 ] || { echo "day table's outer size $size, not 561x477"; exit 1; }
-echo "place kept at scale 2; detail dialog 561x477 with its frame"
+kill -TERM "$pid"; wait "$pid"
+
+printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/huge.log"
+truncate -s 1T "$scratch/huge.log"
+"$pelora" "$scratch/huge.log" &
+pid=$!
+wait_for Pelora
+for _ in $(seq 300); do [ "$(awk '/^rchar/ {print $2}' "/proc/$pid/io")" -gt $((64 << 20)) ] && break; sleep 0.1; done
+xdotool windowactivate --sync "$(window Pelora)" 2>/dev/null || true
+xdotool key ctrl+n
+for _ in $(seq 300); do grep -q '^YenMode=2$' "$conf" && break; sleep 0.1; done
+grep -q '^YenMode=2$' "$conf" || { echo "Ctrl+N was not handled while the log loads"; exit 1; }
+"$pelora" "$scratch/charge.log" || { echo "the hand-over failed"; exit 1; }
+for _ in $(seq 300); do grep -q "^VamloLogPath=$scratch/charge.log\$" "$conf" && break; sleep 0.1; done
+grep -q "^VamloLogPath=$scratch/charge.log\$" "$conf" || { echo "the file handed over was not read"; exit 1; }
+kill -TERM "$pid"; wait "$pid"
+echo "place kept at scale 2; detail dialog 561x477 with its frame; keys and a hand-over during a huge load"

@@ -92,15 +92,14 @@ void CPeloraView::OnCreate()
     if (m_follower) {
         connect(m_follower, &CChargeFollower::looked, this,
                 [this](std::time_t now) { emit paneTextChanged(StatusPane::Date, DatePaneText(m_doc.DateOf(now))); });
-        for (const auto outcome : {&CChargeFollower::loading, &CChargeFollower::loaded})
-            connect(m_follower, outcome, this, [this] {
-                update();
-                UpdateToolTip();
-            });
-        connect(m_follower, &CChargeFollower::failed, this, [this] {
+        // A load begun shows as nothing (or the figures it will replace), an outcome as itself.
+        const auto showDocument = [this] {
             update();
             UpdateToolTip();
-        });
+        };
+        connect(m_follower, &CChargeFollower::loading, this, showDocument);
+        connect(m_follower, &CChargeFollower::loaded, this, showDocument);
+        connect(m_follower, &CChargeFollower::failed, this, showDocument);
     }
     UpdateToolTip();
 
