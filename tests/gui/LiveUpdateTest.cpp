@@ -8,6 +8,16 @@ namespace {
 class LiveUpdateTest : public FrameFixture {
 protected:
     bool SoonShows(Figure yen) { return QTest::qWaitFor([&] { return doc->GetDayYen(29) == yen; }, 30000); }
+    // The log grown to 1 GiB (sparse) and told of: the read-on is under way, well into the file.
+    void GrowAndReadOn()
+    {
+        Start();
+        const std::int64_t before = BytesRead(0);
+        std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{1} << 30);
+        follower->Look(true);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (16 << 20); }, 10000));
+        ASSERT_TRUE(follower->IsLoading());
+    }
 };
 
 // An append is read on from where the last load stopped; Ctrl+R reads the whole file (so it finds
@@ -27,13 +37,8 @@ TEST_F(LiveUpdateTest, AppendedCallShowsAtOnceAndReloadReadsItAll)
 // a change told meanwhile is read once the load is done, by a read on from where the load ended.
 TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
 {
-    Start();
-    const std::int64_t before = BytesRead(0);
-    std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{1} << 30);
-    follower->Look(true);
     // The window's events go on while the load reads; once it reads, it has taken the file's length.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (16 << 20); }, 10000));
-    ASSERT_TRUE(follower->IsLoading());
+    ASSERT_NO_FATAL_FAILURE(GrowAndReadOn());
     EXPECT_EQ(doc->GetDayYen(29), 100);
     AppendTo(folder.Path("log"), "\n96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
     follower->Look(true); // as the system tells it, while the load is still under way
@@ -45,12 +50,7 @@ TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
 // is done, not put off as another read-on.
 TEST_F(LiveUpdateTest, MinutesLookDuringALoadReadsTheWholeFileAfterIt)
 {
-    Start();
-    const std::int64_t before = BytesRead(0);
-    std::filesystem::resize_file(folder.Path("log"), std::uintmax_t{1} << 30);
-    follower->Look(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return BytesRead(0) - before > (16 << 20); }, 10000));
-    ASSERT_TRUE(follower->IsLoading());
+    ASSERT_NO_FATAL_FAILURE(GrowAndReadOn());
     follower->Look(false);
     Loaded();
     EXPECT_EQ(doc->GetLastLoadStart(), 0);
