@@ -22,10 +22,9 @@ FigureTable TableOf(const Window& window, const TallySeries<N>& calls, const Tal
     table.title = window.title;
     for (int i = 0; i < N; ++i)
         table.rows.push_back({labelOf(i), datesOf(i), calls.Slot(i), seconds.Slot(i), yen.Slot(i)});
-    const DateSpan whole{datesOf(0).first, datesOf(N - 1).last};
-    table.maximum = {kMaximumCaption, whole, calls.Max(), seconds.Max(), yen.Max()};
-    table.total = {window.totalCaption, whole, calls.Total(), seconds.Total(), yen.Total()};
-    table.average = {window.averageCaption, whole, calls.Average(), seconds.Average(), yen.Average()};
+    table.maximum = {kMaximumCaption, {}, calls.Max(), seconds.Max(), yen.Max()};
+    table.total = {window.totalCaption, {}, calls.Total(), seconds.Total(), yen.Total()};
+    table.average = {window.averageCaption, {}, calls.Average(), seconds.Average(), yen.Average()};
     return table;
 }
 } // namespace
@@ -50,6 +49,5 @@ FigureTable FigureTableOf(const CPeloraDoc& doc, bool days)
 FigureRow ForecastRow(const CPeloraDoc& doc)
 {
     const Tallies& t = doc.GetTallies();
-    return {kForecastCaption, doc.GetCalendar().MonthDates(CBillingCalendar::kCurrentMonthSlot), t.forecastCount,
-            t.forecastSeconds, t.forecastYen};
+    return {kForecastCaption, {}, t.forecastCount, t.forecastSeconds, t.forecastYen};
 }

@@ -23,11 +23,10 @@ inline constexpr const char* kMonthTotalCaption = "今月の合計";
 inline constexpr const char* kForecastCaption = "今月合計予測";
 inline constexpr const char* kTotalsCaption = "合計";
 
-// One row: a slot with its label and dates, or a summary of the window (its caption, and the
-// dates of the whole window).
+// One row: a slot with its label and dates, or a summary with its caption.
 struct FigureRow {
     std::string label;
-    DateSpan dates{};
+    DateSpan dates{}; // slots only
     Figure calls = 0;
     Figure seconds = 0;
     Figure yen = 0;
@@ -48,5 +47,5 @@ struct FigureTable {
 
 // The document's figures as they stand; empty where it has none.
 FigureTable FigureTableOf(const CPeloraDoc& doc, bool days);
-// The forecast of the current billing month in each quantity, and its dates.
+// The forecast of the current billing month in each quantity.
 FigureRow ForecastRow(const CPeloraDoc& doc);

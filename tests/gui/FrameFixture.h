@@ -39,22 +39,14 @@ protected:
         frame.reset();
         follower = std::make_unique<CChargeFollower>(*doc, [this] { return clock.Now(); });
         FrameServices services{settings, sink, [](int) {},
-                               [this](const QString& path) {
+                               [this](const QString& path) { // as the application opens a file
                                    opened.push_back(path);
-                                   OpenDocument(EncodePath(path));
+                                   std::string failure;
+                                   if (doc->OnOpenDocument(EncodePath(path), failure))
+                                       follower->Load(CPeloraDoc::LoadKind::Whole);
                                }};
         frame = std::make_unique<CMainFrame>(*doc, *follower, services);
         profile.ClearWrites();
-    }
-
-    // As the application opens a file: the document takes it, the follower reads it.
-    bool OpenDocument(const std::string& path)
-    {
-        std::string failure;
-        if (!doc->OnOpenDocument(path, failure))
-            return false;
-        follower->Load(CPeloraDoc::LoadKind::Whole);
-        return true;
     }
 
     CPeloraView& View() { return *frame->GetActiveView(); }

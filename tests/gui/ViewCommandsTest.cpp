@@ -27,7 +27,7 @@ TEST_P(ModeCommandTest, SetsPaneMarksAndWritesOneValue)
 {
     const ModeCase& c = GetParam();
     const std::vector<int> group = c.pane == StatusPane::Period ? std::vector{ID_PERIOD_MONTH, ID_PERIOD_DAY}
-                                               : std::vector{ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT};
+                                                                : std::vector{ID_UNIT_YEN, ID_UNIT_TIME, ID_UNIT_COUNT};
     Start();
     for (int round = 0; round < 2; ++round) {
         profile.ClearWrites();
@@ -37,7 +37,6 @@ TEST_P(ModeCommandTest, SetsPaneMarksAndWritesOneValue)
         for (const int id : group)
             EXPECT_EQ(Checked(id), id == c.command) << id;
     }
-    EXPECT_TRUE(sink.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
