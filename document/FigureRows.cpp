@@ -13,41 +13,44 @@ constexpr Window kDayWindow{"過去30日", "過去30日の合計", "一日当た
 constexpr Window kMonthWindow{"過去12ヵ月", "過去12ヵ月の合計", "一月当たりの平均"};
 constexpr const char* kMaximumCaption = "最大";
 
-template <int N>
-FigureTable TableOf(const Window& window, const TallySeries<N>& calls, const TallySeries<N>& seconds,
-                    const TallySeries<N>& yen, const auto& labelOf, const auto& datesOf)
+// The calendar's part of a row: a slot's label and dates.
+FigureRow SlotRow(const CBillingCalendar& calendar, bool days, int i)
 {
-    FigureTable table;
-    table.days = N == kDaySlots;
-    table.title = window.title;
-    for (int i = 0; i < N; ++i)
-        table.rows.push_back({labelOf(i), datesOf(i), calls.Slot(i), seconds.Slot(i), yen.Slot(i)});
-    table.maximum = {kMaximumCaption, {}, calls.Max(), seconds.Max(), yen.Max()};
-    table.total = {window.totalCaption, {}, calls.Total(), seconds.Total(), yen.Total()};
-    table.average = {window.averageCaption, {}, calls.Average(), seconds.Average(), yen.Average()};
-    return table;
+    if (days)
+        return {calendar.DayLabel(i), {calendar.DayDate(i), calendar.DayDate(i)}, 0, 0, 0};
+    return {calendar.MonthLabel(i), calendar.MonthDates(i), 0, 0, 0};
 }
 } // namespace
 
 FigureTable FigureTableOf(const CPeloraDoc& doc, bool days)
 {
-    if (doc.IsLoadFailed()) {
-        FigureTable empty;
-        empty.days = days;
-        empty.title = (days ? kDayWindow : kMonthWindow).title;
-        return empty;
+    const Window& window = days ? kDayWindow : kMonthWindow;
+    FigureTable table;
+    table.days = days;
+    table.title = window.title;
+    if (doc.IsLoadFailed())
+        return table;
+    for (int i = 0; i < (days ? kDaySlots : kMonthSlots); ++i) {
+        FigureRow row = SlotRow(doc.GetCalendar(), days, i);
+        row.calls = days ? doc.GetDayCount(i) : doc.GetMonthCount(i);
+        row.seconds = days ? doc.GetDaySeconds(i) : doc.GetMonthSeconds(i);
+        row.yen = days ? doc.GetDayYen(i) : doc.GetMonthYen(i);
+        table.rows.push_back(row);
     }
-    const Tallies& t = doc.GetTallies();
-    const CBillingCalendar& calendar = doc.GetCalendar();
-    if (days)
-        return TableOf(kDayWindow, t.dayCount, t.daySeconds, t.dayYen, [&](int i) { return std::string(calendar.DayLabel(i)); },
-                       [&](int i) { return DateSpan{calendar.DayDate(i), calendar.DayDate(i)}; });
-    return TableOf(kMonthWindow, t.monthCount, t.monthSeconds, t.monthYen,
-                   [&](int i) { return std::string(calendar.MonthLabel(i)); }, [&](int i) { return calendar.MonthDates(i); });
+    if (days) {
+        table.maximum = {kMaximumCaption, {}, doc.GetDayCountMax(), doc.GetDaySecondsMax(), doc.GetDayYenMax()};
+        table.total = {window.totalCaption, {}, doc.GetDayCountTotal(), doc.GetDaySecondsTotal(), doc.GetDayYenTotal()};
+        table.average = {window.averageCaption, {}, doc.GetDayCountAverage(), doc.GetDaySecondsAverage(), doc.GetDayYenAverage()};
+    } else {
+        table.maximum = {kMaximumCaption, {}, doc.GetMonthCountMax(), doc.GetMonthSecondsMax(), doc.GetMonthYenMax()};
+        table.total = {window.totalCaption, {}, doc.GetMonthCountTotal(), doc.GetMonthSecondsTotal(), doc.GetMonthYenTotal()};
+        table.average = {window.averageCaption, {}, doc.GetMonthCountAverage(), doc.GetMonthSecondsAverage(),
+                         doc.GetMonthYenAverage()};
+    }
+    return table;
 }
 
 FigureRow ForecastRow(const CPeloraDoc& doc)
 {
-    const Tallies& t = doc.GetTallies();
-    return {kForecastCaption, {}, t.forecastCount, t.forecastSeconds, t.forecastYen};
+    return {kForecastCaption, {}, doc.GetForecastCount(), doc.GetForecastSeconds(), doc.GetForecastYen()};
 }

@@ -67,7 +67,6 @@ public:
     const std::string& GetLogPath() const { return m_logPath; }
     // Whether a charge file was ever chosen (and can be opened under its name at all).
     bool HasChargeFile() const { return m_logPath != CSettings::kNoLogPath && m_logPath.size() <= kMaxPathBytes; }
-    std::time_t GetToday() const { return m_today; }
     CivilDate GetTodayDate() const { return DateOf(m_today); }
     // The date a time value falls on, as the document counts dates.
     CivilDate DateOf(std::time_t time) const;

@@ -24,6 +24,7 @@ protected:
     CSettings settings{profile};
     CRecordingSink sink; // the frame's messages
     std::unique_ptr<CChargeFollower> follower;
+    std::optional<std::time_t> lookTime; // set: the follower's looks happen then, whatever the clock says
     std::unique_ptr<CMainFrame> frame;
     std::vector<QString> opened;
 
@@ -37,7 +38,7 @@ protected:
     void CreateFrame()
     {
         frame.reset();
-        follower = std::make_unique<CChargeFollower>(*doc, [this] { return clock.Now(); });
+        follower = std::make_unique<CChargeFollower>(*doc, [this] { return lookTime.value_or(clock.Now()); });
         FrameServices services{settings, sink, [](int) {},
                                [this](const QString& path) { // as the application opens a file
                                    opened.push_back(path);
