@@ -73,7 +73,8 @@ TEST_F(PeloraDocTest, RewriteWithinTheSameSecondCountsAsAChange)
 }
 
 // A file opened without a stored one is tallied by the stored closing day, and becomes the charge
-// file at once (a session may end without an exit) and again at exit.
+// file once read (a session may end without an exit) and again at exit; a load begun before the
+// open changes nothing.
 TEST_F(PeloraDocTest, OpenedFileIsTheChargeFileAtOnceUnderTheStoredClosingDay)
 {
     CSettings(profile).SetClosingDay(10);
@@ -81,7 +82,10 @@ TEST_F(PeloraDocTest, OpenedFileIsTheChargeFileAtOnceUnderTheStoredClosingDay)
     doc = std::make_unique<CPeloraDoc>(profile, clock);
     const std::string path = folder.Write("log", Line("96/12/15", "00:00:10", "     100"));
     std::string failure;
+    ChargeLoad before = doc->PrepareLoad(CPeloraDoc::LoadKind::Whole); // under way as the file is opened
     ASSERT_TRUE(doc->OnOpenDocument(path, failure));
+    before.Run();
+    EXPECT_EQ(doc->ApplyLoad(before), CPeloraDoc::Outcome::Stale);
     // The file opened is the one read, though another is renamed over its name before the load.
     std::filesystem::rename(folder.Write("other", Line("96/12/15", "00:00:10", "     900")), path);
     doc->LoadChargeFile();
