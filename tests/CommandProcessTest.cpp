@@ -157,6 +157,7 @@ TEST_F(CommandProcessTest, EachWayToEndHasItsStatus)
                  {{"--report", file}, "/dev/full", 74},
                  {{"--watch", file}, "/dev/full", 74},
                  {{"--report", "/nonexistent/log"}, "", 2},
+                 {{"--watch", "/nonexistent/log"}, "", 2},
                  {{"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},
                  {{"--render", "/nonexistent/dir/out.png", file}, "", 73}};
     for (const auto& c : cases)
