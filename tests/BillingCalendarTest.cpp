@@ -75,8 +75,8 @@ TEST(MonthDatesTest, EachDateIsCountedInTheSlotWhoseSpanHoldsIt)
                     if (!(date < span.first) && !(span.last < date))
                         spanned = slot;
                 }
-                const std::string line = std::string(DayLabelOf(date).data()) + " 10:00:00";
-                ASSERT_EQ(classifier.ClassifyByLabels(line).month, spanned) << closingDay << " " << line;
+                const std::string label = DayLabelOf(date).data();
+                ASSERT_EQ(classifier.ClassifyByLabels(label + " 10:00").month, spanned) << closingDay << " " << label;
             }
         }
     }

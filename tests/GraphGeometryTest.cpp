@@ -98,11 +98,10 @@ TEST(GraphGeometryTest, NegativeHoursAndMinutesKeepTheirSign)
 std::string Dump(const GraphGeometry& g)
 {
     std::ostringstream dump;
-    dump << "axis " << g.axisX << " right " << g.labelRight << " average " << g.averageY << '\n' << std::hex;
+    dump << "axis " << g.axisX << " right " << g.labelRight << " average " << g.averageY << '\n';
     for (const GraphBar& bar : g.bars)
-        dump << std::dec << "bar " << bar.box.left << ' ' << bar.box.top << ' ' << bar.box.right << ' ' << bar.box.bottom
-             << std::hex << " outline " << bar.outline << " fill " << bar.fill << '\n';
-    dump << std::dec;
+        dump << "bar " << bar.box.left << ' ' << bar.box.top << ' ' << bar.box.right << ' ' << bar.box.bottom
+             << std::hex << " outline " << bar.outline << " fill " << bar.fill << std::dec << '\n';
     for (const GraphText& label : g.periodLabels)
         dump << "label \"" << label.text.toStdString() << "\" " << label.x << ' ' << label.y << '\n';
     for (const QString& text : g.scaleTexts)
