@@ -23,7 +23,7 @@ def main():
     for number, line in enumerate((ROOT / "scripts/mutants.txt").read_text(encoding="utf-8").splitlines(), 1):
         if not line.strip() or line.startswith("#"):
             continue
-        name, old, new = (part.strip() for part in line.split(" | "))
+        name, old, new = (part.strip() for part in (line + " ").split(" | "))
         path = ROOT / name
         original = path.read_text(encoding="utf-8")
         if old not in original:
