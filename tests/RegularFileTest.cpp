@@ -26,7 +26,7 @@ TEST(WholeFile, ReplacesOnlyRegularFilesAndLeavesNothingElse)
         EXPECT_EQ(error, kNotRegularFileText);
     }
     EXPECT_TRUE(std::filesystem::is_fifo(folder.Path("fifo")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 5);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 5); // no partial file
     EXPECT_FALSE(WriteWholeFile(folder.Path("no/such/folder.png").string(), "png", error));
     EXPECT_FALSE(error.empty());
 }

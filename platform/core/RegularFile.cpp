@@ -2,10 +2,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <atomic>
 #include <filesystem>
+#include <random>
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include <io.h>
+#include <process.h>
 #include <share.h>
 #else
 #include <fcntl.h>
@@ -59,6 +63,45 @@ PathKind KindOfPath(const std::string& path)
     return status.type() == std::filesystem::file_type::regular ? PathKind::Regular : PathKind::Other;
 }
 
+namespace {
+int ProcessId()
+{
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+// A new file beside target under a name no other writer uses (this process, a count and a random
+// part; never one left by a writer that died), so a leftover or a second writer never stands in the way.
+std::FILE* OpenPartial(const std::filesystem::path& target, std::string& partial, std::string& error)
+{
+    static std::atomic<unsigned> count{0};
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        partial = target.string() + ".partial-" + std::to_string(ProcessId()) + "-" + std::to_string(++count) + "-"
+                  + std::to_string(random());
+        if (std::FILE* file = std::fopen(partial.c_str(), "wbx"))
+            return file;
+        if (errno != EEXIST)
+            break;
+    }
+    error = std::strerror(errno);
+    return nullptr;
+}
+
+// Everything written reaches the disk before the name points at it.
+bool Synced(std::FILE* file)
+{
+#ifdef _WIN32
+    return std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+#else
+    return std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
+#endif
+}
+} // namespace
+
 bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error)
 {
     const PathKind kind = KindOfPath(path);
@@ -68,13 +111,11 @@ bool WriteWholeFile(const std::string& path, const std::string& content, std::st
     }
     std::error_code failed;
     const std::filesystem::path target = kind == PathKind::Regular ? std::filesystem::canonical(path, failed) : std::filesystem::path(path);
-    const std::string partial = target.string() + ".partial";
-    std::FILE* file = std::fopen(partial.c_str(), "wbx");
-    if (!file) {
-        error = std::strerror(errno);
+    std::string partial;
+    std::FILE* file = OpenPartial(target, partial, error);
+    if (!file)
         return false;
-    }
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() && Synced(file);
     const int savedErrno = errno;
     const bool closed = std::fclose(file) == 0;
     if (written && closed) {
