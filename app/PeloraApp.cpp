@@ -33,6 +33,9 @@ bool CPeloraApp::InitInstance(const QString& commandLineFile)
         return false;
     }
     m_channel.Listen(ChannelPath());
+    m_frontTimer.setSingleShot(true);
+    m_frontTimer.setInterval(kFrontInterval);
+    QObject::connect(&m_frontTimer, &QTimer::timeout, [this] { ComeToFront(); });
     QObject::connect(&m_channel, &CInstanceChannel::received, [this](const QByteArray& message) {
         OnInstanceMessage(message);
     });
@@ -90,6 +93,14 @@ void CPeloraApp::OnInstanceMessage(const QByteArray& message)
 {
     if (message.startsWith(kOpenMessage))
         OpenDocumentFile(DecodePath(message.mid(kOpenMessage.size()).toStdString()));
+    // To the front a moment later, once for however many starts came meanwhile: a flood of them
+    // never keeps the window manager busy.
+    if (!m_frontTimer.isActive())
+        m_frontTimer.start();
+}
+
+void CPeloraApp::ComeToFront()
+{
     if (CMainFrame* frame = GetMainFrame()) {
         if (frame->isMinimized())
             frame->showNormal();

@@ -11,6 +11,7 @@
 #include "platform/core/RecentFileList.h"
 
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 class CChargeFollower;
@@ -57,12 +58,15 @@ private:
     static inline const QByteArray kOpenMessage = QByteArrayLiteral("open\n");
     static inline const QByteArray kFrontMessage = QByteArrayLiteral("front\n");
 
+    static constexpr int kFrontInterval = 250; // ms: the window comes to the front at most this often
     bool HandToRunningInstance(const QString& commandLineFile);
     void OnInstanceMessage(const QByteArray& message);
+    void ComeToFront();
 
     Environment m_environment;
     CInstanceLock m_instanceLock;
     CInstanceChannel m_channel;
+    QTimer m_frontTimer;
     CSettings m_settings;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CSingleDocTemplate> m_template;

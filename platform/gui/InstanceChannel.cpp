@@ -7,8 +7,11 @@
 
 namespace {
 constexpr int kWaitMilliseconds = 3000;
+constexpr int kAnswerMilliseconds = 5000; // a sender's wait for the answer
 constexpr qint64 kMaxMessage = 64 * 1024; // far more than any path
 constexpr int kMaxConnections = 4;
+constexpr char kEnd = '\0';                 // ends a message (no path holds it)
+const QByteArray kTaken = QByteArrayLiteral("taken\n");
 }
 
 CInstanceChannel::CInstanceChannel(QObject* parent) : QObject(parent)
@@ -23,9 +26,10 @@ bool CInstanceChannel::Listen(const QString& socketPath)
     return m_server.listen(socketPath);
 }
 
-// A message is everything the sender writes before it closes. Only a few senders are served at
-// a time, each for a few seconds and up to 64 KiB; the rest are dropped unread, so no other
-// program of the user's can make the window hold more.
+// A message is everything the sender writes before a NUL byte (or, from a sender that does not
+// wait for the answer, before it closes); it is answered "taken" as soon as it is whole, before
+// it is acted on. Only a few senders are served at a time, each for a few seconds and up to
+// 64 KiB; the rest are dropped unread, so no other program of the user's can make the window hold more.
 void CInstanceChannel::OnConnection()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
@@ -35,23 +39,37 @@ void CInstanceChannel::OnConnection()
             continue;
         }
         ++m_open;
-        auto message = std::make_shared<QByteArray>();
-        const auto read = [socket, message] {
-            *message += socket->read(kMaxMessage + 1 - message->size());
-            if (message->size() > kMaxMessage)
+        // What one sender has written, and whether it was taken or dropped (too long, too slow).
+        struct Message {
+            QByteArray bytes;
+            bool taken = false;
+            bool dropped = false;
+        };
+        auto message = std::make_shared<Message>();
+        const auto read = [this, socket, message] {
+            if (message->taken || message->dropped)
+                return;
+            message->bytes += socket->read(kMaxMessage + 1 - message->bytes.size());
+            if (message->bytes.contains(kEnd)) {
+                message->taken = true;
+                socket->write(kTaken);
+                socket->flush();
+                emit received(message->bytes.left(message->bytes.indexOf(kEnd)));
+            } else if (message->bytes.size() > kMaxMessage) {
+                message->dropped = true;
                 socket->abort();
+            }
         };
         connect(socket, &QLocalSocket::readyRead, socket, read);
         connect(socket, &QLocalSocket::disconnected, this, [this, socket, message, read] {
-            if (message->size() <= kMaxMessage)
-                read();
-            if (message->size() <= kMaxMessage)
-                emit received(*message);
+            read();
+            if (!message->taken && !message->dropped)
+                emit received(message->bytes);
             --m_open;
             socket->deleteLater();
         });
         QTimer::singleShot(kWaitMilliseconds, socket, [socket, message] {
-            message->fill('\0', kMaxMessage + 1); // too slow: dropped like one too long
+            message->dropped = !message->taken;
             socket->abort();
         });
     }
@@ -63,10 +81,13 @@ bool CInstanceChannel::Send(const QString& socketPath, const QByteArray& message
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(kWaitMilliseconds))
         return false;
-    socket.write(message);
-    const bool written = socket.waitForBytesWritten(kWaitMilliseconds) || socket.bytesToWrite() == 0;
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(kWaitMilliseconds);
-    return written;
+    socket.write(message + kEnd);
+    if (!socket.waitForBytesWritten(kWaitMilliseconds) && socket.bytesToWrite() > 0)
+        return false;
+    // Handed over only once the running instance says it has taken the message: a stopped or
+    // hung instance, or one whose places are all held by others, never answers.
+    QByteArray answer;
+    while (answer.size() < kTaken.size() && socket.waitForReadyRead(kAnswerMilliseconds))
+        answer += socket.readAll();
+    return answer.startsWith(kTaken);
 }

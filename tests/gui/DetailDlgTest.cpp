@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
+#include <sstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,18 +18,16 @@ protected:
 // Every frame and text of a table in drawing order, one a line.
 std::string Dump(const std::vector<DetailItem>& items)
 {
-    std::string dump;
+    std::ostringstream dump;
     for (const DetailItem& item : items) {
         const PixelBox& b = item.box;
-        dump += item.kind == DetailItem::Frame ? (item.sunken ? "sunken" : "raised") : "text";
-        dump += " " + std::to_string(b.left) + " " + std::to_string(b.top) + " " + std::to_string(b.right) + " "
-                + std::to_string(b.bottom);
+        dump << (item.kind == DetailItem::Text ? "text" : item.sunken ? "sunken" : "raised") << ' ' << b.left << ' ' << b.top
+             << ' ' << b.right << ' ' << b.bottom;
         if (item.kind == DetailItem::Text)
-            dump += (item.format & DT_RIGHT ? " right " : " centre ") + std::to_string(item.format) + " \""
-                    + item.text.toStdString() + "\"";
-        dump += "\n";
+            dump << (item.format & DT_RIGHT ? " right " : " centre ") << item.format << " \"" << item.text.toStdString() << '"';
+        dump << '\n';
     }
-    return dump;
+    return dump.str();
 }
 
 struct GoldenCase {
