@@ -3,6 +3,7 @@
 #include <QLocalSocket>
 
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -49,7 +50,8 @@ void CInstanceChannel::OnConnection()
         const auto read = [this, socket, message] {
             if (message->taken || message->dropped)
                 return;
-            message->bytes += socket->read(kMaxMessage + 1 - message->bytes.size());
+            // Only what has come: a read of the whole room would hold 64 KiB for every sender.
+            message->bytes += socket->read(std::min(socket->bytesAvailable(), kMaxMessage + 1 - message->bytes.size()));
             if (message->bytes.contains(kEnd)) {
                 message->taken = true;
                 socket->write(kTaken);
