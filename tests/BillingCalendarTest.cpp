@@ -82,11 +82,4 @@ TEST(MonthDatesTest, EachDateIsCountedInTheSlotWhoseSpanHoldsIt)
     }
 }
 
-TEST(CalendarRules, DaysInMonthFollowsTheGregorianLeapRule)
-{
-    for (const auto& [year, month, days] : {std::array{1900, 2, 28}, {2000, 2, 29}, {1996, 2, 29}, {1997, 0, 31},
-                                            {1997, 13, 0}, {1997, -1, 0}})
-        EXPECT_EQ(DaysInMonth(year, month), days) << year << "/" << month;
-}
-
 } // namespace

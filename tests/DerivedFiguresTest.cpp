@@ -43,21 +43,4 @@ TEST(DerivedFigures, ForecastOfExactlyTwoToTheSixtyThirdHoldsAtTheTop)
     EXPECT_EQ(Forecast(kHalfOfTwoToThe63 - 1024, 1, 2), std::numeric_limits<Figure>::max() - 2047);
 }
 
-// Averages over the whole window, truncated; the count maximum is found after reading.
-TEST(DerivedFigures, AveragesDivideByTheWholeWindowAndTruncate)
-{
-    Tallies t;
-    t.dayYen.Slot(0) = 400;
-    t.dayYen.Slot(29) = 600;
-    t.monthSeconds.Slot(3) = 100;
-    t.monthYen.Slot(0) = -25;
-    t.monthCount.Slot(4) = 7;
-    t.monthCount.Slot(5) = 3;
-    ComputeDerivedFigures(t, CBillingCalendar({1997, 3, 3}, 31));
-    EXPECT_EQ(t.dayYen.Total(), 1000);
-    EXPECT_EQ(t.dayYen.Average(), 33);
-    EXPECT_EQ(t.monthSeconds.Average(), 8);
-    EXPECT_EQ(t.monthYen.Average(), -2);
-    EXPECT_EQ(t.monthCount.Max(), 7);
-}
 } // namespace

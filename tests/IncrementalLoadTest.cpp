@@ -136,23 +136,6 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
 
 // A told change reads on when the sampled blocks still match; the minute's look reads the whole file
 // whenever it changed since the last whole read, so an edit between the blocks lasts a minute at most.
-TEST_F(IncrementalLoadTest, MinutesLookReadsTheWholeFileAfterAReadOn)
-{
-    std::string yesterday;
-    for (int i = 0; i < 40; ++i)
-        yesterday += "97/03/19 10:00:00  OUT00:01:40       10 0\r\n";
-    folder.Write("log", yesterday);
-    Open(path, 20, k1997Mar20);
-    std::string edited = yesterday;
-    edited.replace(12 * 43 + 36, 3, "990"); // 10 yen becomes 990 on one line, between sampled blocks
-    Rewrite(edited + "97/03/20 10:00:00  OUT00:01:40        1 0\r\n");
-    Look(clock.Now(), true);
-    EXPECT_GT(doc->GetLastLoadStart(), 0);
-    EXPECT_EQ(doc->GetDayYen(29), 1);
-    Look(clock.Now(), false);
-    EXPECT_EQ(doc->GetDayYen(28), 400 + 980);
-}
-
 TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
 {
     ChargeLogOptions options;

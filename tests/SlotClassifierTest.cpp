@@ -5,29 +5,6 @@
 #include <random>
 
 namespace {
-TEST(SlotClassifier, ClosingDaySplitsTheCalendarMonth)
-{
-    const CBillingCalendar w({1996, 12, 20}, 20);
-    CSlotClassifier classifier(w);
-    EXPECT_EQ(classifier.Classify("96/12/15 line").day, 24);
-    EXPECT_EQ(classifier.Classify("96/12/15 line").month, 11);
-    EXPECT_EQ(classifier.Classify("96/11/25 line").month, 11);
-    EXPECT_EQ(classifier.Classify("96/11/20 line").month, 10);
-    EXPECT_EQ(classifier.Classify("95/12/21 line").month, 0); // from the month before slot 0
-    EXPECT_EQ(classifier.Classify("95/12/20 line").month, -1);
-    EXPECT_EQ(classifier.Classify("96/12/21 line").month, -1);
-    EXPECT_EQ(classifier.Classify("96/12/2").month, 11);     // short line: day 2
-}
-
-TEST(SlotClassifier, EndOfMonthClosingNeverUsesThePredecessor)
-{
-    const CBillingCalendar w({1997, 2, 10}, 31);
-    CSlotClassifier classifier(w);
-    EXPECT_EQ(classifier.Classify("97/01/31 x").month, 10);
-    EXPECT_EQ(classifier.Classify("97/02/01 x").month, 11);
-    EXPECT_EQ(classifier.Classify("96/02/29 x").month, -1);
-}
-
 // The remembered answers must equal the rule for every date, whatever order lines come in.
 TEST(SlotClassifier, RememberedAnswersEqualTheRule)
 {

@@ -29,6 +29,7 @@ TEST_F(AccessibilityTest, PaintedFiguresAndButtonsHavePlainNames)
     EXPECT_TRUE(names.contains(QStringLiteral("グラフ:料金・日"))) << names.join('|').toStdString();
     EXPECT_TRUE(names.contains(QStringLiteral("96/12/20: 1230 円")));
     EXPECT_TRUE(names.contains(QStringLiteral("今日の合計: 1230 円")));
+    EXPECT_TRUE(names.contains(QStringLiteral("今月の合計: 1230 円")));
     EXPECT_TRUE(names.contains(QStringLiteral("今月合計予測: 1271 円")));
     QAccessibleInterface* graph = view->child(view->childCount() - 2);
     EXPECT_EQ(graph->text(QAccessible::Description), QStringLiteral("最大 1230 円、平均 41 円"));

@@ -51,20 +51,6 @@ TEST_F(DetailDlgTest, TablesAreLaidOutAsTheirGoldenDumps)
     }
 }
 
-// The fixed sizes; a document that failed to load shows no table.
-TEST_F(DetailDlgTest, FixedSizesAndNoTableForAFailedDocument)
-{
-    Load("97/03/20 10:00:00  OUT00:01:40    1,230 0\r\n");
-    const CDayDetailDlg days(*doc, nullptr);
-    EXPECT_EQ(days.size(), QSize(561, 477));
-    EXPECT_EQ(days.OkButton()->geometry(), QRect(464, 414, 80, 25));
-    CMemoryProfileStore nothingStored;
-    const CPeloraDoc failed(nothingStored, clock);
-    CMonthDetailDlg months(failed, nullptr);
-    EXPECT_EQ(months.size(), QSize(478, 320));
-    EXPECT_TRUE(MonthDetailItems(FigureTableOf(failed, false)).empty());
-}
-
 // OK ends it, and Escape still does beside the copy key.
 TEST_F(DetailDlgTest, OkAndEscapeEndIt)
 {

@@ -122,13 +122,16 @@ TEST_F(ViewPaintTest, FailedStateShowsTheEmptyPanelOnly)
         EXPECT_EQ(InkOf(image, row, face, true).count, 0) << "text in a failed panel";
 }
 
-// Which amount goes in which row is the layout's; here, that the paint takes each row's colour
-// and puts the amount flush right.
+// Each row of the totals in its own colour (today, this billing month, the forecast), the amount
+// flush right.
 TEST_F(ViewPaintTest, TotalsArePaintedInTheirColourFlushRight)
 {
-    settings.SetColor(ColorRole::DTotalClr, 0x0000FF);
+    const std::pair<ColorRole, QRgb> rows[] = {{ColorRole::DTotalClr, kRed}, {ColorRole::MTotalClr, kGreen}, {ColorRole::MTInfoClr, qRgb(0, 0, 255)}};
+    for (const auto& [role, rgb] : rows)
+        settings.SetColor(role, RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)));
     const QImage image = Paint(Log({{"97/03/20", "     100"}}), Period::Day, Unit::Count);
-    EXPECT_GT(InkOf(image, QRect(5, 142, 239, 17), kRed).count, 20);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_GT(InkOf(image, QRect(5, 142 + 23 * row, 239, 17), rows[row].second).count, 20) << row;
     const Ink amount = InkOf(image, QRect(118, 143, 125, 16), ToQColor(GetSysColor(COLOR_BTNFACE)).rgb(), true);
     // "100 円 " ends one blank before the box's right edge.
     EXPECT_LT(amount.last, 240);
