@@ -30,7 +30,7 @@ CMainFrame::CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices
       m_help(CHelpViewer::DefaultHelpFile(), QString::fromUtf8(kHelpTitle))
 {
     PreCreateWindow();
-    createView(doc, follower);
+    createView();
     createActions();
     createToolBar();
     createMenus();
@@ -89,15 +89,15 @@ bool CMainFrame::TitleAreaVisible(std::int64_t left, std::int64_t top)
     return false;
 }
 
-void CMainFrame::createView(CPeloraDoc& doc, CChargeFollower& follower)
+void CMainFrame::createView()
 {
-    m_view = new CPeloraView(doc, &follower, m_services.settings, this);
+    m_view = new CPeloraView(m_doc, &m_follower, m_services.settings, this);
     m_view->SetDialogs(this);
     setCentralWidget(m_view);
     connect(m_view, &CPeloraView::paneTextChanged, this, &CMainFrame::SetPaneText);
     // Told once the document holds the outcome, and after the step that loaded, so no box opens
     // inside another.
-    connect(&follower, &CChargeFollower::failed, this, [this](const QString& path, const QString& reason) {
+    connect(&m_follower, &CChargeFollower::failed, this, [this](const QString& path, const QString& reason) {
         m_services.messages.ShowMessage(LoadFailureText(EncodePath(path), reason.toStdString()));
     }, Qt::QueuedConnection);
     // No sizing border: the frame always wraps the view and the bars exactly.

@@ -68,7 +68,7 @@ private:
     static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
     static int PaneWidthFor(const QLabel* pane, const QString& text);
     void SizeStatusBar();
-    void createView(CPeloraDoc& doc, CChargeFollower& follower);
+    void createView();
     void createActions();
     void createMenus();
     void createToolBar();

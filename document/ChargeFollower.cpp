@@ -22,8 +22,9 @@ void CChargeFollower::Look(bool notified)
         return;
     }
     if (const std::optional<CPeloraDoc::LoadKind> kind = m_doc.DueLoad(now, notified))
-        Load(*kind);
-    Follow();
+        Load(*kind); // which follows the file as it starts
+    else
+        Follow();
 }
 
 void CChargeFollower::Load(CPeloraDoc::LoadKind kind)
@@ -35,13 +36,15 @@ void CChargeFollower::Load(CPeloraDoc::LoadKind kind)
     m_loader.Run([load](const std::function<bool()>& stopRequested) { load->Run(stopRequested); },
                  [this, load, wasFailed] {
                      const CPeloraDoc::Outcome outcome = m_doc.ApplyLoad(*load);
-                     Follow();
                      if (outcome == CPeloraDoc::Outcome::Loaded)
                          emit loaded();
                      else if (outcome == CPeloraDoc::Outcome::Failed)
                          emit failed(DecodePath(load->path), QString::fromStdString(load->error), wasFailed);
+                     // A look put off by the load follows the file itself; else it is followed here.
                      if (const std::optional<bool> pending = std::exchange(m_pendingLook, std::nullopt))
                          Look(*pending);
+                     else
+                         Follow();
                  });
 }
 

@@ -26,14 +26,14 @@ CPeloraDoc::~CPeloraDoc()
 void CPeloraDoc::Serialize(CArchive& archive)
 {
     if (archive.GetFilePath().size() > kMaxPathBytes) {
-        archive.Refuse(std::string(kPathTooLongMessage) + "\n" + archive.GetFilePath());
+        archive.Refuse(LoadFailureText(archive.GetFilePath(), kPathTooLongMessage));
         return;
     }
     m_logPath = archive.GetFilePath();
     m_openedFile = archive.GetFile();
     m_today = m_clock.Now();
     BuildPeriodLabels();
-    // Nothing of the file before is shown under the new name, and no load of it is taken any more.
+    // Nothing of the previous file is shown under the new name, and no load begun for it is taken.
     m_state = State::NotRead;
     m_loadError.clear();
     m_readPoint = {};
@@ -51,18 +51,27 @@ void CPeloraDoc::BuildPeriodLabels()
     m_calendar = CBillingCalendar(DateOf(m_today), m_closingDay);
 }
 
+namespace {
+// A path refused for its length is its own message, and never looked at again.
+const char* FirstLineFor(const std::string& reason)
+{
+    return reason == CPeloraDoc::kPathTooLongMessage ? CPeloraDoc::kPathTooLongMessage : CPeloraDoc::kOpenFailedMessage;
+}
+} // namespace
+
 const char* CPeloraDoc::GetLoadFailureMessage() const
 {
-    return m_loadError == kPathTooLongMessage ? kPathTooLongMessage : kOpenFailedMessage;
+    return FirstLineFor(m_loadError);
 }
 
 std::string LoadFailureText(const std::string& path, const std::string& reason)
 {
     // Below the message's own first line: which file, why, and (where it is looked at again) what
     // happens next.
-    if (reason == CPeloraDoc::kPathTooLongMessage)
-        return std::string(CPeloraDoc::kPathTooLongMessage) + "\n" + path;
-    return std::string(CPeloraDoc::kOpenFailedMessage) + "\n" + path + "\n" + reason + "\n" + CPeloraDoc::kRetryNote;
+    const std::string first = FirstLineFor(reason);
+    if (first == reason)
+        return first + "\n" + path;
+    return first + "\n" + path + "\n" + reason + "\n" + CPeloraDoc::kRetryNote;
 }
 
 void CPeloraDoc::LoadChargeFile(LoadKind kind)

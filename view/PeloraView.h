@@ -42,7 +42,6 @@ public:
     // follower: where loads are asked for and told of (not owned); none for a picture taken once.
     CPeloraView(CPeloraDoc& doc, CChargeFollower* follower, CSettings& settings, QWidget* parent = nullptr);
 
-    CPeloraDoc* GetDocument() const { return &m_doc; }
     void SetDialogs(IViewDialogs* dialogs) { m_dialogs = dialogs; }
     // The view's commands; false for a command that is not the view's.
     bool OnCmdMsg(int id);

@@ -78,7 +78,7 @@ TEST_F(AppStartupTest, CommandLineFileTakesTheStoredOnesPlaceAndIsKeptAtExit)
 }
 
 // A stored log of 1 TiB (sparse), which takes minutes to read: the window shows and answers keys
-// while it loads, and a file opened meanwhile shows at once (the old load stopped, its late
+// while it loads, and a file opened meanwhile shows at once (the load under way stopped, its late
 // outcome never taken), then its appends as the system tells of them.
 TEST_F(AppStartupTest, WindowAnswersWhileAHugeLogLoadsAndAFileOpenedMeanwhileShows)
 {
