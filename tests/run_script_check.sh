@@ -6,6 +6,7 @@ source_dir=$1
 build=$2
 pelora=$3
 source "$(dirname "$0")/xsession.sh"
+start_x 640x480
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/mine.log"
 windows() { xwininfo -root -tree 2>/dev/null | grep -c '"Pelora": ("pelora" "Pelora")' || true; }
 charge_file() { grep -E '^(VamloLogPath|File[0-9])=' "$conf"; }

@@ -7,12 +7,7 @@ source "$(dirname "$0")/xsession.sh"
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/a.log"
 printf '96/12/20 10:00:00  OUT00:01:40      200 0\r\n' > "$scratch/b.log"
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 300); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
-unset QT_QPA_PLATFORM
-display_ready
+start_x 640x480
 
 "$pelora" "$scratch/a.log" &
 pid=$!
@@ -21,7 +16,7 @@ wait_for Pelora
 kept() { grep -q "^VamloLogPath=$scratch/b.log\$" "$conf" && grep -q "^File1=$scratch/b.log\$" "$conf"; }
 for _ in $(seq 300); do kept && break; sleep 0.1; done
 kept || { echo "the file opened is not in the settings while the window runs:"; cat "$conf"; exit 1; }
-kill "$xvfb"
+kill "$xserver"
 wait "$pid" || true
 kept || { echo "the settings lost the file opened when the X server went away:"; cat "$conf"; exit 1; }
 echo "settings kept when the X server went away"

@@ -4,6 +4,7 @@ set -euo pipefail
 pelora=$1
 generator=$2
 source "$(dirname "$0")/xsession.sh"
+start_x 640x480
 "$generator" --today "$(date +%F)" "$scratch/charge.log"
 "$pelora" "$scratch/charge.log" &
 pid=$!

@@ -6,6 +6,7 @@
 set -euo pipefail
 pelora=$1
 source "$(dirname "$0")/xsession.sh"
+start_x 1600x1200
 printf '96/12/20 10:00:00  OUT00:01:40      100 0\r\n' > "$scratch/charge.log"
 openbox >/dev/null 2>&1 &
 managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }

@@ -22,4 +22,13 @@ display_ready() {
   for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
   echo "no X server at $DISPLAY"; exit 1
 }
-if [ -n "${DISPLAY:-}" ]; then display_ready; fi
+# An X server of this check's own (SIZE as 640x480), on a display number the server itself finds
+# free and takes at once: two servers started close together, or one still ending, never share one.
+start_x() {
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+  xserver=$!
+  for _ in $(seq 300); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  export DISPLAY=:$(cat "$scratch/display")
+  unset QT_QPA_PLATFORM
+  display_ready
+}
