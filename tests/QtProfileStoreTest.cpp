@@ -3,7 +3,10 @@
 
 #include <QDir>
 #include <functional>
+#include <cstring>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,3 +105,62 @@ TEST_F(QtProfileStoreTest, UnsavableSettingsGiveDefaultsAndAreToldOnce)
     }
 }
 } // namespace
+
+// A settings file that was a regular file at start, whose place is taken meanwhile by a FIFO (a
+// write through it would block), a link to a device node (it would be replaced by a file) or a
+// folder: the next write leaves it as it is and leaves nothing beside it, the settings stay in
+// memory, and the failure is told once.
+TEST_F(QtProfileStoreTest, PlaceTakenAfterStartIsNeitherOpenedNorReplaced)
+{
+    const std::string file = folder.Path("Pelora.conf").string();
+    const std::string node = folder.Path("node").string();
+    const std::function<bool()> takers[] = {
+        [&] { return ::mkfifo(file.c_str(), 0600) == 0; },
+        [&] { return ::mknod(node.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0 && ::symlink(node.c_str(), file.c_str()) == 0; },
+        [&] { return ::mkfifo(node.c_str(), 0600) == 0 && ::symlink(node.c_str(), file.c_str()) == 0; },
+        [&] { return std::filesystem::create_directory(file); }};
+    for (const auto& take : takers) {
+        std::filesystem::remove_all(file);
+        std::filesystem::remove_all(node);
+        folder.Write("Pelora.conf", "[Window]\nXpos=1\n");
+        CQtProfileStore store(path);
+        int told = 0;
+        store.OnWriteFailed([&](const QString&) { ++told; });
+        ASSERT_EQ(store.GetProfileInt("Window", "Xpos", 0), 1);
+        std::filesystem::remove(file);
+        if (!take()) {
+            ADD_FAILURE() << "could not make the node (" << std::strerror(errno) << ")";
+            continue;
+        }
+        const auto kind = std::filesystem::symlink_status(file).type();
+        const auto target = std::filesystem::status(file).type();
+        EXPECT_FALSE(store.WriteProfileInt("Window", "Xpos", 2));
+        EXPECT_FALSE(store.WriteProfileInt("Window", "Ypos", 3));
+        EXPECT_EQ(told, 1);
+        EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 2);
+        EXPECT_EQ(std::filesystem::symlink_status(file).type(), kind);
+        EXPECT_EQ(std::filesystem::status(file).type(), target);
+        const QStringList left = QDir(QString::fromStdString(folder.Path("").string())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        EXPECT_EQ(left.size(), std::filesystem::exists(node) || std::filesystem::is_symlink(node) ? 2 : 1) << left.join(' ').toStdString();
+    }
+}
+
+// A link to the settings file elsewhere (a dotfiles folder) stays a link; the file it names takes
+// the settings, with its permissions kept.
+TEST_F(QtProfileStoreTest, LinkedSettingsFileIsWrittenWhereTheLinkPoints)
+{
+    const std::string real = folder.Write("dotfiles/Pelora.conf", "[Window]\nXpos=1\n[Other]\nKept=yes\n");
+    std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
+                                           | std::filesystem::perms::group_read);
+    std::filesystem::create_symlink(real, folder.Path("Pelora.conf"));
+    {
+        CQtProfileStore store(path);
+        EXPECT_TRUE(store.WriteProfileInt("Window", "Xpos", 5));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("Pelora.conf")));
+    EXPECT_EQ(std::filesystem::status(real).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+    CQtProfileStore store(path);
+    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 5);
+    EXPECT_EQ(store.GetProfileString("Other", "Kept", ""), "yes");
+}

@@ -16,12 +16,12 @@ wait_for Pelora
 for _ in $(seq 300); do grep -qs '^VamloLogPath=' "$conf" && break; sleep 0.1; done
 before=$(charge_file)
 
-# The sample's window writes its own settings as it starts.
-touch "$scratch/started"
+# The sample's window keeps the sample in settings of its own.
 (cd "$source_dir" && bash scripts/run.sh "$build" >/dev/null 2>&1) &
 own=$build/run/config/Brisolt/Pelora.conf
-for _ in $(seq 300); do [ "$(windows)" -ge 2 ] && [ "$own" -nt "$scratch/started" ] && break; sleep 0.1; done
+own_sample() { grep -qs "^VamloLogPath=$build/sample/charge.log\$" "$own"; }
+for _ in $(seq 300); do [ "$(windows)" -ge 2 ] && own_sample && break; sleep 0.1; done
 [ "$(windows)" -ge 2 ] || { echo "run.sh did not open a window of its own"; exit 1; }
-[ "$own" -nt "$scratch/started" ] || { echo "run.sh's window wrote no settings of its own in $own"; exit 1; }
+own_sample || { echo "run.sh's window did not keep its sample in $own"; exit 1; }
 [ "$(charge_file)" = "$before" ] || { echo "the user's charge file changed: $(charge_file)"; exit 1; }
 echo "run.sh kept to itself"

@@ -1,25 +1,20 @@
 #include "platform/core/QtProfileStore.h"
 
 #include "platform/core/PathText.h"
-#include "platform/core/RegularFile.h"
+#include "platform/core/Worker.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
-#include <QStringDecoder>
 
 namespace {
-constexpr int kSyncDelay = 200; // ms
+constexpr int kSaveDelay = 200; // ms
 
 QString Key(const std::string& section, const std::string& entry)
 {
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(entry);
-}
-
-bool LineParses(const QByteArray& line)
-{
-    return line.startsWith('[') || line.startsWith(';') || line.startsWith('#') || line.contains('=');
 }
 
 // A backup name no earlier backup has: ".bak-<time stamp>", with a number if that is taken.
@@ -31,6 +26,14 @@ QString BackupName(const QString& path)
     for (int n = 2; QFile::exists(name); ++n)
         name = stamped + QLatin1Char('-') + QString::number(n);
     return name;
+}
+
+// Whether a stored value already is the one to write: numbers come back from the file as text.
+bool Holds(const QVariant& stored, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Int)
+        return stored.toString() == value.toString();
+    return stored.typeId() == value.typeId() && stored == value;
 }
 } // namespace
 
@@ -55,117 +58,160 @@ std::string ProfileStringOf(const QVariant& value, const std::string& defaultVal
     return value.toString().toStdString();
 }
 
-bool LooksLikeDamagedSettings(const QByteArray& content)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(content);
-    if (utf8.hasError() || text.contains(QChar(0)))
-        return true;
-    bool anyLine = false;
-    for (const QByteArray& raw : content.split('\n')) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty())
-            continue;
-        anyLine = true;
-        if (LineParses(line))
-            return false;
-    }
-    return anyLine;
-}
-
 CQtProfileStore::CQtProfileStore(Access access) : m_access(access)
 {
 #ifdef Q_OS_WIN
-    m_settings = std::make_unique<QSettings>(QStringLiteral("Brisolt"), QStringLiteral("Pelora"));
-    m_path = m_settings->fileName();
+    m_path = QSettings(QStringLiteral("Brisolt"), QStringLiteral("Pelora")).fileName();
 #else
-    Open(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Brisolt/Pelora.conf"));
+    m_path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Brisolt/Pelora.conf");
 #endif
 }
 
-CQtProfileStore::CQtProfileStore(const QString& iniPath, Access access) : m_access(access)
-{
-    Open(iniPath);
-}
-
-// Only looked at here, not read: QSettings reads its file as soon as it is made.
-void CQtProfileStore::Open(const QString& path)
-{
-    m_path = path;
-    if (KindOfPath(EncodePath(path)) == PathKind::Other)
-        m_inMemory = std::make_unique<CMemoryProfileStore>();
-    else
-        m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-}
-
-// Checked at first use, so a process that never touches the settings (a second instance) leaves
-// the file alone.
-QSettings& CQtProfileStore::Store()
-{
-    if (m_checked)
-        return *m_settings;
-    m_checked = true;
-    m_settings->value(QStringLiteral("Window/Xpos"));
-    bool damaged = m_settings->status() == QSettings::FormatError;
-#ifdef Q_OS_WIN
-    const bool isFile = m_settings->format() != QSettings::NativeFormat; // native: the registry
-#else
-    const bool isFile = true;
-#endif
-    QFile file(m_settings->fileName());
-    if (!damaged && isFile && file.open(QIODevice::ReadOnly))
-        damaged = LooksLikeDamagedSettings(file.readAll());
-    if (damaged)
-        SetAside();
-    return *m_settings;
-}
-
-void CQtProfileStore::SetAside()
-{
-    const QString path = m_settings->fileName();
-    const QSettings::Format format = m_settings->format();
-    if (m_access == ReadOnly) {
-        m_unreadable = true;
-        return;
-    }
-    QFile::rename(path, BackupName(path));
-    m_settings = std::make_unique<QSettings>(path, format);
-}
+CQtProfileStore::CQtProfileStore(const QString& iniPath, Access access) : m_path(iniPath), m_access(access) {}
 
 CQtProfileStore::~CQtProfileStore()
 {
     m_onWriteFailed = nullptr; // whoever listened may be gone by now
-    if (m_syncTimer && m_syncTimer->isActive())
-        Sync();
+    m_saveTimer.reset();
+    m_saver.reset(); // waits for a save under way, whose end is then not told
+    if (m_saving) {
+        Saved(true, false);
+        m_dirty = true;
+    }
+    bool notRegular = false;
+    if (m_dirty && !m_memoryOnly)
+        Save(m_values, notRegular);
 }
 
-bool CQtProfileStore::Flush()
+// Read at first use, so a process that never touches the settings (a second instance) leaves
+// the file alone.
+void CQtProfileStore::Load()
 {
-    if (!QCoreApplication::instance()) {
-        Sync();
-        return !m_toldWriteFailure;
+    if (m_loaded)
+        return;
+    m_loaded = true;
+#ifdef Q_OS_WIN
+    QSettings native(QStringLiteral("Brisolt"), QStringLiteral("Pelora"));
+    for (const QString& key : native.allKeys())
+        m_values.insert(key, native.value(key));
+#else
+    switch (ReadSettingsFile(m_path, m_values)) {
+    case SettingsRead::Read:
+    case SettingsRead::Missing:
+        break;
+    case SettingsRead::Damaged:
+        m_values.clear();
+        SetAside();
+        break;
+    case SettingsRead::Unusable:
+        m_values.clear();
+        m_memoryOnly = true;
+        break;
     }
-    if (!m_syncTimer) {
-        m_syncTimer = std::make_unique<QTimer>();
-        m_syncTimer->setSingleShot(true);
-        m_syncTimer->setInterval(kSyncDelay);
-        QObject::connect(m_syncTimer.get(), &QTimer::timeout, [this] { Sync(); });
+#endif
+}
+
+void CQtProfileStore::SetAside()
+{
+    if (m_access == ReadWrite)
+        QFile::rename(m_path, BackupName(m_path));
+}
+
+const QVariant* CQtProfileStore::Find(const QString& key)
+{
+    Load();
+    if (const auto changed = m_changed.constFind(key); changed != m_changed.cend())
+        return &*changed;
+    const auto value = m_values.constFind(key);
+    return value == m_values.cend() ? nullptr : &*value;
+}
+
+bool CQtProfileStore::Write(const QString& key, const QVariant& value)
+{
+    if (m_access == ReadOnly)
+        return false;
+    if (const QVariant* stored = Find(key); stored && Holds(*stored, value))
+        return !m_memoryOnly && !m_failed;
+    (m_saving ? m_changed : m_values).insert(key, value);
+    if (m_memoryOnly)
+        return TellWriteFailed();
+    m_dirty = true;
+    if (!QCoreApplication::instance()) {
+        StartSave();
+        return !m_failed;
+    }
+    if (!m_saveTimer) {
+        m_saveTimer = std::make_unique<QTimer>();
+        m_saveTimer->setSingleShot(true);
+        m_saveTimer->setInterval(kSaveDelay);
+        QObject::connect(m_saveTimer.get(), &QTimer::timeout, [this] { StartSave(); });
     }
     // Not restarted: a stream of writes still reaches the disk a few times a second.
-    if (!m_syncTimer->isActive())
-        m_syncTimer->start();
-    return !m_toldWriteFailure;
+    if (!m_saveTimer->isActive())
+        m_saveTimer->start();
+    return !m_failed;
 }
 
-void CQtProfileStore::Sync()
+// The whole settings are written from a copy that shares the store's: the store keeps later
+// changes aside until the save ends, so nothing is ever copied.
+void CQtProfileStore::StartSave()
 {
-    Store().sync();
-    if (Store().status() != QSettings::NoError)
+    if (m_saving || !m_dirty || m_memoryOnly)
+        return;
+    m_dirty = false;
+    if (!QCoreApplication::instance()) {
+        bool notRegular = false;
+        const bool written = Save(m_values, notRegular);
+        Saved(written, notRegular);
+        return;
+    }
+    m_saving = true;
+    if (!m_saver)
+        m_saver = std::make_unique<CWorker>();
+    auto shared = std::make_shared<SettingsMap>(m_values);
+    auto outcome = std::make_shared<std::pair<bool, bool>>(false, false);
+    m_saver->Run(
+        [this, shared, outcome](const std::function<bool()>&) {
+            outcome->first = Save(*shared, outcome->second); // finished even when asked to stop
+            *shared = SettingsMap();
+        },
+        [this, outcome] { Saved(outcome->first, outcome->second); });
+}
+
+void CQtProfileStore::Saved(bool written, bool notRegular)
+{
+    m_saving = false;
+    for (auto it = m_changed.cbegin(); it != m_changed.cend(); ++it)
+        m_values.insert(it.key(), it.value());
+    m_changed.clear();
+    if (!written) {
+        m_memoryOnly = notRegular;
         TellWriteFailed();
+        m_dirty = !notRegular; // tried again with the next change, and at the end
+        return;
+    }
+    if (m_dirty)
+        StartSave();
+}
+
+bool CQtProfileStore::Save(const SettingsMap& values, bool& notRegular) const
+{
+#ifdef Q_OS_WIN
+    notRegular = false;
+    QSettings native(QStringLiteral("Brisolt"), QStringLiteral("Pelora"));
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        native.setValue(it.key(), it.value());
+    native.sync();
+    return native.status() == QSettings::NoError;
+#else
+    QString error;
+    return WriteSettingsFile(m_path, values, error, notRegular);
+#endif
 }
 
 bool CQtProfileStore::TellWriteFailed()
 {
+    m_failed = true;
     if (!m_toldWriteFailure && m_onWriteFailed) {
         m_toldWriteFailure = true;
         m_onWriteFailed(m_path);
@@ -176,44 +222,29 @@ bool CQtProfileStore::TellWriteFailed()
 std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const std::string& entry,
                                             std::int32_t defaultValue)
 {
-    if (m_inMemory)
-        return m_inMemory->GetProfileInt(section, entry, defaultValue);
-    const QVariant value = Store().value(Key(section, entry));
-    return m_unreadable ? defaultValue : ProfileIntOf(value, defaultValue);
+    const QVariant* value = Find(Key(section, entry));
+    return value ? ProfileIntOf(*value, defaultValue) : defaultValue;
 }
 
 bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::string& entry,
                                       std::int32_t value)
 {
-    if (m_access == ReadOnly)
-        return false;
-    if (m_inMemory)
-        return m_inMemory->WriteProfileInt(section, entry, value) && TellWriteFailed();
-    Store().setValue(Key(section, entry), static_cast<int>(value));
-    return Flush();
+    return Write(Key(section, entry), static_cast<int>(value));
 }
 
 std::string CQtProfileStore::GetProfileString(const std::string& section, const std::string& entry,
                                               const std::string& defaultValue)
 {
-    if (m_inMemory)
-        return m_inMemory->GetProfileString(section, entry, defaultValue);
-    const QVariant value = Store().value(Key(section, entry));
-    return m_unreadable ? defaultValue : ProfileStringOf(value, defaultValue);
+    const QVariant* value = Find(Key(section, entry));
+    return value ? ProfileStringOf(*value, defaultValue) : defaultValue;
 }
 
 bool CQtProfileStore::WriteProfileString(const std::string& section, const std::string& entry,
                                          const std::string& value)
 {
-    if (m_access == ReadOnly)
-        return false;
-    if (m_inMemory)
-        return m_inMemory->WriteProfileString(section, entry, value) && TellWriteFailed();
     // Text that is not UTF-8 (a file name in Shift-JIS, say) is kept as bytes, so it comes back
     // exactly; everything else stays readable text.
     if (IsValidUtf8(value))
-        Store().setValue(Key(section, entry), QString::fromStdString(value));
-    else
-        Store().setValue(Key(section, entry), QByteArray::fromStdString(value));
-    return Flush();
+        return Write(Key(section, entry), QString::fromStdString(value));
+    return Write(Key(section, entry), QByteArray::fromStdString(value));
 }

@@ -1,23 +1,27 @@
 #pragma once
-// The profile store on QSettings: the registry key Software\Brisolt\Pelora on Windows, an INI file
-// in the user's config folder elsewhere. Writes reach the disk together a moment after they are
-// made (at once where no event loop runs), and at the latest when the store ends: every sync
-// rewrites the whole file, which for a large one takes seconds no user action should wait for.
+// The profile store: the registry key Software\Brisolt\Pelora on Windows, an INI file in the
+// user's config folder elsewhere. The store holds the one copy of the settings in memory; changes
+// reach the disk together a moment after they are made (at once where no event loop runs), written
+// on a thread of their own, since a large file takes seconds to write that no user action should
+// wait for; a change left unwritten is written when the store ends.
 //
 // A settings file that cannot be read as settings (a syntax error, bytes that are not UTF-8, no
 // line that parses) is kept under a time-stamped backup name and the store starts from defaults,
 // rather than rewriting the junk with the next setting. A read-only store (for the commands that
 // run without a window) never writes, renames or removes anything: it reads a damaged file as empty.
-// A settings path that names something other than a regular file (a FIFO would block every read,
-// a link to /dev/zero never ends) is never opened: the store starts from defaults and keeps what
-// is written in memory, told like any other write that could not be saved.
+// A settings path that names something other than a regular file, at start or at any later write
+// (a FIFO would block, a link to /dev/zero never ends or would be replaced), is never opened nor
+// replaced: from then on the store keeps what is written in memory, told once like any other write
+// that could not be saved.
 
 #include "platform/core/ProfileStore.h"
+#include "platform/core/SettingsFile.h"
 
-#include <QSettings>
 #include <QTimer>
 #include <functional>
 #include <memory>
+
+class CWorker;
 
 class CQtProfileStore : public IProfileStore {
 public:
@@ -41,21 +45,27 @@ public:
     QString FileName() const { return m_path; }
 
 private:
-    void Open(const QString& path);
-    QSettings& Store();
-    bool Flush();
-    void Sync();
-    bool TellWriteFailed();
+    const QVariant* Find(const QString& key);
+    bool Write(const QString& key, const QVariant& value);
+    void Load();
     void SetAside();
+    void StartSave();
+    void Saved(bool written, bool notRegular);
+    bool Save(const SettingsMap& values, bool& notRegular) const;
+    bool TellWriteFailed();
 
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<CMemoryProfileStore> m_inMemory; // when the path is not a regular file
-    std::unique_ptr<QTimer> m_syncTimer;
     Access m_access;
-    bool m_checked = false;
-    bool m_unreadable = false;
+    bool m_loaded = false;
+    bool m_memoryOnly = false; // the place is not a regular file: nothing more is written
+    bool m_failed = false;     // a write could not be saved
     bool m_toldWriteFailure = false;
+    bool m_dirty = false;      // changed since the last save began
+    bool m_saving = false;
+    SettingsMap m_values;      // shared with a save under way, never copied
+    SettingsMap m_changed;     // what changes while a save is under way, merged when it ends
+    std::unique_ptr<QTimer> m_saveTimer;
+    std::unique_ptr<CWorker> m_saver;
     std::function<void(const QString&)> m_onWriteFailed;
 };
 
@@ -65,6 +75,3 @@ private:
 std::int32_t ProfileIntOf(const QVariant& value, std::int32_t defaultValue);
 // A stored value as bytes: text as UTF-8, a byte array (a name that is not UTF-8) as it is.
 std::string ProfileStringOf(const QVariant& value, const std::string& defaultValue);
-
-// Whether the bytes of an INI settings file cannot be settings at all.
-bool LooksLikeDamagedSettings(const QByteArray& content);

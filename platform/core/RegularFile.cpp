@@ -12,6 +12,7 @@
 #include <process.h>
 #include <share.h>
 #else
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -127,5 +128,52 @@ bool WriteWholeFile(const std::string& path, const std::string& content, std::st
         error = std::strerror(written ? errno : savedErrno);
     }
     std::filesystem::remove(partial, failed);
+    return false;
+}
+
+bool ReplaceRegularFile(const std::string& replacement, const std::string& target, std::string& error,
+                        bool& notRegular)
+{
+    notRegular = false;
+    std::error_code failed;
+#if defined(__linux__)
+    const auto isRegular = [](const std::string& name) {
+        struct stat info {};
+        return ::lstat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    };
+    // A new name: taken only if nothing took it meanwhile.
+    if (::renameat2(AT_FDCWD, replacement.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST) {
+        if (::renameat2(AT_FDCWD, replacement.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+            if (isRegular(replacement)) {
+                std::filesystem::remove(replacement, failed);
+                return true;
+            }
+            ::renameat2(AT_FDCWD, replacement.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE);
+            notRegular = true;
+            error = kNotRegularFileText;
+            std::filesystem::remove(replacement, failed);
+            return false;
+        }
+    }
+    // A file system that cannot swap names: checked, then renamed.
+    if (errno != EINVAL && errno != ENOSYS && errno != EEXIST) {
+        error = std::strerror(errno);
+        std::filesystem::remove(replacement, failed);
+        return false;
+    }
+#endif
+    const std::filesystem::file_status status = std::filesystem::symlink_status(target, failed);
+    if (status.type() != std::filesystem::file_type::not_found && status.type() != std::filesystem::file_type::regular) {
+        notRegular = true;
+        error = kNotRegularFileText;
+    } else {
+        std::filesystem::rename(replacement, target, failed);
+        if (!failed)
+            return true;
+        error = failed.message();
+    }
+    std::filesystem::remove(replacement, failed);
     return false;
 }

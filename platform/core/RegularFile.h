@@ -30,3 +30,11 @@ PathKind KindOfPath(const std::string& path);
 // link is written through. Anything but a regular file or a new name is refused at once: a FIFO
 // would block and a device such as /dev/full never takes the whole. False with the reason.
 bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error);
+
+// Puts the file at replacement in target's place, but only while that place holds a regular file
+// or nothing: a FIFO, a device, a link or a folder put there meanwhile is left as it is (and the
+// replacement removed). The two names are swapped in one step and what came out is checked, so
+// nothing can be slipped in between the check and the replacing. False with the reason;
+// notRegular tells that the place held something else.
+bool ReplaceRegularFile(const std::string& replacement, const std::string& target, std::string& error,
+                        bool& notRegular);

@@ -2,6 +2,7 @@
 
 #include "../TestSupport.h"
 #include "platform/core/PathText.h"
+#include "platform/core/QtProfileStore.h"
 #include "platform/core/RecentFileList.h"
 #include "platform/gui/DocTemplate.h"
 #include "platform/gui/HelpViewer.h"
@@ -115,5 +116,30 @@ TEST(InstanceChannelTest, OversizedAndSurplusSendersAreDropped)
     ASSERT_TRUE(QTest::qWaitFor([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000));
     EXPECT_TRUE(sent.get());
     EXPECT_EQ(received, std::vector<QByteArray>{"open\n/tmp/a.log"});
+}
+// With an event loop the settings are written away from it, a large file whole each time; what
+// changes while a save is under way is kept and written by the next, or by the store's end.
+TEST(QtProfileStoreSavingTest, ChangesDuringSavesAllReachTheDisk)
+{
+    CScratchFolder folder;
+    std::string large = "[Kept]\n";
+    for (int i = 0; i < 50000; ++i)
+        large += "key" + std::to_string(i) + "=value " + std::to_string(i) + "\n";
+    const QString path = QString::fromStdString(folder.Write("Pelora.conf", large));
+    const auto onDisk = [&](const std::string& line) { return ReadFile(path.toStdString()).find(line) != std::string::npos; };
+    {
+        CQtProfileStore store(path);
+        for (int i = 0; i < 30; ++i) {
+            store.WriteProfileInt("Window", "Key" + std::to_string(i), i);
+            QTest::qWait(20);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return onDisk("Key29=29"); }, 30000));
+        store.WriteProfileString("File", "VamloLogPath", "/tmp/last.log"); // left to the store's end
+    }
+    CQtProfileStore store(path);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(store.GetProfileInt("Window", "Key" + std::to_string(i), -1), i);
+    EXPECT_EQ(store.GetProfileString("File", "VamloLogPath", ""), "/tmp/last.log");
+    EXPECT_EQ(store.GetProfileString("Kept", "key49999", ""), "value 49999");
 }
 } // namespace
