@@ -164,3 +164,32 @@ TEST_F(QtProfileStoreTest, LinkedSettingsFileIsWrittenWhereTheLinkPoints)
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 5);
     EXPECT_EQ(store.GetProfileString("Other", "Kept", ""), "yes");
 }
+
+// A write puts the store's entries into their sections (each once, however often a section
+// appeared, its name percent-encoded or not) and moves every other line over as it stood.
+TEST_F(QtProfileStoreTest, WritesLeaveOtherSectionsByteForByte)
+{
+    const std::string others = "; kept by hand\n[Junk]\nodd = \"x,y\"\nk=v\n";
+    const std::string more = "[Window\\Sub]\nz=1\n";
+    folder.Write("Pelora.conf", others + "[Window]\nXpos=1\n[Recent%20File%20List]\nFile1=/a\n" + more
+                                    + "[Window]\nYpos=2\n[Recent File List]\nFile2=/c\n");
+    {
+        CQtProfileStore store(path);
+        store.WriteProfileInt("Window", "Xpos", 5);
+        store.WriteProfileString("Recent File List", "File1", "/b");
+    }
+    const std::string written = ReadFile(path.toStdString());
+    EXPECT_EQ(written.substr(0, others.size() + more.size()), others + more);
+    for (const char* header : {"[Window]", "Recent"}) {
+        const std::size_t first = written.find(header);
+        EXPECT_NE(first, std::string::npos) << header;
+        EXPECT_EQ(written.find(header, first + 1), std::string::npos) << written;
+    }
+    CQtProfileStore store(path);
+    EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 5);
+    EXPECT_EQ(store.GetProfileInt("Window", "Ypos", 0), 2);
+    EXPECT_EQ(store.GetProfileString("Recent File List", "File1", ""), "/b");
+    EXPECT_EQ(store.GetProfileString("Recent File List", "File2", ""), "/c");
+    EXPECT_EQ(store.GetProfileString("Junk", "odd", ""), "x,y");
+    EXPECT_EQ(store.GetProfileInt("Window", "Sub/z", 0), 1);
+}

@@ -74,13 +74,9 @@ CQtProfileStore::~CQtProfileStore()
     m_onWriteFailed = nullptr; // whoever listened may be gone by now
     m_saveTimer.reset();
     m_saver.reset(); // waits for a save under way, whose end is then not told
-    if (m_saving) {
-        Saved(true, false);
-        m_dirty = true;
-    }
     bool notRegular = false;
-    if (m_dirty && !m_memoryOnly)
-        Save(m_values, notRegular);
+    if ((m_dirty || m_saving) && !m_memoryOnly)
+        Save(m_written, notRegular);
 }
 
 // Read at first use, so a process that never touches the settings (a second instance) leaves
@@ -90,21 +86,15 @@ void CQtProfileStore::Load()
     if (m_loaded)
         return;
     m_loaded = true;
-#ifdef Q_OS_WIN
-    QSettings native(QStringLiteral("Brisolt"), QStringLiteral("Pelora"));
-    for (const QString& key : native.allKeys())
-        m_values.insert(key, native.value(key));
-#else
-    switch (ReadSettingsFile(m_path, m_values)) {
+#ifndef Q_OS_WIN
+    switch (m_file.Read(m_path)) {
     case SettingsRead::Read:
     case SettingsRead::Missing:
         break;
     case SettingsRead::Damaged:
-        m_values.clear();
         SetAside();
         break;
     case SettingsRead::Unusable:
-        m_values.clear();
         m_memoryOnly = true;
         break;
     }
@@ -117,22 +107,25 @@ void CQtProfileStore::SetAside()
         QFile::rename(m_path, BackupName(m_path));
 }
 
-const QVariant* CQtProfileStore::Find(const QString& key)
+QVariant CQtProfileStore::Find(const QString& key)
 {
     Load();
-    if (const auto changed = m_changed.constFind(key); changed != m_changed.cend())
-        return &*changed;
-    const auto value = m_values.constFind(key);
-    return value == m_values.cend() ? nullptr : &*value;
+    if (const auto written = m_written.constFind(key); written != m_written.cend())
+        return *written;
+#ifdef Q_OS_WIN
+    return QSettings(QStringLiteral("Brisolt"), QStringLiteral("Pelora")).value(key);
+#else
+    return m_file.Value(key);
+#endif
 }
 
 bool CQtProfileStore::Write(const QString& key, const QVariant& value)
 {
     if (m_access == ReadOnly)
         return false;
-    if (const QVariant* stored = Find(key); stored && Holds(*stored, value))
+    if (const QVariant stored = Find(key); stored.isValid() && Holds(stored, value))
         return !m_memoryOnly && !m_failed;
-    (m_saving ? m_changed : m_values).insert(key, value);
+    m_written.insert(key, value);
     if (m_memoryOnly)
         return TellWriteFailed();
     m_dirty = true;
@@ -152,8 +145,6 @@ bool CQtProfileStore::Write(const QString& key, const QVariant& value)
     return !m_failed;
 }
 
-// The whole settings are written from a copy that shares the store's: the store keeps later
-// changes aside until the save ends, so nothing is ever copied.
 void CQtProfileStore::StartSave()
 {
     if (m_saving || !m_dirty || m_memoryOnly)
@@ -161,19 +152,17 @@ void CQtProfileStore::StartSave()
     m_dirty = false;
     if (!QCoreApplication::instance()) {
         bool notRegular = false;
-        const bool written = Save(m_values, notRegular);
+        const bool written = Save(m_written, notRegular);
         Saved(written, notRegular);
         return;
     }
     m_saving = true;
     if (!m_saver)
         m_saver = std::make_unique<CWorker>();
-    auto shared = std::make_shared<SettingsMap>(m_values);
     auto outcome = std::make_shared<std::pair<bool, bool>>(false, false);
     m_saver->Run(
-        [this, shared, outcome](const std::function<bool()>&) {
-            outcome->first = Save(*shared, outcome->second); // finished even when asked to stop
-            *shared = SettingsMap();
+        [this, entries = m_written, outcome](const std::function<bool()>&) {
+            outcome->first = Save(entries, outcome->second); // finished even when asked to stop
         },
         [this, outcome] { Saved(outcome->first, outcome->second); });
 }
@@ -181,9 +170,6 @@ void CQtProfileStore::StartSave()
 void CQtProfileStore::Saved(bool written, bool notRegular)
 {
     m_saving = false;
-    for (auto it = m_changed.cbegin(); it != m_changed.cend(); ++it)
-        m_values.insert(it.key(), it.value());
-    m_changed.clear();
     if (!written) {
         m_memoryOnly = notRegular;
         TellWriteFailed();
@@ -194,18 +180,18 @@ void CQtProfileStore::Saved(bool written, bool notRegular)
         StartSave();
 }
 
-bool CQtProfileStore::Save(const SettingsMap& values, bool& notRegular) const
+bool CQtProfileStore::Save(const SettingsMap& entries, bool& notRegular) const
 {
 #ifdef Q_OS_WIN
     notRegular = false;
     QSettings native(QStringLiteral("Brisolt"), QStringLiteral("Pelora"));
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
         native.setValue(it.key(), it.value());
     native.sync();
     return native.status() == QSettings::NoError;
 #else
     QString error;
-    return WriteSettingsFile(m_path, values, error, notRegular);
+    return CSettingsFile::Write(m_path, entries, error, notRegular);
 #endif
 }
 
@@ -222,8 +208,7 @@ bool CQtProfileStore::TellWriteFailed()
 std::int32_t CQtProfileStore::GetProfileInt(const std::string& section, const std::string& entry,
                                             std::int32_t defaultValue)
 {
-    const QVariant* value = Find(Key(section, entry));
-    return value ? ProfileIntOf(*value, defaultValue) : defaultValue;
+    return ProfileIntOf(Find(Key(section, entry)), defaultValue);
 }
 
 bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::string& entry,
@@ -235,8 +220,7 @@ bool CQtProfileStore::WriteProfileInt(const std::string& section, const std::str
 std::string CQtProfileStore::GetProfileString(const std::string& section, const std::string& entry,
                                               const std::string& defaultValue)
 {
-    const QVariant* value = Find(Key(section, entry));
-    return value ? ProfileStringOf(*value, defaultValue) : defaultValue;
+    return ProfileStringOf(Find(Key(section, entry)), defaultValue);
 }
 
 bool CQtProfileStore::WriteProfileString(const std::string& section, const std::string& entry,

@@ -1,9 +1,9 @@
 #pragma once
 // The profile store: the registry key Software\Brisolt\Pelora on Windows, an INI file in the
-// user's config folder elsewhere. The store holds the one copy of the settings in memory; changes
-// reach the disk together a moment after they are made (at once where no event loop runs), written
-// on a thread of their own, since a large file takes seconds to write that no user action should
-// wait for; a change left unwritten is written when the store ends.
+// user's config folder elsewhere. The file is read once; what the program writes is kept beside it
+// and reaches the disk a moment after it is made (at once where no event loop runs), put into the
+// file on a thread of its own so that no user action waits on a large file; a change left
+// unwritten is written when the store ends.
 //
 // A settings file that cannot be read as settings (a syntax error, bytes that are not UTF-8, no
 // line that parses) is kept under a time-stamped backup name and the store starts from defaults,
@@ -45,13 +45,13 @@ public:
     QString FileName() const { return m_path; }
 
 private:
-    const QVariant* Find(const QString& key);
+    QVariant Find(const QString& key);
     bool Write(const QString& key, const QVariant& value);
     void Load();
     void SetAside();
     void StartSave();
     void Saved(bool written, bool notRegular);
-    bool Save(const SettingsMap& values, bool& notRegular) const;
+    bool Save(const SettingsMap& entries, bool& notRegular) const;
     bool TellWriteFailed();
 
     QString m_path;
@@ -62,8 +62,8 @@ private:
     bool m_toldWriteFailure = false;
     bool m_dirty = false;      // changed since the last save began
     bool m_saving = false;
-    SettingsMap m_values;      // shared with a save under way, never copied
-    SettingsMap m_changed;     // what changes while a save is under way, merged when it ends
+    CSettingsFile m_file;      // as read at first use
+    SettingsMap m_written;     // every entry written since, a few dozen
     std::unique_ptr<QTimer> m_saveTimer;
     std::unique_ptr<CWorker> m_saver;
     std::function<void(const QString&)> m_onWriteFailed;

@@ -4,19 +4,21 @@
 #include "platform/core/RegularFile.h"
 
 #include <QDir>
+#include <QSet>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <optional>
 
-#ifndef Q_OS_WIN
-#include <fcntl.h>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
 namespace {
-bool LineParses(const QByteArray& line)
+bool LineParses(QByteArrayView line)
 {
     return line.startsWith('[') || line.startsWith(';') || line.startsWith('#') || line.contains('=');
 }
@@ -57,13 +59,14 @@ std::string PlaceOf(const QString& path)
 // Whether the bytes of an INI settings file cannot be settings at all.
 bool LooksLikeDamagedSettings(const QByteArray& content)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(content);
-    if (utf8.hasError() || text.contains(QChar(0)))
+    if (!IsValidUtf8(content.toStdString()) || content.contains('\0'))
         return true;
     bool anyLine = false;
-    for (const QByteArray& raw : content.split('\n')) {
-        const QByteArray line = raw.trimmed();
+    for (qsizetype start = 0; start < content.size();) {
+        qsizetype end = content.indexOf('\n', start);
+        end = end < 0 ? content.size() : end;
+        const QByteArrayView line = QByteArrayView(content).sliced(start, end - start).trimmed();
+        start = end + 1;
         if (line.isEmpty())
             continue;
         anyLine = true;
@@ -73,22 +76,99 @@ bool LooksLikeDamagedSettings(const QByteArray& content)
     return anyLine;
 }
 
-bool Synced(const QString& name)
+// Everything written reaches the disk before the name points at it.
+bool Synced(int descriptor)
 {
 #ifdef Q_OS_WIN
-    (void)name;
-    return true;
+    return _commit(descriptor) == 0;
 #else
-    const int fd = ::open(EncodePath(name).c_str(), O_RDONLY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return synced;
+    return ::fsync(descriptor) == 0;
 #endif
+}
+
+// A section header's name as QSettings reads it ("" for the general section), or none for a line
+// that is no header.
+std::optional<QString> HeaderName(const QByteArray& line)
+{
+    const QByteArray text = line.trimmed();
+    if (!text.startsWith('['))
+        return std::nullopt;
+    const qsizetype end = text.indexOf(']');
+    const QByteArray name = text.mid(1, end < 0 ? -1 : end - 1).trimmed();
+    if (name.compare("general", Qt::CaseInsensitive) == 0)
+        return QString();
+    if (name.compare("%general", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("General");
+    QString decoded;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i] == '%') { // %XX, or %UXXXX for a character beyond Latin-1
+            const bool wide = name.mid(i + 1, 1) == "U";
+            const qsizetype digits = wide ? 4 : 2;
+            const QByteArray hex = name.mid(i + 1 + wide, digits);
+            bool ok = false;
+            const uint code = hex.toUInt(&ok, 16);
+            if (ok && hex.size() == digits) {
+                decoded += QChar(char16_t(code));
+                i += wide + digits;
+                continue;
+            }
+        }
+        decoded += name[i] == '\\' ? QLatin1Char('/') : QLatin1Char(name[i]);
+    }
+    return decoded;
+}
+
+// The file's bytes in two: the sections chosen by their names (each time they appear, the lines
+// before the first header standing for the general section "") and all the rest, each as it stands.
+template <typename Chosen>
+std::pair<QByteArray, QByteArray> SplitSections(const QByteArray& content, const Chosen& chosen)
+{
+    QByteArray named, rest;
+    bool inNamed = chosen(QString());
+    for (qsizetype start = 0; start < content.size();) {
+        qsizetype end = content.indexOf('\n', start);
+        end = end < 0 ? content.size() : end + 1;
+        const QByteArray line = content.mid(start, end - start);
+        if (const std::optional<QString> name = HeaderName(line))
+            inNamed = chosen(*name);
+        (inNamed ? named : rest) += line;
+        start = end;
+    }
+    if (!rest.isEmpty() && !rest.endsWith('\n'))
+        rest += '\n';
+    return {named, rest};
+}
+
+// The section of a key ("" for the general one).
+QString SectionOf(const QString& key)
+{
+    return key.contains(QLatin1Char('/')) ? key.section(QLatin1Char('/'), 0, 0) : QString();
+}
+
+// Sections with the entries put in, written out as QSettings writes them, through a scratch file
+// beside the settings.
+bool MergedSections(const QString& scratchTemplate, const QByteArray& sections, const SettingsMap& entries, QByteArray& merged)
+{
+    QTemporaryFile scratch(scratchTemplate);
+    if (!scratch.open() || scratch.write(sections) != sections.size() || !scratch.flush())
+        return false;
+    QSettings::Status status = QSettings::NoError;
+    {
+        QSettings settings(scratch.fileName(), QSettings::IniFormat);
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            settings.setValue(it.key(), it.value());
+        settings.sync();
+        status = settings.status();
+    }
+    QFile written(scratch.fileName());
+    if (status != QSettings::NoError || !written.open(QIODevice::ReadOnly))
+        return false;
+    merged = written.readAll();
+    return true;
 }
 } // namespace
 
-SettingsRead ReadSettingsFile(const QString& path, SettingsMap& values)
+SettingsRead CSettingsFile::Read(const QString& path)
 {
     const std::string name = EncodePath(path);
     const PathKind kind = KindOfPath(name);
@@ -98,52 +178,86 @@ SettingsRead ReadSettingsFile(const QString& path, SettingsMap& values)
     const std::shared_ptr<std::FILE> file = OpenedFile(OpenRegularFile(name, error));
     if (!file)
         return SettingsRead::Unusable;
-    if (LooksLikeDamagedSettings(ReadAll(file.get())))
+    QByteArray content = ReadAll(file.get());
+    if (LooksLikeDamagedSettings(content))
         return SettingsRead::Damaged;
-    QSettings settings(NameOfOpened(file.get(), path), QSettings::IniFormat);
-    const QStringList keys = settings.allKeys();
-    if (settings.status() == QSettings::FormatError)
-        return SettingsRead::Damaged;
-    for (const QString& key : keys)
-        values.insert(key, settings.value(key));
+    {
+        QSettings settings(NameOfOpened(file.get(), path), QSettings::IniFormat);
+        settings.value(QStringLiteral("Window/Xpos")); // a format error shows only once something is read
+        if (settings.status() == QSettings::FormatError)
+            return SettingsRead::Damaged;
+    }
+    m_content = std::move(content);
     return SettingsRead::Read;
 }
 
-bool WriteSettingsFile(const QString& path, const SettingsMap& values, QString& error, bool& notRegular)
+QVariant CSettingsFile::Value(const QString& key)
+{
+    const QString section = SectionOf(key);
+    auto parsed = m_parsed.find(section);
+    if (parsed == m_parsed.end()) {
+        const QByteArray blocks = SplitSections(m_content, [&section](const QString& name) {
+                                      return SectionOf(name + QLatin1Char('/')) == section;
+                                  }).first;
+        // Parsed whole by QSettings from a copy of its own.
+        SettingsMap values;
+        QTemporaryFile copy;
+        if (!blocks.isEmpty() && copy.open() && copy.write(blocks) == blocks.size() && copy.flush()) {
+            QSettings settings(copy.fileName(), QSettings::IniFormat);
+            for (const QString& each : settings.allKeys())
+                values.insert(each, settings.value(each));
+        }
+        parsed = m_parsed.insert(section, values);
+    }
+    return parsed->value(key);
+}
+
+bool CSettingsFile::Write(const QString& path, const SettingsMap& entries, QString& error, bool& notRegular)
 {
     notRegular = false;
     const std::string place = PlaceOf(path);
-    if (place.empty()) {
+    const PathKind kind = place.empty() ? PathKind::Other : KindOfPath(place);
+    std::string reason;
+    std::shared_ptr<std::FILE> file;
+    if (kind == PathKind::Regular)
+        file = OpenedFile(OpenRegularFile(place, reason));
+    if (kind == PathKind::Other || reason == kNotRegularFileText) {
         notRegular = true;
         error = QString::fromLatin1(kNotRegularFileText);
         return false;
     }
+    if (kind == PathKind::Regular && !file) {
+        error = QString::fromStdString(reason);
+        return false;
+    }
+    QSet<QString> sections;
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+        sections.insert(SectionOf(it.key()));
+    const auto [named, rest] = SplitSections(file ? ReadAll(file.get()) : QByteArray(),
+                                             [&sections](const QString& name) { return sections.contains(name); });
+    file.reset();
     QDir().mkpath(QFileInfo(DecodePath(place)).absolutePath());
-    QTemporaryFile partial(DecodePath(place) + QStringLiteral(".XXXXXX"));
+    const QString beside = DecodePath(place) + QStringLiteral(".XXXXXX");
+    QByteArray merged;
+    if (!MergedSections(beside, named, entries, merged)) {
+        error = QStringLiteral("cannot write beside %1").arg(DecodePath(place));
+        return false;
+    }
+    QTemporaryFile partial(beside);
     partial.setAutoRemove(false);
-    if (!partial.open()) {
+    bool written = partial.open() && partial.write(rest) == rest.size() && partial.write(merged) == merged.size()
+                   && partial.flush();
+    // The file keeps who may read it.
+    if (const QFileInfo was(DecodePath(place)); written && was.exists())
+        partial.setPermissions(was.permissions());
+    if (!written || !Synced(partial.handle())) {
         error = partial.errorString();
+        if (partial.isOpen())
+            partial.remove();
         return false;
     }
     const QString partialName = partial.fileName();
     partial.close();
-    QSettings::Status status = QSettings::NoError;
-    {
-        QSettings settings(partialName, QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            settings.setValue(it.key(), it.value());
-        settings.sync();
-        status = settings.status();
-    }
-    if (status != QSettings::NoError || !Synced(partialName)) {
-        error = QStringLiteral("cannot write %1").arg(partialName);
-        QFile::remove(partialName);
-        return false;
-    }
-    // The file keeps who may read it.
-    if (const QFileInfo was(DecodePath(place)); was.exists())
-        QFile::setPermissions(partialName, was.permissions());
-    std::string reason;
     if (ReplaceRegularFile(EncodePath(partialName), place, reason, notRegular))
         return true;
     error = QString::fromStdString(reason);

@@ -1,6 +1,9 @@
 #pragma once
-// A settings file in the INI form QSettings reads and writes, read and written whole, so that the
-// store keeps the only copy in memory and the writing can run on another thread.
+// A settings file in the INI form QSettings reads and writes. A large one (a million keys some
+// other tool left there, say) costs its bytes and no more: it is read section by section as values
+// are asked for, and a write puts the store's own entries into the file as it is on disk, moving
+// every other section over unparsed, so the write takes a moment and little memory, and can run
+// on another thread.
 //
 // Only a regular file is read or replaced: a FIFO would block, a device never ends or would be
 // replaced by a file. A link at the path is followed to the regular file it names.
@@ -12,15 +15,25 @@
 using SettingsMap = QMap<QString, QVariant>; // "Section/Entry" to value
 
 enum class SettingsRead {
-    Read,     // values hold the file's settings
+    Read,     // the reader holds the file's settings
     Missing,  // no file yet: nothing to read
     Damaged,  // not settings at all (a syntax error, bytes that are not UTF-8, no line that parses)
     Unusable  // not a regular file, or one that cannot be read: never to be replaced
 };
 
-SettingsRead ReadSettingsFile(const QString& path, SettingsMap& values);
+// The settings as read once, kept as their bytes: a section is parsed when a value in it is first
+// asked for (with its subsections, which QSettings' own lazy reading can miss).
+class CSettingsFile {
+public:
+    SettingsRead Read(const QString& path);
+    QVariant Value(const QString& key);
 
-// Writes values as the whole file: into a new file beside the one the path names, synced, then put
-// in its place, and only while that place holds a regular file or nothing. False with the reason;
-// notRegular tells that the place holds something else.
-bool WriteSettingsFile(const QString& path, const SettingsMap& values, QString& error, bool& notRegular);
+    // Puts entries into the file as it is now (a missing one is made): into a new file beside the
+    // one the path names, synced, then put in its place, and only while that place holds a regular
+    // file or nothing. False with the reason; notRegular tells that the place holds something else.
+    static bool Write(const QString& path, const SettingsMap& entries, QString& error, bool& notRegular);
+
+private:
+    QByteArray m_content;
+    QMap<QString, SettingsMap> m_parsed; // by section
+};
