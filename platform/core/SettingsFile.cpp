@@ -32,19 +32,6 @@ QByteArray ReadAll(std::FILE* file)
     return content;
 }
 
-// A name under which QSettings reads the very file already opened, where the system has one.
-QString NameOfOpened(std::FILE* file, const QString& path)
-{
-#ifdef Q_OS_LINUX
-    const QString opened = QStringLiteral("/proc/self/fd/%1").arg(fileno(file));
-    if (QFileInfo::exists(opened))
-        return opened;
-#else
-    (void)file;
-#endif
-    return path;
-}
-
 // The settings' own place: the path, or the file a link at it names (nothing when it names none).
 std::string PlaceOf(const QString& path)
 {
@@ -59,7 +46,7 @@ std::string PlaceOf(const QString& path)
 // Whether the bytes of an INI settings file cannot be settings at all.
 bool LooksLikeDamagedSettings(const QByteArray& content)
 {
-    if (!IsValidUtf8(content.toStdString()) || content.contains('\0'))
+    if (!QUtf8StringView(content).isValidUtf8() || content.contains('\0'))
         return true;
     bool anyLine = false;
     for (qsizetype start = 0; start < content.size();) {
@@ -88,13 +75,13 @@ bool Synced(int descriptor)
 
 // A section header's name as QSettings reads it ("" for the general section), or none for a line
 // that is no header.
-std::optional<QString> HeaderName(const QByteArray& line)
+std::optional<QString> HeaderName(QByteArrayView line)
 {
-    const QByteArray text = line.trimmed();
+    const QByteArrayView text = line.trimmed();
     if (!text.startsWith('['))
         return std::nullopt;
     const qsizetype end = text.indexOf(']');
-    const QByteArray name = text.mid(1, end < 0 ? -1 : end - 1).trimmed();
+    const QByteArray name = text.sliced(1, (end < 0 ? text.size() : end) - 1).trimmed().toByteArray();
     if (name.compare("general", Qt::CaseInsensitive) == 0)
         return QString();
     if (name.compare("%general", Qt::CaseInsensitive) == 0)
@@ -128,7 +115,7 @@ std::pair<QByteArray, QByteArray> SplitSections(const QByteArray& content, const
     for (qsizetype start = 0; start < content.size();) {
         qsizetype end = content.indexOf('\n', start);
         end = end < 0 ? content.size() : end + 1;
-        const QByteArray line = content.mid(start, end - start);
+        const QByteArrayView line = QByteArrayView(content).sliced(start, end - start);
         if (const std::optional<QString> name = HeaderName(line))
             inNamed = chosen(*name);
         (inNamed ? named : rest) += line;
@@ -178,16 +165,22 @@ SettingsRead CSettingsFile::Read(const QString& path)
     const std::shared_ptr<std::FILE> file = OpenedFile(OpenRegularFile(name, error));
     if (!file)
         return SettingsRead::Unusable;
-    QByteArray content = ReadAll(file.get());
+    const QByteArray content = ReadAll(file.get());
     if (LooksLikeDamagedSettings(content))
         return SettingsRead::Damaged;
-    {
-        QSettings settings(NameOfOpened(file.get(), path), QSettings::IniFormat);
-        settings.value(QStringLiteral("Window/Xpos")); // a format error shows only once something is read
-        if (settings.status() == QSettings::FormatError)
-            return SettingsRead::Damaged;
+    QString section;
+    for (qsizetype start = 0; start < content.size();) {
+        qsizetype end = content.indexOf('\n', start);
+        end = end < 0 ? content.size() : end + 1;
+        const QByteArrayView line = QByteArrayView(content).sliced(start, end - start);
+        start = end;
+        if (const std::optional<QString> header = HeaderName(line)) {
+            if (!line.contains(']'))
+                return SettingsRead::Damaged; // QSettings reads no further
+            section = SectionOf(*header + QLatin1Char('/'));
+        }
+        m_unparsed[section] += line;
     }
-    m_content = std::move(content);
     return SettingsRead::Read;
 }
 
@@ -196,13 +189,11 @@ QVariant CSettingsFile::Value(const QString& key)
     const QString section = SectionOf(key);
     auto parsed = m_parsed.find(section);
     if (parsed == m_parsed.end()) {
-        const QByteArray blocks = SplitSections(m_content, [&section](const QString& name) {
-                                      return SectionOf(name + QLatin1Char('/')) == section;
-                                  }).first;
-        // Parsed whole by QSettings from a copy of its own.
+        // Parsed whole by QSettings, from a copy of its own.
+        const QByteArray lines = m_unparsed.take(section);
         SettingsMap values;
         QTemporaryFile copy;
-        if (!blocks.isEmpty() && copy.open() && copy.write(blocks) == blocks.size() && copy.flush()) {
+        if (!lines.isEmpty() && copy.open() && copy.write(lines) == lines.size() && copy.flush()) {
             QSettings settings(copy.fileName(), QSettings::IniFormat);
             for (const QString& each : settings.allKeys())
                 values.insert(each, settings.value(each));

@@ -34,6 +34,6 @@ public:
     static bool Write(const QString& path, const SettingsMap& entries, QString& error, bool& notRegular);
 
 private:
-    QByteArray m_content;
-    QMap<QString, SettingsMap> m_parsed; // by section
+    QMap<QString, QByteArray> m_unparsed; // a section's lines (its subsections' too) until asked for
+    QMap<QString, SettingsMap> m_parsed;
 };
