@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "platform/core/RegularFile.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -29,5 +30,35 @@ TEST(WholeFile, ReplacesOnlyRegularFilesAndLeavesNothingElse)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 5); // no partial file
     EXPECT_FALSE(WriteWholeFile(folder.Path("no/such/folder.png").string(), "png", error));
     EXPECT_FALSE(error.empty());
+}
+
+// The replacement takes a regular file's place or a free one; a FIFO, a link or a folder there
+// stays as it was and the replacement goes.
+TEST(ReplaceRegularFile, TakesOnlyARegularFilesPlace)
+{
+    CScratchFolder folder;
+    const std::string target = folder.Path("target").string();
+    const std::function<void()> places[] = {
+        [] {},
+        [&] { folder.Write("target", "old"); },
+        [&] { ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0); },
+        [&] { std::filesystem::create_symlink(folder.Write("elsewhere", "old"), target); },
+        [&] { std::filesystem::create_directory(target); }};
+    for (std::size_t i = 0; i < std::size(places); ++i) {
+        std::filesystem::remove_all(target);
+        places[i]();
+        const auto kind = std::filesystem::symlink_status(target).type();
+        const bool free = kind == std::filesystem::file_type::not_found || kind == std::filesystem::file_type::regular;
+        const std::string replacement = folder.Write("new", "new");
+        std::string error;
+        bool notRegular = true;
+        EXPECT_EQ(ReplaceRegularFile(replacement, target, error, notRegular), free) << i;
+        EXPECT_EQ(notRegular, !free) << i;
+        EXPECT_FALSE(std::filesystem::exists(replacement)) << i;
+        if (free)
+            EXPECT_EQ(ReadFile(target), "new") << i;
+        else
+            EXPECT_EQ(std::filesystem::symlink_status(target).type(), kind) << i;
+    }
 }
 } // namespace
