@@ -1,26 +1,59 @@
 #include "platform/core/FileWatch.h"
 
-#include <QFile>
+#include "platform/core/PathText.h"
+
+#include <QDir>
 #include <QFileInfo>
+#include <filesystem>
 #include <optional>
 
 #ifndef Q_OS_WIN
+#include <climits>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
 constexpr int kMaxLinks = 8; // links followed from the path to the file itself
 
-// The folder itself, or while it is missing the nearest one above it that exists.
-QString NearestFolder(QString folder)
+// Each folder from the root down to the one holding name, with its entry that leads on to name.
+QList<std::pair<QString, QString>> FoldersDown(const QString& name)
 {
-    while (!QFileInfo(folder).isDir()) {
-        const QString parent = QFileInfo(folder).absolutePath();
-        if (parent == folder)
-            break;
-        folder = parent;
-    }
-    return folder;
+    QList<std::pair<QString, QString>> steps;
+    for (QFileInfo info(name); info.absolutePath() != info.absoluteFilePath(); info.setFile(info.absolutePath()))
+        steps.prepend({info.absolutePath(), info.fileName()});
+    return steps;
+}
+
+// The path made absolute and clean, its bytes kept (QFileInfo would lose those that are not UTF-8).
+QString AbsolutePath(const QString& file)
+{
+#ifdef Q_OS_WIN
+    return QFileInfo(file).absoluteFilePath();
+#else
+    std::error_code failed;
+    const std::filesystem::path absolute = std::filesystem::absolute(EncodePath(file), failed);
+    return QDir::cleanPath(failed ? file : DecodePath(absolute.string()));
+#endif
+}
+
+// Where a link points, as an absolute path; none when the name is no link.
+std::optional<QString> LinkTarget(const QString& name)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(name);
+    if (!info.isSymLink())
+        return std::nullopt;
+    return info.symLinkTarget();
+#else
+    std::string bytes(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(EncodePath(name).c_str(), bytes.data(), bytes.size());
+    if (length < 0)
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(length));
+    const QString target = DecodePath(bytes);
+    return QDir::cleanPath(QDir::isAbsolutePath(target) ? target : QFileInfo(name).absolutePath() + '/' + target);
+#endif
 }
 } // namespace
 
@@ -28,17 +61,26 @@ CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleInterval);
-    connect(&m_settle, &QTimer::timeout, this, [this] { emit due(true); });
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_pathChanged, false))
+            Rewatch();
+        emit due(true);
+    });
     m_minute.setInterval(kMinute);
-    connect(&m_minute, &QTimer::timeout, this, [this] { emit due(false); });
+    connect(&m_minute, &QTimer::timeout, this, [this] {
+        Rewatch();
+        emit due(false);
+    });
     m_minute.start();
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CFileWatch::OnEvent);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &CFileWatch::OnEvent);
+    connect(&m_names, &CNameWatch::changed, this, &CFileWatch::OnChanged);
 }
 
 void CFileWatch::Follow(const QString& file)
 {
-    m_file = QFileInfo(file).absoluteFilePath();
+    const QString path = AbsolutePath(file);
+    if (path == m_file)
+        return; // the watches follow it already
+    m_file = path;
     Rewatch();
 }
 
@@ -52,72 +94,71 @@ std::optional<CFileWatch::Identity> CFileWatch::IdentityOf(const QString& name)
     return Identity{++look, 0};
 #else
     struct stat info {};
-    if (::stat(QFile::encodeName(name).constData(), &info) != 0)
+    if (::stat(EncodePath(name).c_str(), &info) != 0)
         return std::nullopt;
     return Identity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 #endif
 }
 
-// The names the path rests on now, with what each stands for: each link and its target with their
-// folders and those folders' folders (the nearest existing one while a folder is missing).
-QHash<QString, CFileWatch::Identity> CFileWatch::NamesToWatch() const
+// Watches the name as part of the path now, unless it names nothing. A watch is set afresh only
+// where the name stands for another file or folder than when it was set, or has lost its watch:
+// a watch taken away drops the changes it has not told yet.
+bool CFileWatch::Watch(const QString& name, bool folder, QHash<QString, Watched>& resolved)
 {
-    QHash<QString, Identity> names;
-    const auto add = [&names](const QString& name) {
-        if (const std::optional<Identity> identity = IdentityOf(name))
-            names.insert(name, *identity);
-    };
-    QString path = m_file;
-    for (int link = 0; link <= kMaxLinks && !path.isEmpty(); ++link) {
-        const QFileInfo info(path);
-        const QString folder = NearestFolder(info.absolutePath());
-        add(folder);
-        add(NearestFolder(QFileInfo(folder).absolutePath())); // a folder renamed away is told there
-        add(info.absoluteFilePath());
-        if (!info.isSymLink())
-            break;
-        path = info.symLinkTarget();
-    }
-    return names;
+    if (resolved.contains(name))
+        return true;
+    const std::optional<Identity> identity = IdentityOf(name);
+    if (!identity)
+        return false;
+    const auto was = m_watched.constFind(name);
+    if (was == m_watched.cend() || was->identity != *identity || !m_names.IsWatched(name))
+        m_names.Add(name, folder);
+    resolved.insert(name, {*identity, folder, {}});
+    return true;
 }
 
-// The path is followed, not the file it named once: resolved again at every event.
-// A watch holds on to the file or folder it was set on, so a name given to another one while the
-// first lives on (a second hard link, a backup, a renamed folder) is watched afresh. Every other
-// watch is left as it is: a watch taken away drops the changes it has not told yet, and a change
-// made just then would wait for the minute.
+// The path is followed, not the file it named once: every folder from the root down, through each
+// link, is watched for its entry that leads on, so whatever makes the path name another file is
+// told. Each name is looked at once the folder above it is watched: a change made meanwhile is
+// either seen here or told. A folder missing is made under one watched, which tells it.
 void CFileWatch::Rewatch()
 {
-    const QHash<QString, Identity> wanted = NamesToWatch();
-    // The system drops a name whose file or folder went away, but of names sharing one watch (a link
-    // and its target) only one: the others lost their watch with it.
-    const QStringList listed = m_watcher.files() + m_watcher.directories();
-    QList<Identity> gone;
+    QHash<QString, Watched> resolved;
+    const auto foldersWatched = [&](const QString& name) {
+        for (const auto& [folder, entry] : FoldersDown(name)) {
+            if (!Watch(folder, true, resolved))
+                return false;
+            if (!resolved[folder].entries.contains(entry))
+                resolved[folder].entries << entry;
+        }
+        return true;
+    };
+    QString path = m_file;
+    for (int link = 0; link <= kMaxLinks && foldersWatched(path); ++link) {
+        const std::optional<QString> target = LinkTarget(path);
+        if (!target) {
+            Watch(path, false, resolved);
+            break;
+        }
+        path = *target;
+    }
     for (auto it = m_watched.cbegin(); it != m_watched.cend(); ++it) {
-        if (!listed.contains(it.key()))
-            gone << it.value();
+        if (!resolved.contains(it.key()))
+            m_names.Remove(it.key());
     }
-    QStringList stale, fresh;
-    for (const QString& name : listed) {
-        const Identity was = m_watched.value(name);
-        if (!wanted.contains(name) || wanted.value(name) != was || gone.contains(was))
-            stale << name;
-    }
-    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
-        if (!listed.contains(it.key()) || stale.contains(it.key()))
-            fresh << it.key();
-    }
-    if (!stale.isEmpty())
-        m_watcher.removePaths(stale);
-    // Identities taken before the watches are set: a name changed in between is set afresh next time.
-    m_watched = wanted;
-    if (!fresh.isEmpty())
-        m_watcher.addPaths(fresh);
+    m_watched = std::move(resolved);
 }
 
-void CFileWatch::OnEvent()
+// A write to the file is looked at as it is. A change to an entry on the path, to a folder on it
+// itself, or to a watch lost may have made the path name another file: it is followed again first.
+// The other entries of those folders are no concern.
+void CFileWatch::OnChanged(const QString& name, const QString& entry)
 {
-    Rewatch();
+    const auto it = m_watched.constFind(name);
+    const bool watched = it != m_watched.cend() && m_names.IsWatched(name);
+    if (watched && it->folder && !entry.isEmpty() && !it->entries.contains(entry))
+        return;
+    m_pathChanged = m_pathChanged || !watched || it->folder;
     if (!m_settle.isActive())
         m_settle.start();
 }

@@ -1,13 +1,15 @@
 #pragma once
 // Tells when to look at one file again: at once when the kernel tells of a change to the file or
-// its folder (the path is followed: a file replaced under its name, a link retargeted, a folder
-// removed and made anew are followed again),
+// to a folder on its path (the path is followed: a file replaced under its name, a link retargeted,
+// any folder on the way renamed or removed and made anew are followed again),
 // with a burst of writes 50 ms apart told as one; and once a minute, for the changes no
 // notification tells of and for whatever else the minute brings.
 
-#include <QFileSystemWatcher>
+#include "platform/core/NameWatch.h"
+
 #include <QHash>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <cstdint>
 #include <optional>
@@ -30,15 +32,21 @@ signals:
 private:
     // Which file or folder a watched name stood for when its watch was set (device and inode).
     using Identity = std::pair<std::uint64_t, std::uint64_t>;
+    struct Watched {
+        Identity identity;
+        bool folder = false;
+        QStringList entries; // a folder's entries that lead on to the file
+    };
     // The one a name stands for now, following links; none when it names nothing.
     static std::optional<Identity> IdentityOf(const QString& name);
-    QHash<QString, Identity> NamesToWatch() const;
+    bool Watch(const QString& name, bool folder, QHash<QString, Watched>& resolved);
     void Rewatch();
-    void OnEvent();
+    void OnChanged(const QString& name, const QString& entry);
 
-    QFileSystemWatcher m_watcher;
-    QHash<QString, Identity> m_watched;
+    CNameWatch m_names;
+    QHash<QString, Watched> m_watched;
     QTimer m_settle;
     QTimer m_minute;
     QString m_file;
+    bool m_pathChanged = false; // something told since the last look may have made the path name another file
 };
