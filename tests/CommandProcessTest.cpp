@@ -2,8 +2,10 @@
 // process, and the exit status of each way a command can end.
 
 #include "TestSupport.h"
+#include "platform/core/FileWatch.h"
 #include "view/PeloraView.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -38,6 +40,16 @@ protected:
         EXPECT_TRUE(process.waitForFinished(20000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         return process.exitCode();
+    }
+
+    // A watch's next line on the channel, empty when none comes within 20 s.
+    static QByteArray NextLine(QProcess& watch, QProcess::ProcessChannel channel = QProcess::StandardOutput)
+    {
+        watch.setReadChannel(channel);
+        while (!watch.canReadLine())
+            if (!watch.waitForReadyRead(20000))
+                return QByteArray();
+        return watch.readLine();
     }
 };
 
@@ -88,13 +100,7 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     };
     QProcess watch;
     watch.start(PELORA_BINARY, QStringList{"--watch"} + dateAndDay);
-    auto nextLine = [&](QProcess::ProcessChannel channel = QProcess::StandardOutput) {
-        watch.setReadChannel(channel);
-        while (!watch.canReadLine())
-            if (!watch.waitForReadyRead(20000))
-                return QByteArray();
-        return watch.readLine();
-    };
+    const auto nextLine = [&](QProcess::ProcessChannel channel = QProcess::StandardOutput) { return NextLine(watch, channel); };
     EXPECT_EQ(nextLine(), report());
     AppendTo(log, "97/03/20 11:00:00  OUT00:01:40      250 0\r\n");
     EXPECT_EQ(nextLine(), report());
@@ -114,6 +120,50 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(watch.exitCode(), 0);
     EXPECT_EQ(watch.readAllStandardError(), QByteArray()); // the vanished file was told once
+}
+
+// A file whose name is not UTF-8, and the path made anew after its folder's parent was renamed:
+// each change is told by the system, its report printed before the minute's look could come. The
+// commands run in bash, in the scratch folder, with the file's name in $F (given in printf's
+// escapes: QProcess passes only text) and the program in $1.
+TEST_F(CommandProcessTest, WatchFollowsANameNotUtf8AndAFolderAboveRenamed)
+{
+    const QString append = "printf '97/03/20 11:00:00  OUT00:01:40      250 0\\r\\n' >>\"$F\"";
+    const struct {
+        const char* file;
+        QStringList changes; // each reported before the next is made
+    } cases[] = {{"\\xff\\xfe.log", {append, append}},
+                 {"s/a/b/log",
+                  {"mv s/a s/a2 && mkdir -p s/a/b && printf '97/03/20 12:00:00  OUT00:00:40      90 0\\r\\n' >\"$F\"", append}}};
+    const QString options = " --json --today 1997-03-20 --closing-day 20 \"$F\"";
+    for (const auto& c : cases) {
+        const auto bash = [&](QProcess& process, const QString& command) {
+            process.setWorkingDirectory(QString::fromStdString(folder.Path("").string()));
+            process.start("bash", {"-c", "F=$(printf %b \"$0\"); " + command, c.file, PELORA_BINARY});
+        };
+        const auto run = [&](const QString& command) {
+            QProcess process;
+            bash(process, command);
+            EXPECT_TRUE(process.waitForFinished(20000));
+            return process.readAllStandardOutput();
+        };
+        run("mkdir -p \"$(dirname \"$F\")\" && cp log \"$F\"");
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        QProcess watch;
+        bash(watch, "exec \"$1\" --watch" + options);
+        for (const QString& change : QStringList{""} + c.changes) {
+            run(change);
+            const QByteArray report = run("exec \"$1\" --report" + options);
+            QByteArray line; // a look made half-way through a change may print one more report first
+            while (line != report && !(line = NextLine(watch)).isEmpty()) {
+            }
+            EXPECT_EQ(line, report) << c.file << ": " << change.toStdString();
+            EXPECT_LT(sinceStart.elapsed(), CFileWatch::kMinute) << c.file;
+        }
+        watch.terminate();
+        EXPECT_TRUE(watch.waitForFinished(20000));
+    }
 }
 
 // Each way a session or a user ends a watch, during its first load of a 1 TiB (sparse) log: ended

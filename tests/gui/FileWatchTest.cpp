@@ -1,5 +1,6 @@
 #include "../TestSupport.h"
 #include "platform/core/FileWatch.h"
+#include "platform/core/PathText.h"
 #include "platform/core/Worker.h"
 
 #include <QTest>
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 
 struct MoveCase {
     const char* name;
-    const char* followed;                     // the path given, under the scratch folder
+    const char* followed;                     // the path given, under the scratch folder (its bytes)
     std::function<void(const fs::path&)> set; // makes the file the path names
     std::vector<std::function<void(const fs::path&)>> moves; // each told before the next is made
     const char* appended;                     // the file written to afterwards
@@ -36,7 +37,7 @@ TEST_P(FileWatchTest, FollowsThePathNotTheFile)
     CFileWatch watch;
     int told = 0;
     QObject::connect(&watch, &CFileWatch::due, [&](bool notified) { told += notified; });
-    const QString followed = QString::fromStdString((root / c.followed).string());
+    const QString followed = DecodePath((root / c.followed).string());
     watch.Follow(followed);
     const auto toldOf = [&](const std::function<void()>& change) {
         told = 0;
@@ -52,6 +53,8 @@ TEST_P(FileWatchTest, FollowsThePathNotTheFile)
 
 const auto kWrite = [](const fs::path& file) { AppendTo(file, ""); }; // a new, empty file
 const auto kMakeFolderAndLog = [](const fs::path& r) { fs::create_directory(r / "d"); kWrite(r / "d/log"); };
+const auto kMakeNotUtf8 = [](const fs::path& r) { fs::create_directory(r / "\xff"); kWrite(r / "\xff/\xfe.log"); };
+const auto kMakeDeep = [](const fs::path& r) { fs::create_directories(r / "a/b/c"); kWrite(r / "a/b/c/log"); };
 
 INSTANTIATE_TEST_SUITE_P(
     Watch, FileWatchTest,
@@ -66,6 +69,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {[](const fs::path& r) { fs::remove_all(r / "d"); }, kMakeFolderAndLog}, "d/log"},
         MoveCase{"FolderRenamedAndMadeAnew", "d/log", kMakeFolderAndLog,
                  {[](const fs::path& r) { fs::rename(r / "d", r / "e"); }, kMakeFolderAndLog}, "d/log"},
+        MoveCase{"NamesNotUtf8FolderRemovedAndMadeAnew", "\xff/\xfe.log", kMakeNotUtf8,
+                 {[](const fs::path& r) { fs::remove_all(r / "\xff"); }, kMakeNotUtf8}, "\xff/\xfe.log"},
+        MoveCase{"FoldersParentRenamedAndMadeAnew", "a/b/c/log", kMakeDeep,
+                 {[](const fs::path& r) { fs::rename(r / "a/b", r / "a/b2"); }, kMakeDeep}, "a/b/c/log"},
+        MoveCase{"TopFolderRenamedAndMadeAnew", "a/b/c/log", kMakeDeep,
+                 {[](const fs::path& r) { fs::rename(r / "a", r / "a2"); }, kMakeDeep}, "a/b/c/log"},
         MoveCase{"LinkToAFileNotThereYet", "log",
                  [](const fs::path& r) { fs::create_directory(r / "o"); fs::create_symlink("o/real.log", r / "log"); },
                  {[](const fs::path& r) { kWrite(r / "o/real.log"); }}, "o/real.log"},
