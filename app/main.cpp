@@ -64,7 +64,9 @@ int RunWindow(int argc, char** argv, CQtProfileStore& profile, const IClock& clo
     CEndSignals ending;
     QObject::connect(&ending, &CEndSignals::ended, [&pelora] { pelora.GetMainFrame()->close(); });
     QApplication::exec();
-    return pelora.ExitInstance();
+    const int status = pelora.ExitInstance();
+    profile.Close(); // while end signals are still caught: a second one must not cut the last save short
+    return status;
 }
 
 // Qt aborts the process when it finds no display; say so in one line instead.

@@ -2,6 +2,8 @@
 #include "platform/core/QtProfileStore.h"
 
 #include <QDir>
+#include <QLockFile>
+#include <thread>
 #include <functional>
 #include <cstring>
 #include <sys/stat.h>
@@ -20,6 +22,7 @@ protected:
 TEST_F(QtProfileStoreTest, SignedIntegersAndAnyBytesRoundTrip)
 {
     const std::string shiftJis = "/tmp/\x93\x64\x98\x62.log";
+    const mode_t mask = ::umask(027);
     {
         CQtProfileStore store(path);
         store.WriteProfileInt("Window", "Xpos", -40);
@@ -27,6 +30,8 @@ TEST_F(QtProfileStoreTest, SignedIntegersAndAnyBytesRoundTrip)
         store.WriteProfileString("Recent File List", "File1", "/tmp/電話.log");
         store.WriteProfileString("File", "VamloLogPath", shiftJis);
     }
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(path.toStdString()).permissions(), std::filesystem::perms(0640)); // as the umask says
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), -40);
     EXPECT_EQ(store.GetProfileInt("Window", "Ypos", 0), INT32_MIN);
@@ -58,13 +63,15 @@ QStringList Backups(const CScratchFolder& folder)
 
 TEST_F(QtProfileStoreTest, DamagedFilesAreKeptAsSeparateBackupsAndDefaultsApply)
 {
-    const std::string syntax = "[Window\nXpos=5\n\x01\x02 garbage = = =\n";
+    const std::string syntax = "[Option]\nSimekiri=20\n[Window\nXpos=5\n\x01\x02 garbage = = =\n";
     std::string random(600, '\0');
     for (std::size_t i = 0; i < random.size(); ++i)
         random[i] = static_cast<char>((i * 7919 + 13) % 251 + 3);
     for (const std::string& damaged : {syntax, random}) {
         folder.Write("Pelora.conf", damaged);
+        EXPECT_EQ(CQtProfileStore(path, CQtProfileStore::ReadOnly).GetProfileInt("Option", "Simekiri", 31), 31);
         CQtProfileStore store(path);
+        EXPECT_EQ(store.GetProfileInt("Option", "Simekiri", 31), 31); // nothing above the damage either
         EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 9), 9);
         store.WriteProfileInt("Window", "Xpos", 3);
         EXPECT_EQ(CQtProfileStore(path).GetProfileInt("Window", "Xpos", 9), 3);
@@ -163,6 +170,46 @@ TEST_F(QtProfileStoreTest, LinkedSettingsFileIsWrittenWhereTheLinkPoints)
     CQtProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("Window", "Xpos", 0), 5);
     EXPECT_EQ(store.GetProfileString("Other", "Kept", ""), "yes");
+    // A link to a file not made yet: made there.
+    std::filesystem::remove(real);
+    EXPECT_TRUE(CQtProfileStore(path).WriteProfileInt("Window", "Xpos", 6));
+    EXPECT_EQ(CQtProfileStore(QString::fromStdString(real)).GetProfileInt("Window", "Xpos", 0), 6);
+}
+
+// Reading needs no temporary space, and takes lines ended by a lone CR as QSettings does.
+TEST_F(QtProfileStoreTest, ReadsNeedNoTemporarySpace)
+{
+    folder.Write("Pelora.conf", "[Option]\rSimekiri=20\r[Window]\r\nXpos=3\n");
+    const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/proc/pelora-none");
+    CQtProfileStore store(path, CQtProfileStore::ReadOnly);
+    const int closingDay = store.GetProfileInt("Option", "Simekiri", 31);
+    const int xpos = store.GetProfileInt("Window", "Xpos", 0);
+    hadTmp ? qputenv("TMPDIR", tmp) : qunsetenv("TMPDIR");
+    EXPECT_EQ(closingDay, 20);
+    EXPECT_EQ(xpos, 3);
+}
+
+// A writer holding the settings' lock (QSettings takes the same one) is waited for: nothing it
+// writes meanwhile is overwritten with what was read before.
+TEST_F(QtProfileStoreTest, WritesWaitForTheLockQSettingsTakes)
+{
+    folder.Write("Pelora.conf", "[Other]\nn=0\n");
+    QLockFile lock(path + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.lock());
+    CQtProfileStore store(path);
+    std::thread writer([&] { store.WriteProfileInt("Window", "Xpos", 7); });
+    const auto written = [&] { return ReadFile(path.toStdString()).find("Xpos") != std::string::npos; };
+    for (int wait = 0; wait < 150 && !written(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(written());
+    folder.Write("Pelora.conf", "[Other]\nn=1\n");
+    lock.unlock();
+    writer.join();
+    CQtProfileStore again(path);
+    EXPECT_EQ(again.GetProfileInt("Other", "n", 0), 1);
+    EXPECT_EQ(again.GetProfileInt("Window", "Xpos", 0), 7);
 }
 
 // A write puts the store's entries into their sections (each once, however often a section

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <utility>
 
 namespace {
 constexpr int kSaveDelay = 200; // ms
@@ -72,11 +73,21 @@ CQtProfileStore::CQtProfileStore(const QString& iniPath, Access access) : m_path
 CQtProfileStore::~CQtProfileStore()
 {
     m_onWriteFailed = nullptr; // whoever listened may be gone by now
+    Close();
+}
+
+void CQtProfileStore::Close()
+{
+    if (m_closed)
+        return;
     m_saveTimer.reset();
-    m_saver.reset(); // waits for a save under way, whose end is then not told
-    bool notRegular = false;
-    if ((m_dirty || m_saving) && !m_memoryOnly)
-        Save(m_written, notRegular);
+    m_saver.reset(); // waits for the save under way, whose end is then taken here
+    m_closed = true;
+    if (std::exchange(m_saving, false) && !m_outcome->first) {
+        m_memoryOnly = m_outcome->second;
+        m_dirty = !m_memoryOnly;
+    }
+    StartSave();
 }
 
 // Read at first use, so a process that never touches the settings (a second instance) leaves
@@ -129,7 +140,7 @@ bool CQtProfileStore::Write(const QString& key, const QVariant& value)
     if (m_memoryOnly)
         return TellWriteFailed();
     m_dirty = true;
-    if (!QCoreApplication::instance()) {
+    if (!QCoreApplication::instance() || m_closed) {
         StartSave();
         return !m_failed;
     }
@@ -150,7 +161,7 @@ void CQtProfileStore::StartSave()
     if (m_saving || !m_dirty || m_memoryOnly)
         return;
     m_dirty = false;
-    if (!QCoreApplication::instance()) {
+    if (!QCoreApplication::instance() || m_closed) {
         bool notRegular = false;
         const bool written = Save(m_written, notRegular);
         Saved(written, notRegular);
@@ -159,12 +170,12 @@ void CQtProfileStore::StartSave()
     m_saving = true;
     if (!m_saver)
         m_saver = std::make_unique<CWorker>();
-    auto outcome = std::make_shared<std::pair<bool, bool>>(false, false);
+    m_outcome = std::make_shared<std::pair<bool, bool>>(false, false);
     m_saver->Run(
-        [this, entries = m_written, outcome](const std::function<bool()>&) {
+        [this, entries = m_written, outcome = m_outcome](const std::function<bool()>&) {
             outcome->first = Save(entries, outcome->second); // finished even when asked to stop
         },
-        [this, outcome] { Saved(outcome->first, outcome->second); });
+        [this] { Saved(m_outcome->first, m_outcome->second); });
 }
 
 void CQtProfileStore::Saved(bool written, bool notRegular)

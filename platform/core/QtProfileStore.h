@@ -40,6 +40,8 @@ public:
     bool WriteProfileString(const std::string& section, const std::string& entry,
                             const std::string& value) override;
 
+    // Waits for a save under way and writes what is still unwritten; later writes are saved at once.
+    void Close();
     // Called once, at the first write that could not be saved; the settings stay in memory.
     void OnWriteFailed(std::function<void(const QString& path)> handler) { m_onWriteFailed = std::move(handler); }
     QString FileName() const { return m_path; }
@@ -62,6 +64,8 @@ private:
     bool m_toldWriteFailure = false;
     bool m_dirty = false;      // changed since the last save began
     bool m_saving = false;
+    bool m_closed = false;
+    std::shared_ptr<std::pair<bool, bool>> m_outcome; // of the save under way: written, not regular
     CSettingsFile m_file;      // as read at first use
     SettingsMap m_written;     // every entry written since, a few dozen
     std::unique_ptr<QTimer> m_saveTimer;

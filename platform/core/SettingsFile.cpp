@@ -4,23 +4,42 @@
 #include "platform/core/RegularFile.h"
 
 #include <QDir>
-#include <QSet>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace {
+constexpr int kLockWait = 10000; // ms
+
 bool LineParses(QByteArrayView line)
 {
     return line.startsWith('[') || line.startsWith(';') || line.startsWith('#') || line.contains('=');
+}
+
+// Where the line from start ends, its end included: "\n", "\r\n" or "\r", as QSettings reads them.
+qsizetype LineEnd(const QByteArray& content, qsizetype start)
+{
+    const char* data = content.constData();
+    qsizetype end = start;
+    while (end < content.size() && data[end] != '\n' && data[end] != '\r')
+        ++end;
+    if (end < content.size() && data[end] == '\r' && end + 1 < content.size() && data[end + 1] == '\n')
+        ++end;
+    return end < content.size() ? end + 1 : end;
 }
 
 QByteArray ReadAll(std::FILE* file)
@@ -32,15 +51,39 @@ QByteArray ReadAll(std::FILE* file)
     return content;
 }
 
-// The settings' own place: the path, or the file a link at it names (nothing when it names none).
+// The settings' own place: the path, or the name a link at it leads to (made there if missing, as
+// QSettings would); nothing when the links go round.
 std::string PlaceOf(const QString& path)
 {
-    const std::string name = EncodePath(path);
+    std::filesystem::path place = EncodePath(path);
     std::error_code failed;
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(name, failed)))
-        return name;
-    const std::filesystem::path target = std::filesystem::canonical(name, failed);
-    return failed ? std::string() : target.string();
+    for (int link = 0; link < 8; ++link) {
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(place, failed)))
+            return place.string();
+        const std::filesystem::path target = std::filesystem::read_symlink(place, failed);
+        if (failed)
+            return {};
+        place = (target.is_absolute() ? target : place.parent_path() / target).lexically_normal();
+    }
+    return {};
+}
+
+// A new file's permissions, as the process's umask makes them.
+void GiveNewFilesMode(int descriptor)
+{
+#ifdef Q_OS_LINUX
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        bool ok = false;
+        const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
+        if (ok)
+            ::fchmod(descriptor, 0666 & ~mask);
+    }
+#else
+    (void)descriptor; // a private file
+#endif
 }
 
 // Whether the bytes of an INI settings file cannot be settings at all.
@@ -50,10 +93,9 @@ bool LooksLikeDamagedSettings(const QByteArray& content)
         return true;
     bool anyLine = false;
     for (qsizetype start = 0; start < content.size();) {
-        qsizetype end = content.indexOf('\n', start);
-        end = end < 0 ? content.size() : end;
+        const qsizetype end = LineEnd(content, start);
         const QByteArrayView line = QByteArrayView(content).sliced(start, end - start).trimmed();
-        start = end + 1;
+        start = end;
         if (line.isEmpty())
             continue;
         anyLine = true;
@@ -113,15 +155,14 @@ std::pair<QByteArray, QByteArray> SplitSections(const QByteArray& content, const
     QByteArray named, rest;
     bool inNamed = chosen(QString());
     for (qsizetype start = 0; start < content.size();) {
-        qsizetype end = content.indexOf('\n', start);
-        end = end < 0 ? content.size() : end + 1;
+        const qsizetype end = LineEnd(content, start);
         const QByteArrayView line = QByteArrayView(content).sliced(start, end - start);
         if (const std::optional<QString> name = HeaderName(line))
             inNamed = chosen(*name);
         (inNamed ? named : rest) += line;
         start = end;
     }
-    if (!rest.isEmpty() && !rest.endsWith('\n'))
+    if (!rest.isEmpty() && !rest.endsWith('\n') && !rest.endsWith('\r'))
         rest += '\n';
     return {named, rest};
 }
@@ -153,6 +194,32 @@ bool MergedSections(const QString& scratchTemplate, const QByteArray& sections, 
     merged = written.readAll();
     return true;
 }
+
+// Sections parsed whole by QSettings, from a file of their own: an unnamed one in memory where the
+// system has them, so reading the settings needs no temporary space.
+SettingsMap ParsedSections(const QByteArray& lines)
+{
+    SettingsMap values;
+    const auto parse = [&values](const QString& name) {
+        QSettings settings(name, QSettings::IniFormat);
+        for (const QString& key : settings.allKeys())
+            values.insert(key, settings.value(key));
+    };
+    if (lines.isEmpty())
+        return values;
+#ifdef Q_OS_LINUX
+    if (const int memory = ::memfd_create("pelora-settings", MFD_CLOEXEC); memory >= 0) {
+        if (::write(memory, lines.constData(), static_cast<std::size_t>(lines.size())) == lines.size())
+            parse(QStringLiteral("/proc/self/fd/%1").arg(memory));
+        ::close(memory);
+        return values;
+    }
+#endif
+    QTemporaryFile copy;
+    if (copy.open() && copy.write(lines) == lines.size() && copy.flush())
+        parse(copy.fileName());
+    return values;
+}
 } // namespace
 
 SettingsRead CSettingsFile::Read(const QString& path)
@@ -168,10 +235,10 @@ SettingsRead CSettingsFile::Read(const QString& path)
     const QByteArray content = ReadAll(file.get());
     if (LooksLikeDamagedSettings(content))
         return SettingsRead::Damaged;
+    QMap<QString, QByteArray> sections;
     QString section;
     for (qsizetype start = 0; start < content.size();) {
-        qsizetype end = content.indexOf('\n', start);
-        end = end < 0 ? content.size() : end + 1;
+        const qsizetype end = LineEnd(content, start);
         const QByteArrayView line = QByteArrayView(content).sliced(start, end - start);
         start = end;
         if (const std::optional<QString> header = HeaderName(line)) {
@@ -179,8 +246,9 @@ SettingsRead CSettingsFile::Read(const QString& path)
                 return SettingsRead::Damaged; // QSettings reads no further
             section = SectionOf(*header + QLatin1Char('/'));
         }
-        m_unparsed[section] += line;
+        sections[section] += line;
     }
+    m_unparsed = std::move(sections);
     return SettingsRead::Read;
 }
 
@@ -189,16 +257,7 @@ QVariant CSettingsFile::Value(const QString& key)
     const QString section = SectionOf(key);
     auto parsed = m_parsed.find(section);
     if (parsed == m_parsed.end()) {
-        // Parsed whole by QSettings, from a copy of its own.
-        const QByteArray lines = m_unparsed.take(section);
-        SettingsMap values;
-        QTemporaryFile copy;
-        if (!lines.isEmpty() && copy.open() && copy.write(lines) == lines.size() && copy.flush()) {
-            QSettings settings(copy.fileName(), QSettings::IniFormat);
-            for (const QString& each : settings.allKeys())
-                values.insert(each, settings.value(each));
-        }
-        parsed = m_parsed.insert(section, values);
+        parsed = m_parsed.insert(section, ParsedSections(m_unparsed.take(section)));
     }
     return parsed->value(key);
 }
@@ -208,6 +267,17 @@ bool CSettingsFile::Write(const QString& path, const SettingsMap& entries, QStri
     notRegular = false;
     const std::string place = PlaceOf(path);
     const PathKind kind = place.empty() ? PathKind::Other : KindOfPath(place);
+    if (kind == PathKind::Regular && !QFileInfo(DecodePath(place)).isWritable()) {
+        error = QString::fromLocal8Bit(std::strerror(EACCES)); // a file made read-only stays so
+        return false;
+    }
+    // The lock QSettings takes too, so a change another program makes meanwhile is not lost.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (kind != PathKind::Other && !lock.tryLock(kLockWait)) {
+        error = QStringLiteral("cannot take %1").arg(path + QStringLiteral(".lock"));
+        return false;
+    }
     std::string reason;
     std::shared_ptr<std::FILE> file;
     if (kind == PathKind::Regular)
@@ -241,6 +311,8 @@ bool CSettingsFile::Write(const QString& path, const SettingsMap& entries, QStri
     // The file keeps who may read it.
     if (const QFileInfo was(DecodePath(place)); written && was.exists())
         partial.setPermissions(was.permissions());
+    else if (written)
+        GiveNewFilesMode(partial.handle());
     if (!written || !Synced(partial.handle())) {
         error = partial.errorString();
         if (partial.isOpen())
