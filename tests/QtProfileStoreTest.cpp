@@ -159,13 +159,18 @@ TEST_F(QtProfileStoreTest, LinkedSettingsFileIsWrittenWhereTheLinkPoints)
 // Reading needs no temporary space, and takes lines ended by a lone CR as QSettings does.
 TEST_F(QtProfileStoreTest, ReadsNeedNoTemporarySpace)
 {
-    folder.Write("Pelora.conf", "[Option]\rSimekiri=20\r[Window]\r\nXpos=3\n");
+    std::string sections = "[Option]\rSimekiri=20\r[Window]\r\nXpos=3\n";
+    for (int n = 10; n < 30; ++n) // of one size: each still read for itself
+        sections += "[S" + std::to_string(n) + "]\nk=" + std::to_string(n) + "\n";
+    folder.Write("Pelora.conf", sections);
     const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
     const QByteArray tmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", "/proc/pelora-none");
     CQtProfileStore store(path, CQtProfileStore::ReadOnly);
     const int closingDay = store.GetProfileInt("Option", "Simekiri", 31);
     const int xpos = store.GetProfileInt("Window", "Xpos", 0);
+    for (int n = 10; n < 30; ++n)
+        EXPECT_EQ(store.GetProfileInt("S" + std::to_string(n), "k", 0), n);
     hadTmp ? qputenv("TMPDIR", tmp) : qunsetenv("TMPDIR");
     EXPECT_EQ(closingDay, 20);
     EXPECT_EQ(xpos, 3);

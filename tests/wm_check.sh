@@ -2,7 +2,8 @@
 # Under a window manager (openbox), as users run it: at scale factor 2 a stored place comes back
 # where it was stored; the detail dialog's outer size, frame included, is the fixed one; and on a
 # log of 1 TiB (sparse, minutes to read) the window shows and answers keys while it loads, and a
-# file handed over meanwhile is read at once.
+# file handed over meanwhile is read at once; a burst of second starts is answered and brings a
+# minimized window back.
 set -euo pipefail
 pelora=$1
 source "$(dirname "$0")/xsession.sh"
@@ -70,4 +71,16 @@ grep -q '^YenMode=2$' "$conf" || { echo "Ctrl+N was not handled while the log lo
 for _ in $(seq 300); do grep -q "^VamloLogPath=$scratch/charge.log\$" "$conf" && break; sleep 0.1; done
 grep -q "^VamloLogPath=$scratch/charge.log\$" "$conf" || { echo "the file handed over was not read"; exit 1; }
 kill -TERM "$pid"; wait "$pid"
-echo "place kept at scale 2; detail dialog 561x477 with its frame; keys and a hand-over during a huge load"
+# A burst of second starts at a minimized window: each is answered, and the window comes back.
+"$pelora" "$scratch/charge.log" &
+pid=$!
+wait_for Pelora
+framed Pelora
+xdotool windowminimize --sync "$(window Pelora)"
+starts=()
+for _ in $(seq 50); do "$pelora" & starts+=($!); done
+for start in "${starts[@]}"; do wait "$start" || { echo "a second start in a burst was not answered"; exit 1; }; done
+for _ in $(seq 300); do xwininfo -id "$(window Pelora)" | grep -q IsViewable && break; sleep 0.1; done
+xwininfo -id "$(window Pelora)" | grep -q IsViewable || { echo "the window did not come back for a burst of starts"; exit 1; }
+kill -TERM "$pid"; wait "$pid"
+echo "place kept at scale 2; detail dialog 561x477 with its frame; keys and a hand-over during a huge load; a burst of starts answered"

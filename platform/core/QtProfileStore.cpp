@@ -187,6 +187,7 @@ void CQtProfileStore::Saved(bool written, bool notRegular)
         m_dirty = !notRegular; // tried again with the next change, and at the end
         return;
     }
+    m_failed = false;
     if (m_dirty)
         StartSave();
 }

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -209,7 +210,12 @@ SettingsMap ParsedSections(const QByteArray& lines)
         return values;
 #ifdef Q_OS_LINUX
     if (const int memory = ::memfd_create("pelora-settings", MFD_CLOEXEC); memory >= 0) {
-        if (::write(memory, lines.constData(), static_cast<std::size_t>(lines.size())) == lines.size())
+        // QSettings keeps a file it has read by name and reads it again only if its size or time
+        // changed; the name comes round again with the descriptor, so each gets a time of its own.
+        static std::atomic<std::int64_t> stamp{0};
+        const timespec times[2] = {{0, UTIME_OMIT}, {++stamp, 0}};
+        if (::write(memory, lines.constData(), static_cast<std::size_t>(lines.size())) == lines.size()
+            && ::futimens(memory, times) == 0)
             parse(QStringLiteral("/proc/self/fd/%1").arg(memory));
         ::close(memory);
         return values;
@@ -274,7 +280,8 @@ bool CSettingsFile::Write(const QString& path, const SettingsMap& entries, QStri
     // The lock QSettings takes too, so a change another program makes meanwhile is not lost.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (kind != PathKind::Other && !lock.tryLock(kLockWait)) {
+    // A folder no lock can be made in is one QSettings cannot write in either.
+    if (kind != PathKind::Other && !lock.tryLock(kLockWait) && lock.error() != QLockFile::PermissionError) {
         error = QStringLiteral("cannot take %1").arg(path + QStringLiteral(".lock"));
         return false;
     }
