@@ -53,9 +53,10 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
 
-    // A hand-over the running instance never takes is not taken for done: the instance stopped,
-    // every place of its channel held by silent connections, or its socket gone (as from another
-    // host sharing the home folder). The second start says so and ends with 75.
+    // A hand-over the running instance never takes is not taken for done: the instance stopped or
+    // its socket gone (as from another host sharing the home folder); the second start says so and
+    // ends with 75. Every place of its channel held by silent connections for a while only delays
+    // it: turned away, it tries again until they are dropped.
     for (const std::string way : {"stopped", "held", "gone"}) {
         QLocalSocket silent[4];
         for (int i = 0; way == "held" && i < 4; ++i)
@@ -67,8 +68,12 @@ TEST_F(InstanceTest, SecondStartEndsAtOnceAndLeavesTheFirstAlone)
             std::filesystem::remove(folder.Path(kSocket));
         QProcess untaken;
         Start(untaken, {"some.log"});
+        if (way == "held" && !untaken.waitForFinished(500)) {
+            for (QLocalSocket& each : silent)
+                each.abort();
+        }
         ASSERT_TRUE(untaken.waitForFinished(20000));
-        EXPECT_EQ(untaken.exitCode(), 75) << way;
+        EXPECT_EQ(untaken.exitCode(), way == "held" ? 0 : 75) << way;
         ::kill(first.processId(), SIGCONT);
     }
 

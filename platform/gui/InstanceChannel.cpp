@@ -2,13 +2,16 @@
 
 #include <QLocalSocket>
 
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
 
 namespace {
 constexpr int kWaitMilliseconds = 3000;
-constexpr int kAnswerMilliseconds = 5000; // a sender's wait for the answer
+constexpr int kAnswerMilliseconds = 5000; // a sender's wait for the answer, tries again included
+constexpr int kRetryMilliseconds = 50;
 constexpr qint64 kMaxMessage = 64 * 1024; // far more than any path
 constexpr int kMaxConnections = 4;
 constexpr char kEnd = '\0';                 // ends a message (no path holds it)
@@ -30,7 +33,8 @@ bool CInstanceChannel::Listen(const QString& socketPath)
 // A message is everything the sender writes before a NUL byte (or, from a sender that does not
 // wait for the answer, before it closes); it is answered "taken" as soon as it is whole, before
 // it is acted on. Only a few senders are served at a time, each for a few seconds and up to
-// 64 KiB; the rest are dropped unread, so no other program of the user's can make the window hold more.
+// 64 KiB; the rest are turned away unread (a sender tries again), so no other program of the
+// user's can make the window hold more.
 void CInstanceChannel::OnConnection()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
@@ -79,17 +83,26 @@ void CInstanceChannel::OnConnection()
 
 bool CInstanceChannel::Send(const QString& socketPath, const QByteArray& message)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(kWaitMilliseconds))
-        return false;
-    socket.write(message + kEnd);
-    if (!socket.waitForBytesWritten(kWaitMilliseconds) && socket.bytesToWrite() > 0)
-        return false;
-    // Handed over only once the running instance says it has taken the message: a stopped or
-    // hung instance, or one whose places are all held by others, never answers.
-    QByteArray answer;
-    while (answer.size() < kTaken.size() && socket.waitForReadyRead(kAnswerMilliseconds))
-        answer += socket.readAll();
-    return answer.startsWith(kTaken);
+    QDeadlineTimer deadline(kAnswerMilliseconds);
+    do {
+        QLocalSocket socket;
+        socket.connectToServer(socketPath);
+        if (!socket.waitForConnected(kWaitMilliseconds))
+            return false;
+        socket.write(message + kEnd);
+        if (!socket.waitForBytesWritten(kWaitMilliseconds) && socket.bytesToWrite() > 0)
+            return false;
+        // Handed over only once the running instance says it has taken the message: a stopped or
+        // hung instance never answers.
+        QByteArray answer;
+        while (answer.size() < kTaken.size() && socket.waitForReadyRead(int(deadline.remainingTime())))
+            answer += socket.readAll();
+        if (answer.startsWith(kTaken))
+            return true;
+        if (socket.state() == QLocalSocket::ConnectedState)
+            return false;
+        // Turned away while every place was taken (a burst of starts): again in a moment.
+        QThread::msleep(kRetryMilliseconds);
+    } while (!deadline.hasExpired());
+    return false;
 }
