@@ -75,7 +75,7 @@ private:
     const QCommandLineOption m_help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("この説明を表示します。")};
     const QCommandLineOption m_version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("版を表示します。")};
     const QCommandLineOption m_report{QStringLiteral("report"), QStringLiteral("画面を使わずに集計表を出力します。")};
-    const QCommandLineOption m_render{QStringLiteral("render"), QStringLiteral("画面を使わずに表示を PNG に描きます。"),
+    const QCommandLineOption m_render{QStringLiteral("render"), QStringLiteral("画面を使わずに表示を PNG に描きます (- で標準出力へ)。"),
                                       QStringLiteral("OUT.png")};
     const QCommandLineOption m_watch{QStringLiteral("watch"),
                                      QStringLiteral("集計表を出力し、料金ファイルが変わる度に出力し直します。")};

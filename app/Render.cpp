@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <cstdio>
 
 int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err)
 {
@@ -15,8 +16,10 @@ int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err
         err << line.renderFile << ": " << QStringLiteral("PNG を書けませんでした") << " (" << QString::fromStdString(reason) << ")\n";
         return kCannotWriteExitCode;
     };
+    // "-" is standard output, as image tools take it (a file of that name is "./-").
+    const bool toStandardOutput = line.renderFile == QLatin1String("-");
     // Refused before any work: an output that can never be a whole PNG file.
-    if (KindOfPath(EncodePath(line.renderFile)) == PathKind::Other)
+    if (!toStandardOutput && KindOfPath(EncodePath(line.renderFile)) == PathKind::Other)
         return cannotWrite(kNotRegularFileText);
     CHeadlessDocument headless(options.file, options.today, options.closingDay);
     CSettings& settings = headless.Settings();
@@ -34,8 +37,17 @@ int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     std::string reason = "PNG encoding failed";
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")
-        || !WriteWholeFile(EncodePath(line.renderFile), png.toStdString(), reason))
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
+        return cannotWrite(reason);
+    if (toStandardOutput) {
+        const bool written = std::fwrite(png.constData(), 1, static_cast<std::size_t>(png.size()), stdout)
+                                 == static_cast<std::size_t>(png.size())
+                             && std::fflush(stdout) == 0;
+        if (!written)
+            err << "pelora: 標準出力に書けませんでした。\n";
+        return written ? kExitOk : kOutputFailedExitCode;
+    }
+    if (!WriteWholeFile(EncodePath(line.renderFile), png.toStdString(), reason))
         return cannotWrite(reason);
     return kExitOk;
 }

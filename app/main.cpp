@@ -80,6 +80,16 @@ bool HasDisplay()
 #endif
 }
 
+// The commands without a window print their output and their own errors, nothing of Qt's (run
+// from cron or a service, Qt would warn of a runtime folder it is never asked for).
+void KeepQtQuiet()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            QTextStream(stderr) << text << '\n';
+    });
+}
+
 QStringList Arguments(int argc, char** argv)
 {
     QStringList args;
@@ -104,6 +114,8 @@ int main(int argc, char** argv)
                                               [&stored] { return CSettings(stored).ClosingDay(); });
     QTextStream out(stdout);
     QTextStream err(stderr);
+    if (line.mode != CommandLine::Window)
+        KeepQtQuiet();
     switch (line.mode) {
     case CommandLine::Exit:
         (line.exitCode == 0 ? out : err) << line.output;

@@ -24,7 +24,7 @@ protected:
     void Start(QProcess& process, const QStringList& args, const QString& output = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) // as from cron
             env.remove(name);
         env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("config").string()));
         process.setProcessEnvironment(env);
@@ -77,6 +77,22 @@ TEST_F(CommandProcessTest, WritesTheViewAsAnOpaque249By211Png)
     QImage painted(249, 211, QImage::Format_RGB32);
     view.render(&painted);
     EXPECT_EQ(written, painted);
+}
+
+// "--render -" writes the same PNG to standard output, and nothing else is printed (as from cron,
+// without a runtime folder); an output that cannot take it ends with 74.
+TEST_F(CommandProcessTest, RenderToStandardOutputPrintsThePngAlone)
+{
+    const QStringList args{"--today", "1997-03-20", QString::fromStdString(log)};
+    const QString file = QString::fromStdString(folder.Path("o.png").string());
+    ASSERT_EQ(Run(QStringList{"--render", file} + args), 0);
+    QProcess render;
+    Start(render, QStringList{"--render", "-"} + args);
+    ASSERT_TRUE(render.waitForFinished(20000));
+    EXPECT_EQ(render.exitCode(), 0);
+    EXPECT_EQ(render.readAllStandardOutput().toStdString(), ReadFile(file.toStdString()));
+    EXPECT_EQ(render.readAllStandardError(), QByteArray());
+    EXPECT_EQ(Run(QStringList{"--render", "-"} + args, "/dev/full"), 74);
 }
 
 TEST_F(CommandProcessTest, ReportAndRenderLeaveADamagedSettingsFileAlone)
