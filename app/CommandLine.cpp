@@ -3,6 +3,7 @@
 #include "res/Version.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QCoreApplication>
 #include <QDate>
 
@@ -57,13 +58,28 @@ private:
     {
         return m_parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("pelora"));
     }
+    // One line, as command-line tools give it: what was wrong and where the help is.
     CommandLine Failure(const QString& reason) const
     {
         CommandLine line;
         line.mode = CommandLine::Exit;
         line.exitCode = kUsageExitCode;
-        line.output = QStringLiteral("pelora: %1\n%2").arg(reason, HelpText());
+        line.output = QStringLiteral("pelora: %1使い方は pelora --help で表示します。\n").arg(reason);
         return line;
+    }
+    // The parser's complaint in the program's language, naming the option.
+    QString ParseError() const
+    {
+        if (const QStringList unknown = m_parser.unknownOptionNames(); !unknown.isEmpty())
+            return QStringLiteral("%1 というオプションはありません。").arg(OptionText(unknown.first()));
+        static const QRegularExpression missingValue(QStringLiteral("'(.+)'"));
+        if (const QRegularExpressionMatch match = missingValue.match(m_parser.errorText()); match.hasMatch())
+            return QStringLiteral("%1 に値がありません。").arg(match.captured(1));
+        return m_parser.errorText();
+    }
+    static QString OptionText(const QString& name)
+    {
+        return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
     }
     bool Set(const QCommandLineOption& option) const { return m_parser.isSet(option); }
     std::optional<QString> CheckCombination() const;
@@ -154,7 +170,7 @@ CommandLine CParser::Parse(QStringList args, const CivilDate& today, const std::
 {
     const bool qtOptions = TakeQtOptions(args);
     if (!m_parser.parse(args))
-        return Failure(m_parser.errorText());
+        return Failure(ParseError());
     CommandLine line;
     if (Set(m_help) || Set(m_version)) {
         line.mode = CommandLine::Exit;

@@ -95,13 +95,19 @@ TEST(CommandLineTest, ParsesOrRefuses)
         {"QtOptionsForTheWindow", {"-style", "Fusion", "-platform=xcb", "--display", ":1", "log"}, CommandLine::Window, 0},
         {"QtOptionsWithTheReport", {"-style", "Fusion", "--report", "log"}, CommandLine::Exit, kUsageExitCode},
         {"Help", {"--help"}, CommandLine::Exit, 0}};
+    // Options the parser refuses are named.
+    for (const QStringList& args : {QStringList{"--frobnicate"}, QStringList{"-q"}, QStringList{"--render"}}) {
+        const QString output = ParseCommandLine(QStringList{"pelora"} + args, k1996Dec20, [] { return 25; }).output;
+        EXPECT_TRUE(output.startsWith("pelora: " + args.first() + " ")) << output.toStdString();
+    }
     for (const ArgsCase& c : cases) {
         SCOPED_TRACE(c.name);
         const CommandLine line = ParseCommandLine(QStringList{"pelora"} + c.args, k1996Dec20, [] { return 25; });
         EXPECT_EQ(line.mode, c.mode);
         EXPECT_EQ(line.exitCode, c.exitCode);
-        if (line.exitCode == kUsageExitCode) {
-            EXPECT_TRUE(line.output.contains("--report"));
+        if (line.exitCode == kUsageExitCode) { // one line: the fault, and where the help is
+            EXPECT_EQ(line.output.count('\n'), 1) << line.output.toStdString();
+            EXPECT_TRUE(line.output.contains("pelora --help"));
         }
     }
 }
