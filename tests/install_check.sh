@@ -5,6 +5,9 @@ build=$1
 sample=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+# What installs is built with the program itself, as scripts/run.sh builds it.
+rm -rf "$build/res/install/pelora.1.gz" "$build/res/install/changelog.Debian.gz" "$build/res/install/icons"
+cmake --build "$build" --target pelora >/dev/null
 DESTDIR=$scratch cmake --install "$build" --prefix /usr >/dev/null
 share=$scratch/usr/share
 
