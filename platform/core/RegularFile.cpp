@@ -92,16 +92,16 @@ std::FILE* OpenPartial(const std::filesystem::path& target, std::string& partial
     return nullptr;
 }
 
-// Everything written reaches the disk before the name points at it.
-bool Synced(std::FILE* file)
+} // namespace
+
+bool SyncedToDisk(int descriptor)
 {
 #ifdef _WIN32
-    return std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
+    return _commit(descriptor) == 0;
 #else
-    return std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
+    return ::fsync(descriptor) == 0;
 #endif
 }
-} // namespace
 
 bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error)
 {
@@ -116,17 +116,14 @@ bool WriteWholeFile(const std::string& path, const std::string& content, std::st
     std::FILE* file = OpenPartial(target, partial, error);
     if (!file)
         return false;
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() && Synced(file);
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() && std::fflush(file) == 0
+                         && SyncedToDisk(fileno(file));
     const int savedErrno = errno;
     const bool closed = std::fclose(file) == 0;
-    if (written && closed) {
-        std::filesystem::rename(partial, target, failed);
-        if (!failed)
-            return true;
-        error = failed.message();
-    } else {
-        error = std::strerror(written ? errno : savedErrno);
-    }
+    bool notRegular = false;
+    if (written && closed)
+        return ReplaceRegularFile(partial, target.string(), error, notRegular);
+    error = std::strerror(written ? errno : savedErrno);
     std::filesystem::remove(partial, failed);
     return false;
 }

@@ -24,8 +24,11 @@ enum class PathKind { Missing, Regular, Other };
 // What a path names, links followed.
 PathKind KindOfPath(const std::string& path);
 
+// Whether everything written to the open file has reached the disk.
+bool SyncedToDisk(int descriptor);
+
 // Writes content as the whole of a file: into a new file of its own beside it (a name no leftover
-// or second writer holds), synced, then renamed over it, so a failed write (a full disk) leaves no
+// or second writer holds), synced, then put in its place as ReplaceRegularFile does, so a failed write (a full disk) leaves no
 // partial file and the file's present content in place, and two writers at once both end well. A
 // link is written through. Anything but a regular file or a new name is refused at once: a FIFO
 // would block and a device such as /dev/full never takes the whole. False with the reason.

@@ -15,9 +15,7 @@
 #include <filesystem>
 #include <optional>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
+#ifndef Q_OS_WIN
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,16 +102,6 @@ bool LooksLikeDamagedSettings(const QByteArray& content)
             return false;
     }
     return anyLine;
-}
-
-// Everything written reaches the disk before the name points at it.
-bool Synced(int descriptor)
-{
-#ifdef Q_OS_WIN
-    return _commit(descriptor) == 0;
-#else
-    return ::fsync(descriptor) == 0;
-#endif
 }
 
 // A section header's name as QSettings reads it ("" for the general section), or none for a line
@@ -320,7 +308,7 @@ bool CSettingsFile::Write(const QString& path, const SettingsMap& entries, QStri
         partial.setPermissions(was.permissions());
     else if (written)
         GiveNewFilesMode(partial.handle());
-    if (!written || !Synced(partial.handle())) {
+    if (!written || !SyncedToDisk(partial.handle())) {
         error = partial.errorString();
         if (partial.isOpen())
             partial.remove();
