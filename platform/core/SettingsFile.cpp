@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -29,16 +30,25 @@ bool LineParses(QByteArrayView line)
     return line.startsWith('[') || line.startsWith(';') || line.startsWith('#') || line.contains('=');
 }
 
-// Where the line from start ends, its end included: "\n", "\r\n" or "\r", as QSettings reads them.
-qsizetype LineEnd(const QByteArray& content, qsizetype start)
+// Hands each line, its end included ("\n", "\r\n" or "\r", as QSettings reads them), to each
+// until it says to stop; false when it did.
+template <typename Each>
+bool ForEachLine(const QByteArray& content, Each each)
 {
     const char* data = content.constData();
-    qsizetype end = start;
-    while (end < content.size() && data[end] != '\n' && data[end] != '\r')
-        ++end;
-    if (end < content.size() && data[end] == '\r' && end + 1 < content.size() && data[end + 1] == '\n')
-        ++end;
-    return end < content.size() ? end + 1 : end;
+    const qsizetype size = content.size();
+    for (qsizetype start = 0; start < size;) {
+        qsizetype end = start;
+        while (end < size && data[end] != '\n' && data[end] != '\r')
+            ++end;
+        if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n')
+            ++end;
+        end = std::min(end + 1, size);
+        if (!each(QByteArrayView(data + start, end - start)))
+            return false;
+        start = end;
+    }
+    return true;
 }
 
 QByteArray ReadAll(std::FILE* file)
@@ -91,17 +101,12 @@ bool LooksLikeDamagedSettings(const QByteArray& content)
     if (!QUtf8StringView(content).isValidUtf8() || content.contains('\0'))
         return true;
     bool anyLine = false;
-    for (qsizetype start = 0; start < content.size();) {
-        const qsizetype end = LineEnd(content, start);
-        const QByteArrayView line = QByteArrayView(content).sliced(start, end - start).trimmed();
-        start = end;
-        if (line.isEmpty())
-            continue;
-        anyLine = true;
-        if (LineParses(line))
-            return false;
-    }
-    return anyLine;
+    const bool noneParses = ForEachLine(content, [&anyLine](QByteArrayView line) {
+        line = line.trimmed();
+        anyLine = anyLine || !line.isEmpty();
+        return line.isEmpty() || !LineParses(line);
+    });
+    return anyLine && noneParses;
 }
 
 // A section header's name as QSettings reads it ("" for the general section), or none for a line
@@ -143,14 +148,12 @@ std::pair<QByteArray, QByteArray> SplitSections(const QByteArray& content, const
 {
     QByteArray named, rest;
     bool inNamed = chosen(QString());
-    for (qsizetype start = 0; start < content.size();) {
-        const qsizetype end = LineEnd(content, start);
-        const QByteArrayView line = QByteArrayView(content).sliced(start, end - start);
+    ForEachLine(content, [&](QByteArrayView line) {
         if (const std::optional<QString> name = HeaderName(line))
             inNamed = chosen(*name);
         (inNamed ? named : rest) += line;
-        start = end;
-    }
+        return true;
+    });
     if (!rest.isEmpty() && !rest.endsWith('\n') && !rest.endsWith('\r'))
         rest += '\n';
     return {named, rest};
@@ -231,17 +234,17 @@ SettingsRead CSettingsFile::Read(const QString& path)
         return SettingsRead::Damaged;
     QMap<QString, QByteArray> sections;
     QString section;
-    for (qsizetype start = 0; start < content.size();) {
-        const qsizetype end = LineEnd(content, start);
-        const QByteArrayView line = QByteArrayView(content).sliced(start, end - start);
-        start = end;
+    const bool whole = ForEachLine(content, [&](QByteArrayView line) {
         if (const std::optional<QString> header = HeaderName(line)) {
             if (!line.contains(']'))
-                return SettingsRead::Damaged; // QSettings reads no further
+                return false; // QSettings reads no further
             section = SectionOf(*header + QLatin1Char('/'));
         }
         sections[section] += line;
-    }
+        return true;
+    });
+    if (!whole)
+        return SettingsRead::Damaged;
     m_unparsed = std::move(sections);
     return SettingsRead::Read;
 }
