@@ -7,6 +7,7 @@
 #include "platform/core/PathText.h"
 #include "document/ChargeFollower.h"
 #include "platform/core/MessageSink.h"
+#include "platform/gui/MenuItemAccessible.h"
 #include "res/CommandTable.h"
 #include "res/Resource.h"
 #include "res/ToolBarImages.h"
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QRegularExpression>
 #include <QToolBar>
 
 CMainFrame::CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices services)
@@ -226,10 +226,7 @@ void CMainFrame::createToolBar()
             m_wndToolBar->addSeparator();
     }
     // Screen readers name each button by its command alone, without the menu's mnemonic and keys.
-    for (QAction* action : m_wndToolBar->actions()) {
-        if (QWidget* button = m_wndToolBar->widgetForAction(action); button && !action->isSeparator())
-            button->setAccessibleName(action->text().section(QLatin1Char('\t'), 0, 0).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))).remove(QLatin1Char('&')));
-    }
+    NameToolBarButtons(m_wndToolBar, QStringLiteral("その他のボタン"));
     addToolBar(Qt::RightToolBarArea, m_wndToolBar);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::FitFrameToView);
     connect(m_wndToolBar, &QToolBar::topLevelChanged, this, &CMainFrame::FitFrameToView);

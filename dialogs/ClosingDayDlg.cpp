@@ -63,10 +63,13 @@ CClosingDayDlg::CClosingDayDlg(IMessageSink& messages, QWidget* owner) : QDialog
     PlaceControl(new QLabel(QStringLiteral("毎月"), this), units, 14, 21, 16, 11);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QString::number(IDC_CLOSING_DAY));
+    // Its label is the words around it, which read as a name only together.
+    m_edit->setAccessibleName(QStringLiteral("毎月の〆切日"));
     PlaceControl(m_edit, units, 31, 20, 25, 12);
     PlaceControl(new QLabel(QStringLiteral("日"), this), units, 59, 21, 8, 11);
     auto* hint = new QLabel(QStringLiteral("月末指定の場合は31と入力して下さい"), this);
     hint->setWordWrap(true);
+    m_edit->setAccessibleDescription(hint->text());
     PlaceControl(hint, units, 71, 17, 58, 16);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

@@ -1,6 +1,7 @@
 #include "dialogs/DetailDlg.h"
 
 #include "dialogs/DetailCopy.h"
+#include "dialogs/DetailRows.h"
 #include "dialogs/DialogUnits.h"
 #include "view/DrawHelpers.h"
 
@@ -24,6 +25,8 @@ CDetailDlg::CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize oute
     m_okButton->setGeometry(ok);
     m_okButton->setFocus();
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    m_rows = new CDetailRows(m_table, windowTitle(), this);
+    m_rows->setGeometry(0, 0, outer.width(), ok.top());
 }
 
 void CDetailDlg::Refresh()
@@ -64,21 +67,6 @@ void CDetailDlg::keyPressEvent(QKeyEvent* event)
     data->setText(copy.tsv);
     data->setHtml(copy.html);
     QGuiApplication::clipboard()->setMimeData(data);
-}
-
-std::vector<AccessibleGroup> CDetailDlg::AccessibleGroups() const
-{
-    const std::vector<QStringList> rows = DetailRows(m_table);
-    if (rows.empty())
-        return {};
-    AccessibleGroup table{QAccessible::List, windowTitle(), rows.front().join(QStringLiteral("、")), {}};
-    const QStringList& head = rows.front();
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        const QStringList& row = rows[r];
-        table.items.push_back({row[0], QStringLiteral("%1 %2、%3 %4、%5 %6")
-                                           .arg(head[1], row[1], head[2], row[2], head[3], row[3])});
-    }
-    return {table};
 }
 
 void CDetailDlg::paintEvent(QPaintEvent*)

@@ -2,17 +2,18 @@
 // The two detail dialogs, titled "アクセス履歴詳細": the 12 billing months (CMonthDetailDlg) and the
 // 30 days (CDayDetailDlg) as tables drawn on the dialog. Each keeps the figure table it shows and
 // takes the document's again on Refresh (after every load), so what it paints, what Ctrl+C
-// copies for other programs and what a screen reader reads are always the same figures.
+// copies for other programs and what a screen reader reads (CDetailRows, which Tab reaches from
+// OK) are always the same figures.
 
 #include "dialogs/DetailTable.h"
-#include "platform/gui/AccessibleContent.h"
 
 #include <QDialog>
 
+class CDetailRows;
 class CPeloraDoc;
 class QPushButton;
 
-class CDetailDlg : public QDialog, public IAccessibleContent {
+class CDetailDlg : public QDialog {
     Q_OBJECT
 public:
     using Items = std::vector<DetailItem> (*)(const FigureTable&);
@@ -21,10 +22,9 @@ public:
     // days: the 30 days' table, else the 12 billing months'.
     CDetailDlg(const CPeloraDoc& doc, bool days, Items items, QSize outer, QRect ok, QWidget* owner);
     QPushButton* OkButton() const { return m_okButton; }
+    CDetailRows* Rows() const { return m_rows; }
     // Takes the document's figures as they stand now, and shows them.
     void Refresh();
-    // For screen readers: the table's rows, total and average, as they read now.
-    std::vector<AccessibleGroup> AccessibleGroups() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,6 +44,7 @@ private:
     static constexpr int kFrameLookInterval = 50;  // ms
     int m_frameLooks = 0;
     QPushButton* m_okButton = nullptr;
+    CDetailRows* m_rows = nullptr;
 };
 
 class CMonthDetailDlg : public CDetailDlg {

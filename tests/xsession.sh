@@ -24,8 +24,10 @@ display_ready() {
 }
 # An X server of this check's own (SIZE as 640x480), on a display number the server itself finds
 # free and takes at once: two servers started close together, or one still ending, never share one.
+# It never resets when its last client leaves (as xdpyinfo does just below): a program connecting
+# during such a reset is refused.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
   xserver=$!
   for _ in $(seq 300); do [ -s "$scratch/display" ] && break; sleep 0.1; done
   export DISPLAY=:$(cat "$scratch/display")

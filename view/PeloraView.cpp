@@ -79,7 +79,7 @@ QString DatePaneText(const CivilDate& today)
 }
 
 CPeloraView::CPeloraView(CPeloraDoc& doc, CChargeFollower* follower, CSettings& settings, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_follower(follower), m_settings(settings)
+    : CWalkableContent(parent), m_doc(doc), m_follower(follower), m_settings(settings)
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -96,6 +96,7 @@ void CPeloraView::OnCreate()
         const auto showDocument = [this] {
             update();
             UpdateToolTip();
+            ContentChanged();
         };
         connect(m_follower, &CChargeFollower::loading, this, showDocument);
         connect(m_follower, &CChargeFollower::loaded, this, showDocument);
@@ -130,6 +131,7 @@ void CPeloraView::SetDayMode(Period dayMode)
     emit paneTextChanged(StatusPane::Period, PeriodPaneText(dayMode));
     m_settings.SetDayMode(dayMode);
     update(kGraphBand);
+    RestartWalk();
 }
 
 void CPeloraView::SetUnitMode(Unit unitMode)
@@ -138,6 +140,7 @@ void CPeloraView::SetUnitMode(Unit unitMode)
     emit paneTextChanged(StatusPane::Unit, UnitPaneText(unitMode));
     m_settings.SetUnitMode(unitMode);
     update(kGraphBand);
+    RetellWalk();
 }
 
 // Which file the figures come from and when they were read, where it leaves the picture alone.
@@ -335,6 +338,11 @@ void CPeloraView::DrawGraph(CDC& paintDC, Period period, Unit unit)
     dc.SetTextColor(Color(ColorRole::AveClr));
     const PixelBox& box = g.averageBox;
     dc.DrawText(g.averageText, BoxOf(box.left, box.top, box.right, box.bottom), DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+}
+
+int CPeloraView::StartItem() const
+{
+    return (IsDayPeriod(m_dayMode) ? kDaySlots : kMonthSlots) - 1;
 }
 
 std::vector<AccessibleGroup> CPeloraView::AccessibleGroups() const

@@ -8,11 +8,10 @@
 
 #include "document/PeriodLabels.h"
 #include "document/TallySeries.h"
-#include "platform/gui/AccessibleContent.h"
+#include "platform/gui/WalkableContent.h"
 #include "settings/Settings.h"
 
 #include <QPointer>
-#include <QWidget>
 
 class CChargeFollower;
 class CDC;
@@ -33,7 +32,7 @@ public:
     virtual bool RunColorPicker(ColorRef& color) = 0; // true for OK
 };
 
-class CPeloraView : public QWidget, public IAccessibleContent {
+class CPeloraView : public CWalkableContent {
     Q_OBJECT
 public:
     static constexpr int kWidth = 249;
@@ -49,8 +48,8 @@ public:
     Period DayMode() const { return m_dayMode; }
     Unit UnitMode() const { return m_unitMode; }
     ColorRef Color(ColorRole role) const { return m_colors[static_cast<std::size_t>(role)]; }
-    // For screen readers: the graph (its unit, period, maximum, average and every slot) and the
-    // three totals, as the picture shows them now.
+    // For screen readers and the keyboard: the graph (its unit, period, maximum, average and every
+    // slot) and the three totals, as the picture shows them now.
     std::vector<AccessibleGroup> AccessibleGroups() const override;
 
 signals:
@@ -58,6 +57,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The walk starts at today's slot, or the current billing month's.
+    int StartItem() const override;
 
 private:
     // The paint routine and its parts: the background, one graph per mode, the totals.

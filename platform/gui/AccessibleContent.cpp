@@ -1,7 +1,9 @@
 #include "platform/gui/AccessibleContent.h"
 
+#include "platform/gui/MenuItemAccessible.h"
+
 #include <QAccessibleWidget>
-#include <QWidget>
+#include <QDialog>
 #include <map>
 #include <memory>
 
@@ -28,12 +30,7 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override { return m_parent->rect(); }
     QAccessible::Role role() const override;
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        state.readOnly = true;
-        return state;
-    }
+    QAccessible::State state() const override;
 
 private:
     CContentAccessible* m_root;
@@ -45,7 +42,8 @@ private:
 class CContentAccessible : public QAccessibleWidget {
 public:
     CContentAccessible(QWidget* widget, const IAccessibleContent& content)
-        : QAccessibleWidget(widget, QAccessible::Client), m_content(content)
+        : QAccessibleWidget(widget, qobject_cast<QDialog*>(widget) ? QAccessible::Dialog : QAccessible::Grouping),
+          m_content(content)
     {
     }
     ~CContentAccessible() override
@@ -54,6 +52,11 @@ public:
             QAccessible::deleteAccessibleInterface(id);
     }
     std::vector<AccessibleGroup> Groups() const { return m_content.AccessibleGroups(); }
+    // The item the keyboard is on while the widget has the focus.
+    AccessiblePlace Focused() const
+    {
+        return widget()->hasFocus() ? PlaceOf(Groups(), m_content.AccessibleCurrent()) : AccessiblePlace{};
+    }
 
     // One interface per part, made when first asked for and kept while the widget lives.
     QAccessibleInterface* Part(QAccessibleInterface* parent, int group, int item)
@@ -62,6 +65,20 @@ public:
         if (!m_parts.count(key))
             m_parts[key] = QAccessible::registerAccessibleInterface(new CPartAccessible(this, parent, group, item));
         return QAccessible::accessibleInterface(m_parts[key]);
+    }
+    // Screen readers keep the texts they have heard: each part they may hold is told anew.
+    void TellChanged()
+    {
+        for (const auto& [key, id] : m_parts) {
+            QAccessibleEvent event(QAccessible::accessibleInterface(id), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+    QAccessibleInterface* Item(int group, int item) { return Part(Part(this, group, -1), group, item); }
+    QAccessibleInterface* focusChild() const override
+    {
+        const AccessiblePlace place = Focused();
+        return place.group < 0 ? QAccessibleWidget::focusChild() : const_cast<CContentAccessible*>(this)->Item(place.group, place.item);
     }
     int childCount() const override { return QAccessibleWidget::childCount() + static_cast<int>(Groups().size()); }
     QAccessibleInterface* child(int index) const override
@@ -123,28 +140,71 @@ QString CPartAccessible::text(QAccessible::Text kind) const
     if (m_item >= static_cast<int>(group.items.size()))
         return {};
     const AccessibleItem& item = group.items[m_item];
-    return kind == QAccessible::Name ? item.name + QStringLiteral(": ") + item.value
+    return kind == QAccessible::Name ? item.Spoken()
            : kind == QAccessible::Value ? item.value
                                         : QString();
 }
 
 QAccessible::Role CPartAccessible::role() const
 {
-    if (m_item >= 0)
-        return QAccessible::StaticText;
     const std::vector<AccessibleGroup> groups = m_root->Groups();
-    return m_group < static_cast<int>(groups.size()) ? groups[m_group].role : QAccessible::Grouping;
+    const QAccessible::Role groupRole = m_group < static_cast<int>(groups.size()) ? groups[m_group].role : QAccessible::Grouping;
+    if (m_item < 0)
+        return groupRole;
+    return groupRole == QAccessible::List ? QAccessible::ListItem : QAccessible::StaticText;
 }
 
-QAccessibleInterface* ContentFactory(const QString&, QObject* object)
+// Every item can be reached by the keyboard; the one it is on reads as focused.
+QAccessible::State CPartAccessible::state() const
+{
+    QAccessible::State state;
+    state.readOnly = true;
+    if (m_item >= 0) {
+        state.focusable = true;
+        state.focused = m_root->Focused() == AccessiblePlace{m_group, m_item};
+    }
+    return state;
+}
+
+QAccessibleInterface* ContentFactory(const QString& className, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    const auto* content = dynamic_cast<const IAccessibleContent*>(object);
-    return widget && content ? new CContentAccessible(widget, *content) : nullptr;
+    if (const auto* content = dynamic_cast<const IAccessibleContent*>(object); widget && content)
+        return new CContentAccessible(widget, *content);
+    return MenuPartAccessible(className, object);
 }
 } // namespace
+
+AccessiblePlace PlaceOf(const std::vector<AccessibleGroup>& groups, int index)
+{
+    for (int group = 0; index >= 0 && group < static_cast<int>(groups.size()); ++group) {
+        const int items = static_cast<int>(groups[static_cast<std::size_t>(group)].items.size());
+        if (index < items)
+            return {group, index};
+        index -= items;
+    }
+    return {};
+}
 
 void InstallAccessibleContent()
 {
     QAccessible::installFactory(ContentFactory);
+}
+
+void TellAccessibleContentChanged(QWidget* widget)
+{
+    if (auto* content = dynamic_cast<CContentAccessible*>(QAccessible::queryAccessibleInterface(widget)))
+        content->TellChanged();
+}
+
+void TellAccessibleFocus(QWidget* widget)
+{
+    auto* content = dynamic_cast<CContentAccessible*>(QAccessible::queryAccessibleInterface(widget));
+    if (!content)
+        return;
+    const AccessiblePlace place = content->Focused();
+    if (place.group < 0)
+        return;
+    QAccessibleEvent event(content->Item(place.group, place.item), QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
 }
