@@ -15,7 +15,9 @@ desktop-file-validate "$share/applications/com.brisolt.Pelora.desktop"
 # Nothing generic is claimed: a text file opened from the file manager is not taken for a charge file.
 ! grep -q '^MimeType=' "$share/applications/com.brisolt.Pelora.desktop" || { echo "claims a MIME type"; exit 1; }
 grep -qx 'StartupWMClass=Pelora' "$share/applications/com.brisolt.Pelora.desktop"
-[ ! -e "$share/doc/pelora" ] || { echo "Debian documents outside the package"; exit 1; }
+for debian in copyright changelog.Debian.gz; do
+  [ ! -e "$share/doc/pelora/$debian" ] || { echo "Debian document $debian outside the package"; exit 1; }
+done
 appstreamcli validate --no-net "$share/metainfo/com.brisolt.Pelora.metainfo.xml" >/dev/null
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/pelora.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page warnings: $warnings"; exit 1; }
@@ -24,7 +26,8 @@ for size in 16 32 48 64 128 256; do
     || { echo "no ${size}px icon"; exit 1; }
 done
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/com.brisolt.Pelora.svg"
-[ -s "$share/Brisolt/Pelora/pelora.html" ] || { echo "no help file where the program looks"; exit 1; }
+# The help is a document, where the program looks for it (bin/../share/doc/pelora).
+[ -s "$share/doc/pelora/pelora.html" ] || { echo "no help file where the program looks"; exit 1; }
 
 export XDG_CONFIG_HOME=$scratch/config
 "$scratch/usr/bin/pelora" --version | grep -qx "pelora [0-9.]*"

@@ -19,8 +19,8 @@ QString CHelpViewer::DefaultHelpFile()
     return HelpFileFor(QCoreApplication::applicationFilePath());
 }
 
-// Beside the program (a build), else in the data folder of the tree it was installed into
-// (bin/../share/<organisation>/<application>), else in the system's data folders.
+// Beside the program (a build), else in the documents folder of the tree it was installed into
+// (bin/../share/doc/<program>/, where Debian keeps a package's documents), else in the system's.
 QString CHelpViewer::HelpFileFor(const QString& programPath)
 {
     const QFileInfo program(programPath);
@@ -28,12 +28,11 @@ QString CHelpViewer::HelpFileFor(const QString& programPath)
     const QString beside = program.dir().filePath(name);
     if (QFile::exists(beside))
         return beside;
-    const QString tree = program.dir().filePath(QStringLiteral("../share/%1/%2/%3")
-                                                    .arg(QCoreApplication::organizationName(),
-                                                         QCoreApplication::applicationName(), name));
+    const QString documents = QStringLiteral("doc/%1/%2").arg(program.completeBaseName(), name);
+    const QString tree = program.dir().filePath(QStringLiteral("../share/") + documents);
     if (QFile::exists(tree))
         return QFileInfo(tree).canonicalFilePath();
-    const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, documents);
     return installed.isEmpty() ? beside : installed;
 }
 

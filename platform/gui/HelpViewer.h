@@ -27,7 +27,7 @@ public:
     bool IsOpen() const;
     QString CurrentAnchor() const { return m_anchor; }
 
-    // pelora.html beside the program, else in the installed data folders.
+    // pelora.html beside the program, else in the installed documents folders.
     static QString DefaultHelpFile();
     static QString HelpFileFor(const QString& programPath);
 

@@ -9,7 +9,6 @@
 #include "platform/gui/InstanceChannel.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QLocalSocket>
 #include <QTest>
 #include <algorithm>
@@ -65,14 +64,12 @@ TEST_F(DocTemplateTest, OpensAnyNameAndKeepsAllOnARefusal)
     EXPECT_EQ(failure, std::string(CPeloraDoc::kPathTooLongMessage) + "\n" + overlong);
 }
 
-// An installed program finds its help in the data folder of the tree it was installed into.
+// An installed program finds its help in the documents folder of the tree it was installed into.
 TEST(HelpViewerTest, InstalledProgramFindsItsHelpInItsOwnTree)
 {
     CScratchFolder folder;
-    QCoreApplication::setOrganizationName(QStringLiteral("Brisolt"));
-    QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
     std::filesystem::create_directories(folder.Path("usr/bin"));
-    const std::string help = folder.Write("usr/share/Brisolt/Pelora/pelora.html", "<html></html>");
+    const std::string help = folder.Write("usr/share/doc/pelora/pelora.html", "<html></html>");
     const QString program = QString::fromStdString(folder.Path("usr/bin/pelora").string());
     EXPECT_EQ(CHelpViewer::HelpFileFor(program).toStdString(), std::filesystem::canonical(help).string());
     // Beside the program (a build) comes first.
