@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -117,20 +118,15 @@ void Detail(QPainter& p)
     p.fillRect(6, 3, 1, 10, kInk);
 }
 
-constexpr IconRect kGraphDesign[] = {
-    {0, 0, 16, 16, 0xFFFFFFFF}, // paper
-    {2, 8, 3, 7, 0xFF008080},   // earlier periods, teal
-    {6, 4, 3, 11, 0xFF008080},
-    {10, 6, 3, 9, 0xFF008000},  // this period, green
-    {1, 7, 14, 1, 0xFFC80000},  // the average line, red
-    {0, 15, 16, 1, 0xFF202020}, // the base line, ink
+// A bar graph: earlier periods in teal, this one in green, the average line in red, on a base line.
+constexpr IconRect kGraphMarks[] = {
+    {2, 7, 3, 6, 0xFF008080},
+    {6, 3, 3, 10, 0xFF008080},
+    {10, 5, 3, 8, 0xFF008000},
+    {1, 6, 14, 1, 0xFFC80000},
+    {1, 13, 14, 1, 0xFF202020},
 };
-
-void Graph(QPainter& p)
-{
-    for (const IconRect& r : kGraphDesign)
-        p.fillRect(r.x, r.y, r.width, r.height, QColor::fromRgba(r.color));
-}
+constexpr IconDesign kGraphDesign{2.5, 0xFF8C8C8C, 0xFFFFFFFF, kGraphMarks};
 } // namespace
 
 QIcon ToolBarImage(int place)
@@ -143,15 +139,38 @@ QIcon ToolBarImage(int place)
 
 QIcon ProgramIcon()
 {
-    return IconOf(Graph);
+    QIcon icon;
+    for (const int size : kProgramIconSizes)
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    return icon;
 }
 
-std::span<const IconRect> ProgramIconDesign()
+IconDesign ProgramIconDesign()
 {
     return kGraphDesign;
 }
 
-QImage ProgramIconImage(int scale)
+int ProgramIconBorder(int size)
 {
-    return Render(Graph, scale);
+    return std::max(1, size / 32);
+}
+
+QImage ProgramIconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    const double unit = size / 16.0;
+    const double border = ProgramIconBorder(size);
+    const double radius = kGraphDesign.cornerRadius * unit;
+    painter.setBrush(QColor::fromRgba(kGraphDesign.border));
+    painter.drawRoundedRect(QRectF(0, 0, size, size), radius, radius);
+    painter.setBrush(QColor::fromRgba(kGraphDesign.card));
+    painter.drawRoundedRect(QRectF(border, border, size - 2 * border, size - 2 * border), radius - border,
+                            radius - border);
+    for (const IconRect& r : kGraphDesign.marks)
+        painter.fillRect(QRectF(r.x * unit, r.y * unit, r.width * unit, r.height * unit), QColor::fromRgba(r.color));
+    return image;
 }

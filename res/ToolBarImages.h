@@ -1,5 +1,6 @@
 #pragma once
-// The tool-bar pictures and the program icon, drawn on a 16 by 16 grid and rendered at 1x and 2x.
+// The tool-bar pictures, drawn on a 16 by 16 grid and rendered at 1x and 2x, and the program icon,
+// drawn for each size.
 
 #include <QIcon>
 
@@ -9,11 +10,20 @@
 QIcon ToolBarImage(int place); // place 1..7, as on the tool bar
 QIcon ProgramIcon();
 
-// The program icon's design: whole-pixel rectangles on the 16 grid, drawn in order. The icons of
-// every size and the scalable one are made from this one table.
+// The program icon's design on a 16-unit square: a white card with rounded corners and a grey
+// border on a transparent ground, and on it whole-unit marks drawn in order. The icons of every
+// size and the scalable one are drawn from it.
 struct IconRect {
     int x, y, width, height;
     QRgb color;
 };
-std::span<const IconRect> ProgramIconDesign();
-QImage ProgramIconImage(int scale); // 16 × scale pixels square
+struct IconDesign {
+    double cornerRadius; // in units
+    QRgb border, card;
+    std::span<const IconRect> marks;
+};
+IconDesign ProgramIconDesign();
+inline constexpr int kProgramIconSizes[] = {16, 32, 48, 64, 128, 256};
+// The card's border in whole pixels at a size, so it stays one crisp line from 16 to 256 pixels.
+int ProgramIconBorder(int size);
+QImage ProgramIconImage(int size); // size pixels square, a multiple of 16

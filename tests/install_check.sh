@@ -21,9 +21,11 @@ done
 appstreamcli validate --no-net "$share/metainfo/com.brisolt.Pelora.metainfo.xml" >/dev/null
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/pelora.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page warnings: $warnings"; exit 1; }
+# Each size on a transparent ground, as icon themes expect: the corners see through, the middle not.
 for size in 16 32 48 64 128 256; do
-  file "$share/icons/hicolor/${size}x${size}/apps/com.brisolt.Pelora.png" | grep -q "$size x $size" \
-    || { echo "no ${size}px icon"; exit 1; }
+  icon=$(identify -format '%w %h %[fx:p{0,0}.a<0.25] %[fx:p{w/2,h/2}.a]' \
+         "$share/icons/hicolor/${size}x${size}/apps/com.brisolt.Pelora.png")
+  [ "$icon" = "$size $size 1 1" ] || { echo "${size}px icon: size, clear corner, opaque middle: $icon"; exit 1; }
 done
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/com.brisolt.Pelora.svg"
 # The help is a document, where the program looks for it (bin/../share/doc/pelora).

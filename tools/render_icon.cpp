@@ -10,20 +10,30 @@
 
 namespace {
 const QString kIconName = QStringLiteral("com.brisolt.Pelora");
+constexpr int kSvgSize = 256; // the size the scalable icon states; its border is the PNG's at that size
+
+// Every attribute spelt out, stroke included, so the simplest SVG renderers draw it as browsers do.
+void Rect(QTextStream& svg, double x, double y, double width, double height, double radius, QRgb colour)
+{
+    svg << "  <rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << width << "\" height=\"" << height << "\" rx=\""
+        << radius << "\" fill=\"" << QColor::fromRgb(colour).name() << "\" stroke=\"none\"/>\n";
+}
 
 bool WriteSvg(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
+    const IconDesign design = ProgramIconDesign();
+    const double border = ProgramIconBorder(kSvgSize) * 16.0 / kSvgSize;
     QTextStream svg(&file);
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 16 16\""
-        << " shape-rendering=\"crispEdges\">\n";
-    for (const IconRect& r : ProgramIconDesign()) {
-        svg << "  <rect x=\"" << r.x << "\" y=\"" << r.y << "\" width=\"" << r.width << "\" height=\"" << r.height
-            << "\" fill=\"" << QColor::fromRgb(r.color).name() << "\"/>\n";
-    }
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSvgSize << "\" height=\"" << kSvgSize
+        << "\" viewBox=\"0 0 16 16\">\n";
+    Rect(svg, 0, 0, 16, 16, design.cornerRadius, design.border);
+    Rect(svg, border, border, 16 - 2 * border, 16 - 2 * border, design.cornerRadius - border, design.card);
+    for (const IconRect& r : design.marks)
+        Rect(svg, r.x, r.y, r.width, r.height, 0, r.color);
     svg << "</svg>\n";
     return svg.status() == QTextStream::Ok;
 }
@@ -36,10 +46,9 @@ int main(int argc, char** argv)
         return 64;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    for (const int scale : {1, 2, 3, 4, 8, 16}) {
-        const int size = 16 * scale;
+    for (const int size : kProgramIconSizes) {
         const QString folder = root.filePath(QStringLiteral("hicolor/%1x%1/apps").arg(size));
-        if (!QDir().mkpath(folder) || !ProgramIconImage(scale).save(folder + '/' + kIconName + ".png"))
+        if (!QDir().mkpath(folder) || !ProgramIconImage(size).save(folder + '/' + kIconName + ".png"))
             return 1;
     }
     const QString scalable = root.filePath(QStringLiteral("hicolor/scalable/apps"));
