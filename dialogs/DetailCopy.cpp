@@ -9,6 +9,27 @@ QStringList Cells(const FigureRow& row)
     return {QString::fromStdString(row.label), QString::number(row.calls), QString::fromStdString(FormatDuration(row.seconds)),
             QString::number(row.yen)};
 }
+
+constexpr qsizetype kTimeColumn = 2;
+
+// The rows as they are listed: each slot (oldest first), the total, the average.
+std::vector<const FigureRow*> ListedRows(const FigureTable& table)
+{
+    std::vector<const FigureRow*> rows;
+    for (const FigureRow& slot : table.rows)
+        rows.push_back(&slot);
+    rows.push_back(&table.total);
+    rows.push_back(&table.average);
+    return rows;
+}
+
+// A connect time as spreadsheets take a duration: its value in days (LibreOffice's sdval, Excel
+// reads the text) and a format that counts hours past 24, beside the text as it reads here.
+QString DurationCell(Figure seconds, const QString& text)
+{
+    return QStringLiteral("<td sdval=\"%1\" sdnum=\"1033;0;[HH]:MM:SS\" style=\"mso-number-format:'\\[h\\]\\:mm\\:ss'\">%2</td>")
+        .arg(QString::number(static_cast<double>(seconds) / 86400.0, 'g', 15), text);
+}
 } // namespace
 
 std::vector<QStringList> DetailRows(const FigureTable& table)
@@ -17,10 +38,8 @@ std::vector<QStringList> DetailRows(const FigureTable& table)
         return {};
     std::vector<QStringList> rows{{QString::fromUtf8(kDateHeading), QString::fromUtf8(kCallsHeading),
                                    QString::fromUtf8(kTimeHeading), QString::fromUtf8(kYenHeading)}};
-    for (const FigureRow& slot : table.rows)
-        rows.push_back(Cells(slot));
-    rows.push_back(Cells(table.total));
-    rows.push_back(Cells(table.average));
+    for (const FigureRow* row : ListedRows(table))
+        rows.push_back(Cells(*row));
     return rows;
 }
 
@@ -29,14 +48,19 @@ DetailCopy CopyOfDetail(const FigureTable& table)
     const std::vector<QStringList> rows = DetailRows(table);
     if (rows.empty())
         return {};
+    std::vector<const FigureRow*> figures = ListedRows(table);
+    figures.insert(figures.begin(), nullptr); // beside each row of cells: none for the header
     DetailCopy copy;
     copy.html = QStringLiteral("<table>");
     for (std::size_t r = 0; r < rows.size(); ++r) {
         copy.tsv += rows[r].join(QLatin1Char('\t')) + QLatin1Char('\n');
-        const QString cell = r == 0 ? QStringLiteral("th") : QStringLiteral("td");
         copy.html += QStringLiteral("<tr>");
-        for (const QString& text : rows[r])
-            copy.html += QStringLiteral("<%1>%2</%1>").arg(cell, text.toHtmlEscaped());
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            const QString text = rows[r][c].toHtmlEscaped();
+            copy.html += !figures[r] ? QStringLiteral("<th>%1</th>").arg(text)
+                         : c == kTimeColumn ? DurationCell(figures[r]->seconds, text)
+                                            : QStringLiteral("<td>%1</td>").arg(text);
+        }
         copy.html += QStringLiteral("</tr>");
     }
     copy.html += QStringLiteral("</table>");

@@ -68,7 +68,7 @@ TEST_F(ViewCommandsTest, ReloadRetriesAFailedLoadWithoutRebuildingLabels)
 }
 
 // A call appended while the day table is open: the table takes the load, and Ctrl+C gives what it
-// shows to other programs, as tab-separated text and as an HTML table.
+// shows to other programs, as tab-separated text and as an HTML table whose times are durations.
 TEST_F(ViewCommandsTest, DetailDialogTakesALoadMadeUnderItAndCopiesWhatItShows)
 {
     Start();
@@ -87,7 +87,10 @@ TEST_F(ViewCommandsTest, DetailDialogTakesALoadMadeUnderItAndCopiesWhatItShows)
     EXPECT_EQ(rows[30], QStringLiteral("96/12/20\t2\t0:03:20\t350"));
     EXPECT_EQ(rows[31], QStringLiteral("過去30日の合計\t2\t0:03:20\t350"));
     EXPECT_EQ(rows[32], QStringLiteral("一日当たりの平均\t0\t0:00:06\t11"));
-    EXPECT_TRUE(copied->html().contains(QStringLiteral("<tr><td>96/12/20</td><td>2</td><td>0:03:20</td><td>350</td></tr>")));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<tr><td>96/12/20</td><td>2</td><td sdval=\"0.00231481481481481\" "
+                                                       "sdnum=\"1033;0;[HH]:MM:SS\" style=\"mso-number-format:'\\[h\\]\\:mm\\:ss'\">"
+                                                       "0:03:20</td><td>350</td></tr>")))
+        << copied->html().toStdString();
 }
 
 TEST_F(ViewCommandsTest, HelpWithoutItsFileSaysSoAndOpensWithIt)
