@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "document/ChargeFollower.h"
+#include "platform/core/Clock.h"
 #include "platform/core/MessageSink.h"
 #include "document/PeloraDoc.h"
 #include "platform/gui/DocTemplate.h"

@@ -3,10 +3,13 @@
 #include "app/HeadlessDocument.h"
 #include "platform/core/PathText.h"
 #include "platform/core/RegularFile.h"
+#include "platform/gui/DrawContext.h"
 #include "view/PeloraView.h"
+#include "view/ViewPicture.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
 #include <cstdio>
 
 int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err)
@@ -29,10 +32,13 @@ int RunRender(const CommandLine& line, const CSettings& stored, QTextStream& err
     if (!headless.Load(err))
         return kUnopenableExitCode;
 
-    CPeloraView view(headless.Document(), nullptr, settings);
     QImage image(CPeloraView::kWidth, CPeloraView::kHeight, QImage::Format_RGB32);
     image.setDevicePixelRatio(1);
-    view.render(&image);
+    {
+        QPainter painter(&image);
+        CDC dc(painter);
+        CViewPicture(headless.Document(), settings.DayMode(), settings.UnitMode(), settings.Colors()).OnDraw(dc);
+    }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -49,4 +49,7 @@ for listed in "$(tags 'EXIT STATUS' | grep -oE '[0-9]+' | sort -n)" "$readme"; d
 done
 "$scratch/usr/bin/pelora" --version | grep -qx "pelora [0-9.]*"
 "$scratch/usr/bin/pelora" --report --today 1996-12-20 "$sample" | grep -q '過去30日'
+# The picture comes from a module in the installed library folder.
+"$scratch/usr/bin/pelora" --render - --today 1996-12-20 "$sample" | head -c 8 | grep -q PNG \
+  || { echo "the installed program draws no picture"; exit 1; }
 echo "installed tree checked"

@@ -3,7 +3,8 @@
 // state (period and unit mode, nine colours) and handles the view's commands; the dialogs they
 // open come from whoever frames it (IViewDialogs). It shows what the document holds and redraws
 // when the follower it is given (none for a picture taken once) tells of a load; the graphs and
-// the panel are laid out by GraphGeometry and TotalsPanel, and the paint only loops over them.
+// the panel are laid out by GraphGeometry and TotalsPanel and drawn by CViewPicture, which the
+// paint only hands a context.
 // It knows nothing of the frame around it: pane texts go out through paneTextChanged.
 
 #include "document/PeriodLabels.h"
@@ -16,7 +17,6 @@
 class CChargeFollower;
 class CDC;
 class CPeloraDoc;
-struct GraphInput;
 
 // The dialogs the view's commands open, each returning what it ended with.
 // The status bar's panes the view fills, left to right after the message pane.
@@ -61,15 +61,8 @@ protected:
     int StartItem() const override;
 
 private:
-    // The paint routine and its parts: the background, one graph per mode, the totals.
+    // The paint routine: the picture of the modes and colours in force (CViewPicture).
     void OnDraw(CDC& dc);
-    void DrawPanelBackground(CDC& dc);
-    void DrawDayYenGraph(CDC& paintDC);
-    void DrawDayTimeGraph(CDC& paintDC);
-    void DrawDayCountGraph(CDC& paintDC);
-    void DrawMonthYenGraph(CDC& paintDC);
-    void DrawMonthTimeGraph(CDC& paintDC);
-    void DrawMonthCountGraph(CDC& paintDC);
     void OnCreate();
     void SetDayMode(Period dayMode);
     void SetUnitMode(Unit unitMode);
@@ -78,9 +71,6 @@ private:
     void OnClosingDay();
     void OnColorSelect();
     void UpdateToolTip();
-    GraphInput GraphInputOf(Period period, Unit unit) const;
-    void DrawGraph(CDC& paintDC, Period period, Unit unit);
-    void DrawTotals(CDC& dc);
 
     CPeloraDoc& m_doc;
     QPointer<CChargeFollower> m_follower; // not owned; may be none

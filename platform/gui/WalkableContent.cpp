@@ -31,7 +31,6 @@ int CWalkableContent::AccessibleCurrent() const
 void CWalkableContent::RestartWalk()
 {
     m_current = -1;
-    TellAccessibleContentChanged(this);
     RetellWalk();
 }
 
@@ -63,16 +62,19 @@ void CWalkableContent::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End: next = last; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    if (current >= 0 && next >= 0 && next <= last && next != current) {
+    m_walking = true;
+    if (current >= 0 && next >= 0 && next <= last)
         m_current = next;
-        TellCurrent(true);
-    }
+    TellCurrent(true);
 }
 
 // Told after the focus event Qt sends for the widget itself, so the item is what is heard last.
+// The status bar shows the walk once the keyboard takes it (Tab or an arrow key), not when the
+// window merely comes to the front.
 void CWalkableContent::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    m_walking = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     QTimer::singleShot(0, this, [this] {
         if (hasFocus())
             TellCurrent(true);
@@ -82,13 +84,15 @@ void CWalkableContent::focusInEvent(QFocusEvent* event)
 void CWalkableContent::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
-    ShowStatusTip({});
+    if (m_walking)
+        ShowStatusTip({});
+    m_walking = false;
 }
 
 void CWalkableContent::TellCurrent(bool toScreenReaders)
 {
     const std::vector<AccessibleGroup> groups = AccessibleGroups();
-    if (const AccessiblePlace place = PlaceOf(groups, AccessibleCurrent()); place.group >= 0)
+    if (const AccessiblePlace place = PlaceOf(groups, AccessibleCurrent()); m_walking && place.group >= 0)
         ShowStatusTip(groups[static_cast<std::size_t>(place.group)].items[static_cast<std::size_t>(place.item)].Spoken());
     if (toScreenReaders)
         TellAccessibleFocus(this);
