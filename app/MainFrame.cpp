@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include "app/FrameStatusBar.h"
+
 #include "dialogs/ClosingDayDlg.h"
 #include "dialogs/ColorSelectDlg.h"
 #include "dialogs/DetailDlg.h"
@@ -18,7 +20,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
@@ -235,59 +236,29 @@ void CMainFrame::createToolBar()
 
 void CMainFrame::createStatusBar()
 {
-    QStatusBar* bar = statusBar();
-    bar->setSizeGripEnabled(false);
-    for (std::size_t i = 0; i < m_panes.size(); ++i) {
-        QLabel* pane = new QLabel(QString::fromUtf8(kPanePlaceholders[i]), bar);
-        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        pane->setAlignment(Qt::AlignCenter);
-        bar->addPermanentWidget(pane);
-        m_panes[i] = pane;
-    }
+    m_statusBar = new CFrameStatusBar(this);
+    setStatusBar(m_statusBar);
     // The message pane reads "Ready" whenever no prompt is shown, or before a charge file was ever
-    // chosen, how to choose one. The bar is never narrower than its panes and "Ready": with a large
-    // desktop font the window widens rather than clip them.
-    connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
+    // chosen, how to choose one.
+    connect(m_statusBar, &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
             ShowIdleMessage();
     });
-    SizeStatusBar();
     ShowIdleMessage();
 }
 
-// Each pane as wide as its placeholder or its text, whichever is wider, in the font it has now;
-// done again when the desktop's font changes under a running window.
-void CMainFrame::SizeStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    int panes = 0;
-    for (std::size_t i = 0; i < m_panes.size(); ++i) {
-        QLabel* pane = m_panes[i];
-        pane->setFixedWidth(std::max(PaneWidthFor(pane, QString::fromUtf8(kPanePlaceholders[i])), PaneWidthFor(pane, pane->text())));
-        panes += pane->width() + bar->layout()->spacing();
-    }
-    bar->setMinimumWidth(panes + bar->fontMetrics().horizontalAdvance(QString::fromUtf8(kReadyMessage)) + 16);
-}
-
+// The status bar has sized itself to the new font; the window follows at once.
 void CMainFrame::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::FontChange && m_panes.front()) {
-        SizeStatusBar();
+    if (event->type() == QEvent::FontChange && m_statusBar)
         FitFrameToView();
-    }
 }
 
 void CMainFrame::ShowIdleMessage()
 {
     const bool chosen = m_doc.HasChargeFile();
-    statusBar()->showMessage(QString::fromUtf8(chosen ? kReadyMessage : kChooseFileMessage));
-}
-
-// Wide enough for the text in the pane's own font, frame included.
-int CMainFrame::PaneWidthFor(const QLabel* pane, const QString& text)
-{
-    return pane->fontMetrics().horizontalAdvance(text) + 2 * pane->frameWidth() + 2;
+    m_statusBar->ShowIdleMessage(QString::fromUtf8(chosen ? kReadyMessage : kChooseFileMessage));
 }
 
 void CMainFrame::fillPanes()
@@ -301,15 +272,12 @@ void CMainFrame::fillPanes()
 
 void CMainFrame::SetPaneText(StatusPane pane, const QString& text)
 {
-    QLabel* label = m_panes[static_cast<std::size_t>(pane)];
-    label->setText(text);
-    label->setFixedWidth(std::max(label->width(), PaneWidthFor(label, text)));
-    label->repaint();
+    m_statusBar->SetPaneText(pane, text);
 }
 
 QString CMainFrame::PaneText(StatusPane pane) const
 {
-    return m_panes[static_cast<std::size_t>(pane)]->text();
+    return m_statusBar->PaneText(pane);
 }
 
 void CMainFrame::restoreBarLayout()

@@ -10,15 +10,14 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
-#include <array>
 #include <functional>
 #include <map>
 #include <optional>
 
 class CChargeFollower;
+class CFrameStatusBar;
 class CPeloraDoc;
 class IMessageSink;
-class QLabel;
 class QToolBar;
 
 // What the frame needs from the application around it.
@@ -66,8 +65,6 @@ protected:
 private:
     void PreCreateWindow();
     static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
-    static int PaneWidthFor(const QLabel* pane, const QString& text);
-    void SizeStatusBar();
     void createView();
     void createActions();
     void createMenus();
@@ -92,7 +89,7 @@ private:
     // without a check mark, and the command turns it into 1, so a stored value keeps its meaning.
     int m_topMost = 0;
     QToolBar* m_wndToolBar = nullptr;
-    std::array<QLabel*, kStatusPanes> m_panes{};
+    CFrameStatusBar* m_statusBar = nullptr;
     std::map<int, QAction*> m_actions;
     QAction* m_statusBarAction = nullptr;
     QTimer m_positionTimer;
