@@ -39,6 +39,7 @@ CMainFrame::CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices
     fillPanes();
     setAcceptDrops(true);
     restoreBarLayout();
+    RestorePosition();
     // The user's changes to the bars, each written shortly after.
     connect(m_wndToolBar, &QToolBar::topLevelChanged, &m_layoutTimer, qOverload<>(&QTimer::start));
     connect(m_wndToolBar, &QToolBar::orientationChanged, &m_layoutTimer, qOverload<>(&QTimer::start));
@@ -61,10 +62,8 @@ void CMainFrame::PreCreateWindow()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    const std::int32_t x = m_services.settings.Xpos();
-    const std::int32_t y = m_services.settings.Ypos();
-    if (x != CSettings::kDefaultPosition && y != CSettings::kDefaultPosition && TitleAreaVisible(x, y))
-        move(x, y);
+    // Read now, used once the window knows its size.
+    m_storedPosition = QPoint(m_services.settings.Xpos(), m_services.settings.Ypos());
     resize(kInitialWidth, kInitialHeight);
     m_positionTimer.setSingleShot(true);
     m_positionTimer.setInterval(kPositionWriteDelay);
@@ -76,18 +75,21 @@ void CMainFrame::PreCreateWindow()
     connect(&m_layoutTimer, &QTimer::timeout, this, &CMainFrame::saveBarLayout);
 }
 
-// A stored place is kept while some of the title area would show on some screen; a window placed
-// wholly off every screen (a monitor since removed, a hand-edited value) could never be reached.
-// Worked out in 64 bits: a stored 2147483647 plus the width must not wrap.
-bool CMainFrame::TitleAreaVisible(std::int64_t left, std::int64_t top)
+CWindowPlacement::Screens CMainFrame::Screens()
 {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect g = screen->availableGeometry();
-        if (left < std::int64_t{g.left()} + g.width() && left + kInitialWidth > g.left()
-            && top < std::int64_t{g.top()} + g.height() && top + kTitleAreaHeight > g.top())
-            return true;
-    }
-    return false;
+    CWindowPlacement::Screens screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back({screen->geometry(), screen->availableGeometry(), screen->devicePixelRatio()});
+    return screens;
+}
+
+// At the stored place (device pixels), judged in the size the window has around the view and its
+// bars; a window placed wholly off every screen (a monitor since removed, a hand-edited value)
+// could never be reached, so the system places it then.
+void CMainFrame::RestorePosition()
+{
+    if (const auto place = m_placement.Restore(m_storedPosition.x(), m_storedPosition.y(), size(), Screens()))
+        move(*place);
 }
 
 void CMainFrame::createView()
@@ -259,6 +261,9 @@ void CMainFrame::ShowIdleMessage()
 {
     const bool chosen = m_doc.HasChargeFile();
     m_statusBar->ShowIdleMessage(QString::fromUtf8(chosen ? kReadyMessage : kChooseFileMessage));
+    // The window takes the bar's new width at once: resized after it exists but before the window
+    // manager framed it, it would be placed by its inside rather than by its frame.
+    FitFrameToView();
 }
 
 void CMainFrame::fillPanes()
@@ -364,7 +369,7 @@ void CMainFrame::moveEvent(QMoveEvent* event)
     QMainWindow::moveEvent(event);
     if (isMinimized())
         return;
-    m_pendingPosition = pos();
+    m_pendingPosition = m_placement.ToStored(pos(), Screens());
     if (!m_positionTimer.isActive())
         m_positionTimer.start();
 }

@@ -3,6 +3,7 @@
 // the view. It remembers its position on every move, can stay on top, accepts dropped charge files,
 // and routes every command: to the view first, then to itself, then to the application.
 
+#include "app/WindowPlacement.h"
 #include "platform/gui/HelpViewer.h"
 #include "settings/Settings.h"
 #include "view/PeloraView.h"
@@ -34,7 +35,6 @@ public:
     static constexpr int kInitialWidth = 288;
     static constexpr int kInitialHeight = 296;
     static constexpr int kPositionWriteDelay = 250; // ms
-    static constexpr int kTitleAreaHeight = 24;
 
     // follower: how the document is loaded and followed (not owned); its failures are shown here.
     CMainFrame(CPeloraDoc& doc, CChargeFollower& follower, FrameServices services);
@@ -64,7 +64,8 @@ protected:
 
 private:
     void PreCreateWindow();
-    static bool TitleAreaVisible(std::int64_t left, std::int64_t top);
+    static CWindowPlacement::Screens Screens();
+    void RestorePosition();
     void createView();
     void createActions();
     void createMenus();
@@ -94,5 +95,7 @@ private:
     QAction* m_statusBarAction = nullptr;
     QTimer m_positionTimer;
     QTimer m_layoutTimer;
-    std::optional<QPoint> m_pendingPosition;
+    QPoint m_storedPosition;
+    CWindowPlacement m_placement;
+    std::optional<QPoint> m_pendingPosition; // in the unit stored
 };
