@@ -66,17 +66,12 @@ void CFrameStatusBar::ShowIdleMessage(const QString& text)
     showMessage(text);
 }
 
-// The panes, and left of them room for the idle message: the main window sizes itself to this
-// hint, not to the bar's minimum width.
+// The panes, and left of them room for the idle message. The main window's layout takes the bar's
+// hints (a minimum width set on the bar it would not follow).
 QSize CFrameStatusBar::minimumSizeHint() const
 {
     const QSize panes = QStatusBar::minimumSizeHint();
     return {panes.width() + fontMetrics().horizontalAdvance(m_idleMessage) + kMessageMargins, panes.height()};
-}
-
-QSize CFrameStatusBar::sizeHint() const
-{
-    return QStatusBar::sizeHint().expandedTo(minimumSizeHint());
 }
 
 void CFrameStatusBar::changeEvent(QEvent* event)

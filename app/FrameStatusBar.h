@@ -19,7 +19,6 @@ public:
     QString PaneText(StatusPane pane) const;
     // What the message pane shows when no prompt is shown ("Ready", or how to choose a file).
     void ShowIdleMessage(const QString& text);
-    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
