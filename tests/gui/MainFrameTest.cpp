@@ -1,4 +1,6 @@
 #include "FrameFixture.h"
+#include "app/WindowPlacement.h"
+#include "res/CommandTable.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -18,6 +20,20 @@ protected:
         frame->layout()->activate();
         QCoreApplication::processEvents();
         return View().size();
+    }
+    // Every pane whole inside the window, and room beside them for the message shown.
+    void ExpectStatusBarFits()
+    {
+        EXPECT_EQ(ViewSize(), QSize(CPeloraView::kWidth, CPeloraView::kHeight));
+        const QStatusBar* bar = frame->statusBar();
+        int firstPane = bar->width();
+        for (const QLabel* pane : bar->findChildren<QLabel*>()) {
+            EXPECT_TRUE(frame->rect().contains(QRect(pane->mapTo(frame.get(), QPoint()), pane->size()))) << pane->text().toStdString();
+            EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(pane->text())) << pane->text().toStdString();
+            firstPane = std::min(firstPane, pane->x());
+        }
+        // QStatusBar draws its message from 6 pixels in to 2 short of the first pane.
+        EXPECT_GE(firstPane - 8, bar->fontMetrics().horizontalAdvance(bar->currentMessage())) << bar->currentMessage().toStdString();
     }
 };
 
@@ -53,7 +69,56 @@ TEST_F(MainFrameTest, PlaceOffEveryScreenIsLeftToTheSystem)
     }
 }
 
-// A large desktop font widens the window rather than clip the panes or "Ready".
+// Places are stored in device pixels. Two screens of 1600x1200 pixels at scale factor 2 (800x600
+// each to Qt, the second 1600 pixels to the right): a place an unscaled run stored comes back at
+// the same pixels; one that would leave the window mostly off its screen, or its title above it,
+// is moved onto that screen; and until the window moves elsewhere, what is stored stays.
+TEST(WindowPlacementTest, StoredPlacesAreDevicePixelsAndKeepTheWindowOnItsScreen)
+{
+    const CWindowPlacement::Screens screens{{QRect(0, 0, 800, 600), QRect(0, 0, 800, 600), 2},
+                                            {QRect(1600, 0, 800, 600), QRect(1600, 0, 800, 560), 2}};
+    const struct {
+        const char* name;
+        QPoint stored;
+        std::optional<QPoint> placed;
+    } rows[] = {
+        {"kept, at half the numbers", {700, 500}, QPoint(350, 250)},
+        {"odd pixels", {701, 501}, QPoint(350, 250)},
+        {"second screen, from its own top-left", {1700, 100}, QPoint(1650, 50)},
+        {"partly off the left, mostly on", {-200, 30}, QPoint(-100, 15)},
+        {"mostly below the screen", {700, 1000}, QPoint(350, (1200 - 502 - 32) / 2)},
+        {"mostly below the second screen's work area", {1700, 900}, QPoint(1650, (1120 - 502 - 32) / 2)},
+        {"title above the screen", {300, -10}, QPoint(150, 0)},
+        {"nothing stored", {INT32_MIN, INT32_MIN}, std::nullopt},
+        {"off every screen", {INT32_MAX, 10}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        CWindowPlacement placement;
+        const auto placed = placement.Restore(row.stored.x(), row.stored.y(), QSize(281, 251), screens);
+        EXPECT_EQ(placed, row.placed) << row.name;
+        if (placed) // also as Qt reports it after rounding the frame at this scale
+            EXPECT_EQ(placement.ToStored(*placed + QPoint(-1, 1), screens), row.stored) << row.name;
+    }
+    CWindowPlacement placement;
+    EXPECT_EQ(placement.ToStored(QPoint(1650, 50), screens), QPoint(1700, 100));
+    EXPECT_EQ(placement.ToStored(QPoint(-100, 15), screens), QPoint(-200, 30));
+}
+
+// In whatever font the desktop sets (tests/desktop_font_check.sh runs this under a 16 pt qt6ct
+// font), the first start's hint and the panes fit; the window grows, never the view.
+TEST_F(MainFrameTest, StatusBarFitsTheDesktopFont)
+{
+    Open(CSettings::kNoLogPath, 31, k1996Dec20);
+    CreateFrame();
+    frame->show();
+    ASSERT_EQ(frame->statusBar()->currentMessage(), QString::fromUtf8(kChooseFileMessage));
+    if (const int points = qEnvironmentVariableIntValue("DESKTOP_FONT_POINTS"))
+        ASSERT_EQ(frame->statusBar()->font().pointSize(), points);
+    ExpectStatusBarFits();
+}
+
+// A font set by the application, and one that grows under the running window (a desktop theme
+// applied late), count too.
 TEST_F(MainFrameTest, LargeFontsWidenTheWindowRatherThanClipTheStatusBar)
 {
     const QFont usual = QApplication::font();
@@ -62,20 +127,12 @@ TEST_F(MainFrameTest, LargeFontsWidenTheWindowRatherThanClipTheStatusBar)
     QApplication::setFont(large);
     Start();
     frame->show();
-    int used = frame->statusBar()->fontMetrics().horizontalAdvance(QStringLiteral("Ready"));
-    for (const QLabel* pane : frame->statusBar()->findChildren<QLabel*>()) {
-        EXPECT_GE(pane->width(), pane->fontMetrics().horizontalAdvance(pane->text())) << pane->text().toStdString();
-        used += pane->width();
-    }
-    EXPECT_GE(frame->statusBar()->width(), used);
-    EXPECT_EQ(ViewSize(), QSize(CPeloraView::kWidth, CPeloraView::kHeight));
-    // A font that grows under the running window (a desktop theme applied late) counts too.
+    ExpectStatusBarFits();
     large.setPointSize(22);
     QApplication::setFont(large);
     QCoreApplication::processEvents();
+    ExpectStatusBarFits();
     QApplication::setFont(usual);
-    for (const QLabel* pane : frame->statusBar()->findChildren<QLabel*>())
-        EXPECT_GE(pane->width(), QFontMetrics(large).horizontalAdvance(pane->text())) << pane->text().toStdString();
 }
 
 // The bars change the window around the view, never the view; they and always-on-top are written
