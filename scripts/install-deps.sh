@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
           xvfb xauth x11-utils fonts-ipafont-gothic python3 clang libclang-rt-14-dev
           desktop-file-utils appstream lintian dpkg-dev man-db groff-base file imagemagick qt6-translations-l10n openbox xdotool
-          dbus-daemon at-spi2-core python3-pyatspi)
+          qt6ct dbus-daemon at-spi2-core python3-pyatspi)
 command -v dpkg-query >/dev/null 2>&1 || exit 0
 
 missing=()

@@ -34,3 +34,9 @@ start_x() {
   unset QT_QPA_PLATFORM
   display_ready
 }
+# Starts openbox on that server and waits up to 30 s until it manages the screen.
+start_wm() {
+  openbox >"$scratch/openbox.log" 2>&1 &
+  for _ in $(seq 300); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return; sleep 0.1; done
+  echo "openbox did not come up:"; cat "$scratch/openbox.log"; exit 1
+}
