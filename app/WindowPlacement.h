@@ -1,8 +1,8 @@
 #pragma once
 // Where a stored window position puts the window, and what a window's position stores. Positions are
 // stored in device pixels of the screens (as the system counts them, whatever Qt's scale factor),
-// so a place stored at one scale factor comes back at the same spot at another; at factor 1, which
-// is what every stored value so far was written at, the two units are the same.
+// so a place stored at one scale factor comes back at the same spot at another; at factor 1 the two
+// units are the same.
 
 #include <QPoint>
 #include <QSize>
