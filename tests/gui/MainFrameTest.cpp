@@ -96,8 +96,9 @@ TEST(WindowPlacementTest, StoredPlacesAreDevicePixelsAndKeepTheWindowOnItsScreen
         CWindowPlacement placement;
         const auto placed = placement.Restore(row.stored.x(), row.stored.y(), QSize(281, 251), screens);
         EXPECT_EQ(placed, row.placed) << row.name;
-        if (placed) // also as Qt reports it after rounding the frame at this scale
+        if (placed) { // also as Qt reports it after rounding the frame at this scale
             EXPECT_EQ(placement.ToStored(*placed + QPoint(-1, 1), screens), row.stored) << row.name;
+        }
     }
     CWindowPlacement placement;
     EXPECT_EQ(placement.ToStored(QPoint(1650, 50), screens), QPoint(1700, 100));
@@ -112,8 +113,9 @@ TEST_F(MainFrameTest, StatusBarFitsTheDesktopFont)
     CreateFrame();
     frame->show();
     ASSERT_EQ(frame->statusBar()->currentMessage(), QString::fromUtf8(kChooseFileMessage));
-    if (const int points = qEnvironmentVariableIntValue("DESKTOP_FONT_POINTS"))
+    if (const int points = qEnvironmentVariableIntValue("DESKTOP_FONT_POINTS")) {
         ASSERT_EQ(frame->statusBar()->font().pointSize(), points);
+    }
     ExpectStatusBarFits();
 }
 
