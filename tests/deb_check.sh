@@ -15,6 +15,8 @@ dpkg-deb -x "$deb" "$scratch/root"
 export XDG_CONFIG_HOME=$scratch/config
 "$scratch/root/usr/bin/pelora" --version | grep -qx "pelora [0-9.]*"
 "$scratch/root/usr/bin/pelora" --report --today 1996-12-20 "$sample" | grep -q '過去30日'
+# The picture's module, where the package keeps it.
+"$scratch/root/usr/bin/pelora" --render - --today 1996-12-20 "$sample" | head -c 8 | grep -q PNG
 dpkg-deb -f "$deb" Depends | grep -q 'fonts-ipafont-gothic | fonts-japanese-gothic'
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
 dpkg-deb -f "$deb" Recommends | grep -qx qt6-translations-l10n
