@@ -57,48 +57,9 @@ int DayOfLine(std::string_view line)
     return static_cast<int>(ConvertField(FieldAt(line, 6, 2)));
 }
 
-namespace {
-bool TwoDigits(const char* p)
-{
-    return IsDigit(p[0]) && IsDigit(p[1]);
-}
-
-int TwoDigitValue(const char* p)
-{
-    return (p[0] - '0') * 10 + (p[1] - '0');
-}
-
-// The common shapes of a whole line: zero-padded connect time, and a charge of blanks followed by
-// digits and commas. False for anything else, which then takes the general way.
-bool FastValuesOfLine(std::string_view line, ChargeLineValues& values)
-{
-    if (line.size() < 31 + kChargeWidth)
-        return false;
-    const char* p = line.data();
-    if (!TwoDigits(p + 22) || !TwoDigits(p + 25) || !TwoDigits(p + 28))
-        return false;
-    std::size_t i = 31;
-    const std::size_t end = 31 + kChargeWidth;
-    while (i < end && p[i] == ' ')
-        ++i;
-    std::int64_t yen = 0;
-    for (; i < end; ++i) {
-        if (IsDigit(p[i]))
-            yen = yen * 10 + (p[i] - '0');
-        else if (p[i] != ',')
-            return false;
-    }
-    values.yen = yen;
-    values.seconds = TwoDigitValue(p + 22) * 3600 + TwoDigitValue(p + 25) * 60 + TwoDigitValue(p + 28);
-    return true;
-}
-} // namespace
-
-ChargeLineValues ValuesOfLine(std::string_view line)
+ChargeLineValues GeneralValuesOfLine(std::string_view line)
 {
     ChargeLineValues values;
-    if (FastValuesOfLine(line, values))
-        return values;
     char scratch[kChargeWidth];
     values.yen = ConvertField(StripCommas(FieldAt(line, 31, kChargeWidth), scratch));
     values.seconds = ConvertField(FieldAt(line, 22, 2)) * 3600 + ConvertField(FieldAt(line, 25, 2)) * 60

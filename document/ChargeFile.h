@@ -4,6 +4,7 @@
 // 256-byte fgets in text mode would return: a line without its line feed (and a carriage return
 // directly before it), or 255 bytes of a longer line at a time.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +14,10 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // When the file was last written, and how long it is: "unchanged" means both are the same.
 struct FileStamp {
@@ -35,6 +40,36 @@ inline constexpr std::size_t kMaxPieceBytes = 255;
 // line feed), so this much ahead always decides where the next piece ends.
 inline constexpr std::size_t kPieceWindow = kMaxPieceBytes + 2;
 
+// Bytes looked at in one go for the line feed that ends a line: charge lines are shorter.
+inline constexpr std::size_t kShortLineBytes = 64;
+
+// Bit k set for each line feed at p[k], k < kShortLineBytes; all of p[0, kShortLineBytes) must be
+// readable. Four 16-byte compares rather than a call per line.
+inline std::uint64_t LineFeedsInShortSpan(const char* p)
+{
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi8('\n');
+    const auto feeds = [&](std::size_t at) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf))));
+    };
+    return feeds(0) | feeds(16) << 16 | feeds(32) << 32 | feeds(48) << 48;
+#else
+    std::uint64_t feeds = 0;
+    for (const char* lf = p; (lf = static_cast<const char*>(std::memchr(lf, '\n', p + kShortLineBytes - lf))); ++lf)
+        feeds |= std::uint64_t{1} << (lf - p);
+    return feeds;
+#endif
+}
+
+// The offset of the first line feed in p[0, kShortLineBytes), all of which must be readable, or
+// kShortLineBytes when there is none.
+inline std::size_t FirstLineFeedInShortSpan(const char* p)
+{
+    const std::uint64_t feeds = LineFeedsInShortSpan(p);
+    return feeds ? static_cast<std::size_t>(std::countr_zero(feeds)) : kShortLineBytes;
+}
+
 // The offset of the first byte at or after at that is not a line feed, eight bytes at a time.
 inline std::size_t SkipLineFeeds(const char* data, std::size_t at, std::size_t size)
 {
@@ -55,7 +90,9 @@ inline std::size_t SkipLineFeeds(const char* data, std::size_t at, std::size_t s
 // the last piece or two before the end of a file can be otherwise). Returns the bytes consumed;
 // finalEnd gets the offset just after the last final piece (unchanged when there was none). With
 // skipBlankRuns, of a run of empty lines only the first is handed on: a reader that takes nothing
-// from empty pieces need not see each one.
+// from empty pieces need not see each one. A handler with TakeLines(bytes, size) is first offered
+// the bytes ahead: it takes as many whole lines shorter than kShortLineBytes as it likes, in one
+// go, and returns the bytes it took.
 template <bool skipBlankRuns = false, class Handler>
 std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& onPiece, std::size_t& finalEnd)
 {
@@ -64,11 +101,25 @@ std::size_t CutPieces(const char* data, std::size_t size, bool atEnd, Handler&& 
         const std::size_t available = size - at;
         if (available == 0 || (available < kPieceWindow && !atEnd))
             return at;
+        if constexpr (requires { onPiece.TakeLines(data, size); }) {
+            if (const std::size_t taken = onPiece.TakeLines(data + at, available)) {
+                at += taken;
+                finalEnd = at;
+                continue;
+            }
+        }
         // A line feed at 256 or beyond cannot shorten a piece, so 256 bytes decide it.
         const bool decided = available >= kPieceWindow - 1;
         const char* p = data + at;
         const std::size_t span = available < kPieceWindow - 1 ? available : kPieceWindow - 1;
-        const auto* lf = static_cast<const char*>(std::memchr(p, '\n', span));
+        const char* lf = nullptr;
+        if (span >= kShortLineBytes) {
+            const std::size_t shortEnd = FirstLineFeedInShortSpan(p);
+            lf = shortEnd < kShortLineBytes ? p + shortEnd
+                                            : static_cast<const char*>(std::memchr(p + kShortLineBytes, '\n', span - kShortLineBytes));
+        } else {
+            lf = static_cast<const char*>(std::memchr(p, '\n', span));
+        }
         if (lf) {
             const std::size_t text = static_cast<std::size_t>(lf - p);
             const bool droppedCr = text > 0 && lf[-1] == '\r';

@@ -1,5 +1,7 @@
 #include "document/ChargeReader.h"
 
+#include "document/LineTally.h"
+
 #include <algorithm>
 #include <thread>
 #include <vector>
@@ -8,23 +10,14 @@ namespace {
 constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a thread
 constexpr unsigned kMaxParts = 8;
 
-RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, CSlotClassifier classifier,
+RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, const CSlotClassifier& classifier,
                       RangeTallies& tallies, const ReadStop& stop)
 {
     RangeResult result;
-    const auto onPiece = [&](std::string_view piece, bool final) {
-        const SlotPair found = classifier.Classify(piece);
-        if (found.month < 0 && found.day < 0)
-            return;
-        SlotTallies& sums = final ? tallies.complete : tallies.unfinished;
-        const ChargeLineValues values = ValuesOfLine(piece);
-        if (found.month >= 0)
-            sums.months.Add(found.month, values);
-        if (found.day >= 0)
-            sums.days.Add(found.day, values);
-    };
+    CLineTally lines(classifier, tallies.complete, tallies.unfinished);
     tallies.finalEnd = begin;
-    result.ok = ForEachPiece<true>(file, begin, end, onPiece, result.error, tallies.finalEnd, kReadBlockBytes, stop);
+    result.ok = ForEachPiece<true>(file, begin, end, lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
+    lines.EndRun();
     return result;
 }
 

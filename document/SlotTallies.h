@@ -10,7 +10,15 @@
 #include "document/BillingCalendar.h"
 #include "document/TallySeries.h"
 
+#include <algorithm>
 #include <array>
+
+// Lines of one slot read one after another, none of them lowering a sum.
+struct ChargeRun {
+    Figure count = 0;
+    Figure yen = 0;
+    Figure seconds = 0;
+};
 
 template <int N> struct SlotSums {
     std::array<Figure, N> count{}, yen{}, seconds{}, yenPeak{}, secondsPeak{};
@@ -25,6 +33,17 @@ template <int N> struct SlotSums {
             yenPeak[i] = yen[i];
         if (seconds[i] > secondsPeak[i])
             secondsPeak[i] = seconds[i];
+    }
+
+    // The run's lines added one by one would raise the peaks only at its end.
+    void AddRun(int slot, const ChargeRun& run)
+    {
+        const auto i = static_cast<std::size_t>(slot);
+        count[i] += run.count;
+        yen[i] += run.yen;
+        seconds[i] += run.seconds;
+        yenPeak[i] = std::max(yenPeak[i], yen[i]);
+        secondsPeak[i] = std::max(secondsPeak[i], seconds[i]);
     }
 
     // This stretch followed by a later one.
