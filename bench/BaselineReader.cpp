@@ -1,5 +1,7 @@
 #include "BaselineReader.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -74,15 +76,17 @@ long long CountLines(const std::string& path)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return -1;
-    std::vector<char> buffer(1 << 20);
+    // As wc -l counts: every byte looked at once, a block at a time, on one core.
+    std::vector<char> buffer(256 << 10);
     long long lines = 0;
     std::size_t got = 0;
     while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        const char* p = buffer.data();
-        const char* end = p + got;
-        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
-            ++lines;
-            ++p;
+        // Byte-wide sums over at most 255 bytes, which the compiler adds 16 or 32 bytes at a time.
+        for (std::size_t at = 0; at < got; at += 255) {
+            unsigned char feeds = 0;
+            for (std::size_t i = at; i < std::min(got, at + 255); ++i)
+                feeds += buffer[i] == '\n';
+            lines += feeds;
         }
     }
     std::fclose(file);

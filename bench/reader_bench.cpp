@@ -1,5 +1,6 @@
 // Loads of generated charge logs of 1, 5 and 10 million lines: the document's reader, the same
-// rule read line by line with fgets, and a bare line count, reporting bytes per second and nanoseconds per line; one line
+// rule read line by line with fgets, and a bare line count, reporting bytes per second and
+// nanoseconds per line; the load and the line count in turn, with their ratio; one line
 // appended and read on from where the last load stopped; and one paint of the view on the loaded
 // document, which reads only the precomputed figures.
 
@@ -13,6 +14,8 @@
 #include <QImage>
 
 #include <benchmark/benchmark.h>
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -166,6 +169,42 @@ void BM_BaselineFgets(benchmark::State& state)
     Report(state, lines);
 }
 
+// The whole load against its yardstick, a line count of the same file, the two in turn in every
+// iteration so that whatever else the machine does falls on both: the time is the load's, and
+// ratio is the median load over the median count.
+void BM_LoadVersusLineCount(benchmark::State& state)
+{
+    const std::int64_t lines = state.range(0);
+    const std::string& path = LogOf(lines);
+    CMemoryProfileStore profile;
+    CSettings(profile).SetLogPath(path);
+    CSettings(profile).SetClosingDay(kClosingDay);
+    CFixedClock clock(LocalNoon(kToday));
+    std::vector<double> loads, counts;
+    const auto seconds = [](auto&& run) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    for (auto _ : state) {
+        counts.push_back(seconds([&] { benchmark::DoNotOptimize(CountLines(path)); }));
+        const double load = seconds([&] {
+            CPeloraDoc doc(profile, clock);
+            doc.LoadChargeFile();
+            benchmark::DoNotOptimize(doc.GetMonthYenTotal());
+        });
+        loads.push_back(load);
+        state.SetIterationTime(load);
+    }
+    const auto median = [](std::vector<double> v) {
+        std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+        return v[v.size() / 2];
+    };
+    state.counters["line_count_ms"] = median(counts) * 1e3;
+    state.counters["ratio"] = median(loads) / median(counts);
+    Report(state, lines);
+}
+
 void BM_LineCount(benchmark::State& state)
 {
     const std::int64_t lines = state.range(0);
@@ -176,6 +215,7 @@ void BM_LineCount(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_DocumentLoad)->Arg(1'000'000)->Arg(5'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadVersusLineCount)->Arg(5'000'000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(25);
 BENCHMARK(BM_DocumentLoadJunk)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AppendAndReload)->Args({1'000'000, 0})->Args({1'000'000, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BaselineFgets)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);

@@ -52,6 +52,15 @@ FileIdentity CChargeFile::Identity() const
     return identity;
 }
 
+int CChargeFile::Descriptor() const
+{
+#ifdef _WIN32
+    return -1;
+#else
+    return m_file ? fileno(m_file.get()) : -1;
+#endif
+}
+
 std::int64_t CChargeFile::ReadAt(std::int64_t offset, char* buffer, std::size_t size, std::string& error) const
 {
 #ifdef _WIN32

@@ -156,6 +156,8 @@ public:
     FileIdentity Identity() const;
     const std::string& ErrorText() const { return m_error; }
 
+    // The open file's descriptor, for mapping it (-1 where there is none).
+    int Descriptor() const;
     // Up to size bytes from offset (fewer at the end of the file); -1 when reading fails, with the
     // reason in error. Safe to call from several threads at once.
     std::int64_t ReadAt(std::int64_t offset, char* buffer, std::size_t size, std::string& error) const;

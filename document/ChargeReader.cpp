@@ -1,19 +1,60 @@
 #include "document/ChargeReader.h"
 
 #include "document/LineTally.h"
+#include "platform/core/MappedRange.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #include <vector>
 
 namespace {
-constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a thread
-constexpr unsigned kMaxParts = 8;
+constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a part of their own
+constexpr unsigned kMaxThreads = 8;
+constexpr unsigned kPartsPerThread = 4;
+// How far a part's start is looked for: a file without line feeds is not read twice to find none.
+constexpr std::int64_t kPartStartSearch = 1 << 20;
+// What one part has mapped at a time: memory stays flat whatever the file's size.
+constexpr std::int64_t kMapWindowBytes = 4 << 20;
+
+// Tallies the part where the file lies mapped, window by window. False when it cannot be mapped
+// or turned out shorter than its stamp while mapped: then it is read anew another way.
+bool TallyPartMapped(const CChargeFile& file, std::int64_t begin, std::int64_t end, const CSlotClassifier& classifier,
+                     RangeTallies& tallies, const ReadStop& stop, RangeResult& result)
+{
+    CLineTally lines(classifier, tallies.complete, tallies.unfinished);
+    CMappedRange window;
+    tallies.finalEnd = begin;
+    for (std::int64_t at = begin; at < end;) {
+        if (stop && stop()) {
+            result = {false, kStoppedText};
+            return true;
+        }
+        const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, kMapWindowBytes));
+        if (!window.Map(file.Descriptor(), at, wanted))
+            return false;
+        const bool atEnd = static_cast<std::int64_t>(wanted) == end - at;
+        std::size_t used = 0;
+        std::size_t windowFinalEnd = 0;
+        if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data(), wanted, atEnd, lines, windowFinalEnd); }))
+            return false;
+        if (windowFinalEnd > 0)
+            tallies.finalEnd = at + static_cast<std::int64_t>(windowFinalEnd);
+        if (atEnd)
+            break;
+        at += static_cast<std::int64_t>(used);
+    }
+    lines.EndRun();
+    return true;
+}
 
 RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, const CSlotClassifier& classifier,
                       RangeTallies& tallies, const ReadStop& stop)
 {
     RangeResult result;
+    if (TallyPartMapped(file, begin, end, classifier, tallies, stop, result))
+        return result;
+    tallies = {};
     CLineTally lines(classifier, tallies.complete, tallies.unfinished);
     tallies.finalEnd = begin;
     result.ok = ForEachPiece<true>(file, begin, end, lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
@@ -21,14 +62,15 @@ RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t 
     return result;
 }
 
-// Where a part may start: just after the first line feed at or after from (end when there is none,
-// or when stop says so).
+// Where a part may start: just after the first line feed at or after from (end when there is none
+// within kPartStartSearch bytes, or when stop says so: the part before then goes on over it).
 std::int64_t NextLineStart(const CChargeFile& file, std::int64_t from, std::int64_t end, const ReadStop& stop)
 {
     std::vector<char> buffer(64 << 10);
     std::string ignored;
-    for (std::int64_t at = from; at < end && !(stop && stop());) {
-        const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, buffer.size()));
+    const std::int64_t limit = std::min(end, from + kPartStartSearch);
+    for (std::int64_t at = from; at < limit && !(stop && stop());) {
+        const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(limit - at, buffer.size()));
         const std::int64_t got = file.ReadAt(at, buffer.data(), wanted, ignored);
         if (got <= 0)
             return end;
@@ -44,8 +86,10 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
                        const CSlotClassifier& classifier, RangeTallies& tallies, const ReadStop& stop)
 {
     const std::int64_t length = end - begin;
-    const unsigned cores = length < 2 * kPartMinimum ? 1 : std::max(1u, std::min(kMaxParts, std::thread::hardware_concurrency()));
-    const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>(length / kPartMinimum, 1, cores));
+    const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
+    // More parts than cores, taken in turn by whichever thread is free: a core taken by another
+    // program for a while leaves its share to the other threads rather than holding up the end.
+    const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>(length / kPartMinimum, 1, cores * kPartsPerThread));
     std::vector<std::int64_t> starts{begin};
     for (unsigned k = 1; k < parts; ++k) {
         const std::int64_t start = NextLineStart(file, begin + (end - begin) * k / parts, end, stop);
@@ -56,10 +100,15 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
 
     std::vector<RangeTallies> partSums(starts.size() - 1);
     std::vector<RangeResult> results(partSums.size());
+    std::atomic<std::size_t> nextPart{0};
+    const auto work = [&] {
+        for (std::size_t k = nextPart++; k < partSums.size(); k = nextPart++)
+            results[k] = TallyPart(file, starts[k], starts[k + 1], classifier, partSums[k], stop);
+    };
     std::vector<std::thread> workers;
-    for (std::size_t k = 1; k < partSums.size(); ++k)
-        workers.emplace_back([&, k] { results[k] = TallyPart(file, starts[k], starts[k + 1], classifier, partSums[k], stop); });
-    results[0] = TallyPart(file, starts[0], starts[1], classifier, partSums[0], stop);
+    for (std::size_t t = 1; t < std::min<std::size_t>(cores, partSums.size()); ++t)
+        workers.emplace_back(work);
+    work();
     for (std::thread& worker : workers)
         worker.join();
 

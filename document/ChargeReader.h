@@ -1,7 +1,9 @@
 #pragma once
 // Tallies a range of the charge file into slot sums. A large range is cut at line feeds into parts
 // tallied side by side on the machine's cores: a piece never spans a line feed, so every part
-// starts at a piece of its own and the parts fold back into exactly the sequential result.
+// starts at a piece of its own and the parts fold back into exactly the sequential result. Each
+// part is read where the file lies mapped, a window at a time, or with positioned reads where it
+// cannot be mapped or is cut short meanwhile.
 
 #include "document/ChargeFile.h"
 #include "document/SlotClassifier.h"

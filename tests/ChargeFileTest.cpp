@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "document/ChargeFile.h"
+#include "document/ChargeReader.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -66,6 +67,27 @@ TEST(ChargeFilePieces, RandomContentAcrossBlocksMatchesFgets)
     }
     EXPECT_EQ(Pieces(content, kReadBlockBytes), FgetsPieces(content));
     EXPECT_EQ(Pieces(content.substr(0, 50000), 700), FgetsPieces(content.substr(0, 50000)));
+}
+
+// A file cut short after its length was taken (a log rotated while it is read) is read as it is
+// then, never past its end.
+TEST(ChargeFilePieces, FileCutShortDuringTheReadIsReadAsItIsThen)
+{
+    CScratchFolder folder;
+    std::string content;
+    for (int k = 0; k < 20000; ++k)
+        content += "97/03/20 10:00:00  OUT00:01:40      100 0\r\n";
+    const std::string path = folder.Write("log.txt", content);
+    CChargeFile file;
+    ASSERT_TRUE(file.Open(path));
+    const std::int64_t size = file.Stamp().size;
+    std::filesystem::resize_file(path, 5000);
+    const CBillingCalendar calendar({1997, 3, 20}, 20);
+    RangeTallies cut, fresh;
+    ASSERT_TRUE(TallyRange(file, 0, size, CSlotClassifier(calendar), cut).ok);
+    ASSERT_TRUE(TallyRange(file, 0, 5000, CSlotClassifier(calendar), fresh).ok);
+    EXPECT_EQ(cut.complete.days.count[29] + cut.unfinished.days.count[29], 5000 / 43 + 1);
+    EXPECT_TRUE(FiguresOf(cut.complete, calendar) == FiguresOf(fresh.complete, calendar));
 }
 
 } // namespace

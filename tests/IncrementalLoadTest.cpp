@@ -143,6 +143,10 @@ TEST_F(IncrementalLoadTest, LargeFileReadInPartsMatchesTheSequentialRule)
     options.days = 500;
     options.lines = 600000; // about 30 MB: read in parts on a machine with several cores
     ASSERT_TRUE(WriteChargeLog(path, options));
+    // Lines of the last date read the usual way and otherwise in turn (refunds, charges over a
+    // thousand, a short line, a lone return), so runs of one date end and start again.
+    for (int k = 0; k < 300; ++k)
+        AppendTo(path, ChargeLogLine(k1997Mar20, 3600, 100 + k, k % 7 ? k * 1000 : -k, "0") + (k % 5 ? "" : "97/03/20 x\r\r\n"));
     AppendTo(path, std::string(700, '\0') + "\n" + std::string(5000, 'x') + "97/03/20\n\n\n");
     Open(path, 20, k1997Mar20);
     // The same file read by the plain rule, one piece at a time in order.

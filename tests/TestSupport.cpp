@@ -4,6 +4,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
+#include <unistd.h>
 
 std::string ReadFile(const std::filesystem::path& path)
 {
@@ -18,10 +20,18 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
 
 std::int64_t BytesRead(std::int64_t pid)
 {
+    const std::string process = "/proc/" + (pid ? std::to_string(pid) : "self");
     std::string field; // "rchar:", the first line's
     std::int64_t bytes = 0;
-    std::ifstream("/proc/" + (pid ? std::to_string(pid) : "self") + "/io") >> field >> bytes;
-    return bytes;
+    std::ifstream(process + "/io") >> field >> bytes;
+    // A file read through a mapping shows in the minor page faults, the eighth field after the name.
+    const std::string stat = ReadFile(process + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::int64_t minorFaults = 0;
+    for (int k = 0; k < 7; ++k)
+        fields >> field;
+    fields >> minorFaults;
+    return bytes + minorFaults * ::sysconf(_SC_PAGESIZE);
 }
 
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile)

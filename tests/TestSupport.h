@@ -28,7 +28,8 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes);
 // A dump against the file tests/golden/NAME; PELORA_WRITE_GOLDEN=1 writes the dumps afresh for review.
 void ExpectGolden(const std::string& name, const std::string& dump);
 
-// The bytes a process (0: this one) has read so far: a read under way shows in it.
+// The bytes a process (0: this one) has read so far, by reads or through a mapping (counted a
+// page a fault: less than it has): a read under way shows in it.
 std::int64_t BytesRead(std::int64_t pid);
 
 // "Section/Entry" of every write, in order.

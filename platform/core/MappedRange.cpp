@@ -1,0 +1,105 @@
+#include "platform/core/MappedRange.h"
+
+#ifdef _WIN32
+
+bool CMappedRange::Map(int, std::int64_t, std::size_t)
+{
+    return false;
+}
+
+void CMappedRange::Unmap() {}
+
+bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), void* context)
+{
+    read(context);
+    return true;
+}
+
+#else
+
+#include <csetjmp>
+#include <csignal>
+#include <mutex>
+#include <sys/mman.h>
+#include <unistd.h>
+
+bool CMappedRange::Map(int descriptor, std::int64_t offset, std::size_t size)
+{
+    Unmap();
+    if (size == 0 || offset < 0)
+        return false;
+    static const auto pageSize = static_cast<std::int64_t>(::sysconf(_SC_PAGESIZE));
+    const std::int64_t start = offset / pageSize * pageSize;
+    const auto lead = static_cast<std::size_t>(offset - start);
+    void* mapping = ::mmap(nullptr, lead + size, PROT_READ, MAP_SHARED, descriptor, static_cast<off_t>(start));
+    if (mapping == MAP_FAILED)
+        return false;
+    // Read once from start to end.
+    ::madvise(mapping, lead + size, MADV_SEQUENTIAL);
+    m_mapping = mapping;
+    m_mappingSize = lead + size;
+    m_data = static_cast<const char*>(mapping) + lead;
+    m_size = size;
+    return true;
+}
+
+void CMappedRange::Unmap()
+{
+    if (m_mapping)
+        ::munmap(m_mapping, m_mappingSize);
+    m_mapping = nullptr;
+    m_mappingSize = 0;
+    m_data = nullptr;
+    m_size = 0;
+}
+
+namespace {
+// The guarded read under way on this thread, if any.
+struct Guard {
+    const char* begin;
+    const char* end;
+    sigjmp_buf resume;
+};
+thread_local Guard* t_guard = nullptr;
+struct sigaction g_before {};
+
+void OnBusError(int signal, siginfo_t* info, void* context)
+{
+    Guard* guard = t_guard;
+    const auto* at = static_cast<const char*>(info->si_addr);
+    if (guard && at >= guard->begin && at < guard->end)
+        siglongjmp(guard->resume, 1);
+    // Not ours: as the process would have had it without us.
+    if (g_before.sa_flags & SA_SIGINFO) {
+        g_before.sa_sigaction(signal, info, context);
+    } else if (g_before.sa_handler != SIG_IGN && g_before.sa_handler != SIG_DFL) {
+        g_before.sa_handler(signal);
+    } else {
+        ::sigaction(SIGBUS, &g_before, nullptr); // the fault comes again on return, and is handled so
+    }
+}
+} // namespace
+
+bool mapped_range_detail::RunGuarded(const CMappedRange& range, void (*read)(void*), void* context)
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        struct sigaction action {};
+        action.sa_sigaction = OnBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGBUS, &action, &g_before);
+    });
+    Guard guard{range.Data(), range.Data() + range.Size(), {}};
+    // The signal mask is saved: the jump back leaves the handler's blocking of SIGBUS behind.
+    if (sigsetjmp(guard.resume, 1) != 0) {
+        t_guard = nullptr;
+        return false;
+    }
+    t_guard = &guard;
+    read(context);
+    t_guard = nullptr;
+    return true;
+}
+
+#endif
