@@ -62,41 +62,50 @@ inline std::uint64_t ZeroDigitsAt(std::uint64_t word, std::uint64_t bytes)
 }
 } // namespace charge_fields
 
-// The common shapes of a whole line, eight bytes at a time: a zero-padded connect time, and a
-// charge of blanks followed by digits, with at most a thousands comma in its usual place. False
-// for anything else, which the general way then reads.
+// The connect time and the charge of a line of the common shape, each as a word of eight digits,
+// the first the most significant: a zero-padded connect time (its separators read as '0'), and a
+// charge of blanks followed by digits, with at most a thousands comma in its usual place ("   1,230"
+// read as "00001230"). False for any other line, which the general way then reads.
 #if defined(__GNUC__)
 __attribute__((always_inline))
 #endif
-inline bool FastValuesOfLine(std::string_view line, ChargeLineValues& values)
+inline bool CommonFieldDigits(std::string_view line, std::uint64_t& time, std::uint64_t& charge)
 {
     using namespace charge_fields;
     if constexpr (std::endian::native != std::endian::little)
         return false;
     if (line.size() < 31 + kChargeWidth)
         return false;
-    // HH:MM:SS at 22: digits but in bytes 2 and 5.
-    const std::uint64_t time = ZeroDigitsAt(EightBytes(line.data() + 22), 0x0000FF0000FF0000ull);
-    if (!EightDigitBytes(time))
-        return false;
-    const std::uint64_t timeDigits = time & 0x0F * kEach;
-    const std::uint64_t pairs = timeDigits * 10 + (timeDigits >> 8); // byte k: 10 * digit k + digit k + 1
-    values.seconds = static_cast<std::int64_t>((pairs & 0xFF) * 3600 + (pairs >> 24 & 0xFF) * 60 + (pairs >> 48 & 0xFF));
-
-    // The charge: leading blanks read as zeros; "1234,567" as "01234567".
-    std::uint64_t charge = EightBytes(line.data() + 31);
+    time = ZeroDigitsAt(EightBytes(line.data() + 22), 0x0000FF0000FF0000ull); // HH:MM:SS
+    charge = EightBytes(line.data() + 31);
     const std::uint64_t nonBlank = charge ^ ' ' * kEach;
-    if (nonBlank == 0) {
-        values.yen = 0;
-        return true;
+    if (nonBlank != 0) {
+        const int blankBits = std::countr_zero(nonBlank) & ~7;
+        charge = ZeroDigitsAt(charge, (std::uint64_t{1} << blankBits) - 1);
+        if ((charge >> 32 & 0xFF) == ',')
+            charge = (charge & 0xFFFFFF0000000000ull) | (charge & 0xFFFFFFFFull) << 8 | '0';
+    } else {
+        charge = '0' * kEach;
     }
-    const int blankBits = std::countr_zero(nonBlank) & ~7;
-    charge = ZeroDigitsAt(charge, (std::uint64_t{1} << blankBits) - 1);
-    if ((charge >> 32 & 0xFF) == ',')
-        charge = (charge & 0xFFFFFF0000000000ull) | (charge & 0xFFFFFFFFull) << 8 | '0';
-    if (!EightDigitBytes(charge))
+    return EightDigitBytes(time) && EightDigitBytes(charge);
+}
+
+// The seconds of a connect time read by CommonFieldDigits.
+inline std::int64_t SecondsOfTimeDigits(std::uint64_t time)
+{
+    const std::uint64_t digits = time & 0x0F * charge_fields::kEach;
+    const std::uint64_t pairs = digits * 10 + (digits >> 8); // byte k: 10 * digit k + digit k + 1
+    return static_cast<std::int64_t>((pairs & 0xFF) * 3600 + (pairs >> 24 & 0xFF) * 60 + (pairs >> 48 & 0xFF));
+}
+
+inline bool FastValuesOfLine(std::string_view line, ChargeLineValues& values)
+{
+    std::uint64_t time = 0;
+    std::uint64_t charge = 0;
+    if (!CommonFieldDigits(line, time, charge))
         return false;
-    values.yen = static_cast<std::int64_t>(EightDigits(charge));
+    values.seconds = SecondsOfTimeDigits(time);
+    values.yen = static_cast<std::int64_t>(charge_fields::EightDigits(charge));
     return true;
 }
 
