@@ -16,6 +16,8 @@ constexpr unsigned kPartsPerThread = 4;
 constexpr std::int64_t kPartStartSearch = 1 << 20;
 // What one part has mapped at a time: memory stays flat whatever the file's size.
 constexpr std::int64_t kMapWindowBytes = 4 << 20;
+// Below this a mapping saves less than it costs to make: a small log, an append read on.
+constexpr std::int64_t kMapMinimum = 1 << 20;
 
 // Tallies the part where the file lies mapped, window by window. False when it cannot be mapped
 // or turned out shorter than its stamp while mapped: then it is read anew another way.
@@ -52,7 +54,7 @@ RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t 
                       RangeTallies& tallies, const ReadStop& stop)
 {
     RangeResult result;
-    if (TallyPartMapped(file, begin, end, classifier, tallies, stop, result))
+    if (end - begin >= kMapMinimum && TallyPartMapped(file, begin, end, classifier, tallies, stop, result))
         return result;
     tallies = {};
     CLineTally lines(classifier, tallies.complete, tallies.unfinished);

@@ -75,7 +75,7 @@ TEST(ChargeFilePieces, FileCutShortDuringTheReadIsReadAsItIsThen)
 {
     CScratchFolder folder;
     std::string content;
-    for (int k = 0; k < 20000; ++k)
+    for (int k = 0; k < 30000; ++k) // over a megabyte: mapped
         content += "97/03/20 10:00:00  OUT00:01:40      100 0\r\n";
     const std::string path = folder.Write("log.txt", content);
     CChargeFile file;
