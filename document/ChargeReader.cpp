@@ -88,7 +88,8 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
                        const CSlotClassifier& classifier, RangeTallies& tallies, const ReadStop& stop)
 {
     const std::int64_t length = end - begin;
-    const unsigned cores = std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
+    // Asking for the cores costs a file read: a short range (an append read on) needs only one.
+    const unsigned cores = length < 2 * kPartMinimum ? 1 : std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
     // More parts than cores, taken in turn by whichever thread is free: a core taken by another
     // program for a while leaves its share to the other threads rather than holding up the end.
     const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>(length / kPartMinimum, 1, cores * kPartsPerThread));
