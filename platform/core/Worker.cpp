@@ -6,47 +6,53 @@ CWorker::CWorker(QObject* parent) : QObject(parent) {}
 
 CWorker::~CWorker()
 {
-    for (Job& job : m_jobs)
-        job.stop->store(true);
-    for (Job& job : m_jobs)
-        job.thread.join();
+    {
+        const std::lock_guard lock(m_lock);
+        m_ending = true;
+    }
+    m_wake.notify_one();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
-void CWorker::Run(std::function<void(const std::function<bool()>&)> work, std::function<void()> done)
+void CWorker::Run(Work work, std::function<void()> done)
 {
-    JoinFinished();
-    for (Job& job : m_jobs)
-        job.stop->store(true);
     const std::uint64_t number = ++m_latest;
     m_busy = true;
-    Job job{{}, std::make_shared<std::atomic<bool>>(false), std::make_shared<std::atomic<bool>>(false)};
-    job.thread = std::thread([this, number, work = std::move(work), done = std::move(done), stop = job.stop,
-                              finished = job.finished] {
-        work([&stop] { return stop->load() || EndRequested(); });
-        finished->store(true);
+    {
+        const std::lock_guard lock(m_lock);
+        m_jobs.push_back({number, std::move(work), std::move(done)});
+    }
+    m_wake.notify_one();
+    if (!m_thread.joinable())
+        m_thread = std::thread(&CWorker::Serve, this);
+}
+
+// Every job is run, in turn: one that a newer job has replaced is stopped at once, and its end is
+// dropped here, so a job given is always over once its worker has ended.
+void CWorker::Serve()
+{
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(m_lock);
+            m_wake.wait(lock, [this] { return !m_jobs.empty() || m_ending; });
+            if (m_jobs.empty())
+                return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        const std::uint64_t number = job.number;
+        job.work([this, number] { return m_ending || number != m_latest || EndRequested(); });
         // Queued to this object's thread; dropped with the object if it is gone by then.
         QMetaObject::invokeMethod(
             this,
-            [this, number, done] {
+            [this, number, done = std::move(job.done)] {
                 if (number != m_latest)
                     return;
                 m_busy = false;
-                JoinFinished();
                 done();
             },
             Qt::QueuedConnection);
-    });
-    m_jobs.push_back(std::move(job));
-}
-
-void CWorker::JoinFinished()
-{
-    for (auto it = m_jobs.begin(); it != m_jobs.end();) {
-        if (it->finished->load()) {
-            it->thread.join();
-            it = m_jobs.erase(it);
-        } else {
-            ++it;
-        }
     }
 }
