@@ -9,20 +9,24 @@ namespace {
 constexpr std::int64_t kSampleBytes = 64;
 constexpr int kSampledPlaces = 8;
 
-// The bytes a read point rests on: those just before it, and a block at each of a few places
-// spread over the part already read, so the usual rewrites (a copy over the file, an edited early
-// line) show at once. Whatever they miss, the minute's whole read finds.
-std::string SampleOf(const CChargeFile& file, std::int64_t offset)
+// The bytes [end - kSampleBytes, end), fewer near the start.
+std::string BlockBefore(const CChargeFile& file, std::int64_t end)
+{
+    const std::int64_t from = std::max<std::int64_t>(0, end - kSampleBytes);
+    std::string bytes(static_cast<std::size_t>(end - from), '\0');
+    std::string ignored;
+    const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    return bytes;
+}
+
+// A block at each of a few places spread over [0, span), so the usual rewrites (a copy over the
+// file, an edited early line) show at once. Whatever they miss, the minute's whole read finds.
+std::string PlacesOf(const CChargeFile& file, std::int64_t span)
 {
     std::string sample;
-    for (int k = 0; k <= kSampledPlaces; ++k) {
-        const std::int64_t end = k == kSampledPlaces ? offset : std::min(offset, offset * k / kSampledPlaces + kSampleBytes);
-        const std::int64_t from = std::max<std::int64_t>(0, end - kSampleBytes);
-        std::string bytes(static_cast<std::size_t>(end - from), '\0');
-        std::string ignored;
-        const std::int64_t got = file.ReadAt(from, bytes.data(), bytes.size(), ignored);
-        sample.append(bytes, 0, static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
-    }
+    for (int k = 0; k < kSampledPlaces; ++k)
+        sample += BlockBefore(file, std::min(span, span * k / kSampledPlaces + kSampleBytes));
     return sample;
 }
 
@@ -36,7 +40,7 @@ bool CanReadOn(const ChargeLoad& load, const CChargeFile& file)
     return point.valid && point.identity == file.Identity() && grownOrUntouched
            && point.newestDay == load.calendar.Days()[CBillingCalendar::kTodaySlot]
            && point.closingDay == load.calendar.ClosingDay()
-           && SampleOf(file, point.offset) == point.fingerprint;
+           && BlockBefore(file, point.offset) == point.tail && PlacesOf(file, point.sampledSpan) == point.places;
 }
 } // namespace
 
@@ -69,7 +73,10 @@ void ChargeLoad::Run(const ReadStop& stop)
     // The undecided end of a line still being written counts now and is read again once decided;
     // everything before it is read once.
     next.offset = read.finalEnd;
-    next.fingerprint = SampleOf(file, next.offset);
+    // A read on leaves the places as they were checked: only the bytes just before the new end are read.
+    next.sampledSpan = readOn ? previous.sampledSpan : next.offset;
+    next.places = readOn ? previous.places : PlacesOf(file, next.offset);
+    next.tail = readOn && next.offset == previous.offset ? previous.tail : BlockBefore(file, next.offset);
     next.sums.Append(read.complete);
     SlotTallies shown = next.sums;
     shown.Append(read.unfinished);

@@ -18,7 +18,11 @@ struct ReadPoint {
     std::int64_t offset = 0;
     FileIdentity identity;
     FileStamp stamp;
-    std::string fingerprint; // SampleOf the file at offset
+    // Bytes a read on checks first: blocks at places spread over [0, sampledSpan), chosen at the
+    // last whole read and kept while the log only grows, and the block just before offset.
+    std::int64_t sampledSpan = 0;
+    std::string places;
+    std::string tail;
     PeriodLabel newestDay{};
     int closingDay = 0;
     SlotTallies sums;
