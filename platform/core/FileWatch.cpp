@@ -77,6 +77,9 @@ CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
 
 void CFileWatch::Follow(const QString& file)
 {
+    // Asked at every load: the same name is not worked out again (nothing here changes the working folder).
+    if (file == std::exchange(m_given, file))
+        return;
     const QString path = AbsolutePath(file);
     if (path == m_file)
         return; // the watches follow it already

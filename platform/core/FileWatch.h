@@ -47,6 +47,7 @@ private:
     QHash<QString, Watched> m_watched;
     QTimer m_settle;
     QTimer m_minute;
-    QString m_file;
+    QString m_given; // the name last asked to follow
+    QString m_file;  // it made absolute
     bool m_pathChanged = false; // something told since the last look may have made the path name another file
 };
