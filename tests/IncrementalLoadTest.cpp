@@ -114,6 +114,13 @@ TEST_F(IncrementalLoadTest, RewrittenFilesAreReadFromTheStart)
     std::string early = same;
     early[38] = early[38] == '1' ? '2' : '1'; // the first call's charge
     const std::function<void()> changes[] = {
+        [&] { // a line read on since the whole read, edited as one more is written
+            std::string line = RandomLine(random);
+            AppendTo(path, line);
+            doc->LoadChargeFile(CPeloraDoc::LoadKind::ReadOn);
+            line[38] = line[38] == '1' ? '2' : '1';
+            Rewrite(content + line + RandomLine(random));
+        },
         [&] { Rewrite(same); },                                  // same size, a byte between the sampled blocks
         [&] { Rewrite(early + RandomLine(random)); },            // grown, the first line edited
         [&] { Rewrite(content.substr(0, content.size() / 3)); }, // truncated and written anew, shorter

@@ -6,8 +6,10 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 namespace fs = std::filesystem;
@@ -83,6 +85,50 @@ INSTANTIATE_TEST_SUITE_P(
                  {[](const fs::path& r) { fs::rename(r / "o/real.log", r / "o/real.log.1"); kWrite(r / "o/real.log"); }},
                  "o/real.log"}),
     [](const auto& info) { return std::string(info.param.name); });
+#ifdef Q_OS_LINUX
+// The watches the kernel holds for this process, by number: a watch set afresh takes a new one.
+std::set<std::string> KernelWatches()
+{
+    std::set<std::string> watches;
+    for (const auto& fd : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code failed;
+        if (fs::read_symlink(fd.path(), failed).string() != "anon_inode:inotify")
+            continue;
+        std::ifstream info("/proc/self/fdinfo/" + fd.path().filename().string());
+        for (std::string line; std::getline(info, line);) {
+            if (line.rfind("inotify wd:", 0) == 0)
+                watches.insert(fd.path().filename().string() + ": " + line.substr(0, line.find(" sdev:")));
+        }
+    }
+    return watches;
+}
+
+// Writes to the file, and a change of its attributes that its folder tells of too, are told and
+// leave every watch as it stands: only what makes the path name another file sets one afresh.
+TEST(FileWatchCostTest, ChangesOfTheFileAloneSetNoWatchAfresh)
+{
+    CScratchFolder folder;
+    const fs::path log = folder.Path("d/log");
+    fs::create_directory(log.parent_path());
+    AppendTo(log, "");
+    CFileWatch watch;
+    int told = 0;
+    QObject::connect(&watch, &CFileWatch::due, [&](bool notified) { told += notified; });
+    watch.Follow(DecodePath(log.string()));
+    const std::set<std::string> armed = KernelWatches();
+    ASSERT_FALSE(armed.empty());
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"appended", [&] { AppendTo(log, "96/12/20 11:00:00  OUT00:01:40      250 0\r\n"); }},
+        {"made executable", [&] { fs::permissions(log, fs::perms::owner_exec, fs::perm_options::add); }}};
+    for (const auto& [name, change] : changes) {
+        told = 0;
+        change();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return told > 0; }, 10000)) << name;
+        EXPECT_EQ(KernelWatches(), armed) << name;
+    }
+}
+#endif
+
 // A new job stops the one before, and only the newest job's end is handed back.
 TEST(WorkerTest, OnlyTheNewestJobEnds)
 {
