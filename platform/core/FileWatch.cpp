@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <set>
 
 #ifndef Q_OS_WIN
 #include <climits>
@@ -114,8 +116,9 @@ bool CFileWatch::Watch(const QString& name, bool folder, QHash<QString, Watched>
     if (!identity)
         return false;
     const auto was = m_watched.constFind(name);
-    if (was == m_watched.cend() || was->identity != *identity || !m_names.IsWatched(name))
-        m_names.Add(name, folder);
+    // A folder tells of its entries again before the name below it is looked at.
+    if (was == m_watched.cend() || was->identity != *identity || !m_names.IsWatched(name) || !was->entriesTold)
+        m_names.Add(name, folder ? CNameWatch::Kind::Folder : CNameWatch::Kind::File);
     resolved.insert(name, {*identity, folder, {}});
     return true;
 }
@@ -145,11 +148,49 @@ void CFileWatch::Rewatch()
         }
         path = *target;
     }
+    Narrow(resolved);
     for (auto it = m_watched.cbegin(); it != m_watched.cend(); ++it) {
         if (!resolved.contains(it.key()))
             m_names.Remove(it.key());
     }
     m_watched = std::move(resolved);
+}
+
+// A folder whose entries on the path all lead on to a folder (no link) that leads on in turn tells
+// only of itself moved or removed: the folder below tells of whatever changes under it, and the
+// other entries of a busy folder such as /tmp wake nobody. A folder where the path ends, breaks or
+// passes a link goes on telling of its entries. The kernel keeps one set of events per folder, so a
+// folder reached by two names tells of its entries if either needs them.
+void CFileWatch::Narrow(QHash<QString, Watched>& resolved)
+{
+#ifdef Q_OS_LINUX
+    const auto joined = [](const QString& folder, const QString& entry) {
+        return folder.endsWith('/') ? folder + entry : folder + '/' + entry;
+    };
+    const auto leadsOn = [&](const QString& name) {
+        struct stat info {};
+        const auto next = resolved.constFind(name);
+        if (next == resolved.cend() || !next->folder || ::lstat(EncodePath(name).c_str(), &info) != 0 || S_ISLNK(info.st_mode))
+            return false;
+        return std::all_of(next->entries.cbegin(), next->entries.cend(),
+                           [&](const QString& entry) { return resolved.contains(joined(name, entry)); });
+    };
+    std::set<Identity> telling;
+    for (auto it = resolved.cbegin(); it != resolved.cend(); ++it) {
+        if (it->folder && !std::all_of(it->entries.cbegin(), it->entries.cend(),
+                                       [&](const QString& entry) { return leadsOn(joined(it.key(), entry)); }))
+            telling.insert(it->identity);
+    }
+    for (auto it = resolved.begin(); it != resolved.end(); ++it) {
+        const bool told = telling.count(it->identity) > 0;
+        if (it->folder && told != it->entriesTold) {
+            m_names.Add(it.key(), told ? CNameWatch::Kind::Folder : CNameWatch::Kind::FolderItself);
+            it->entriesTold = told;
+        }
+    }
+#else
+    Q_UNUSED(resolved); // the watcher there tells of every folder's entries
+#endif
 }
 
 // A write to the file is looked at as it is. A change to an entry on the path, to a folder on it

@@ -35,12 +35,14 @@ private:
     struct Watched {
         Identity identity;
         bool folder = false;
-        QStringList entries; // a folder's entries that lead on to the file
+        QStringList entries;     // a folder's entries that lead on to the file
+        bool entriesTold = true; // a folder tells of its entries, not only of itself moved or removed
     };
     // The one a name stands for now, following links; none when it names nothing.
     static std::optional<Identity> IdentityOf(const QString& name);
     bool Watch(const QString& name, bool folder, QHash<QString, Watched>& resolved);
     void Rewatch();
+    void Narrow(QHash<QString, Watched>& resolved);
     void OnChanged(const QString& name, const QString& entry);
 
     CNameWatch m_names;

@@ -10,8 +10,18 @@
 
 namespace {
 constexpr std::uint32_t kFileEvents = IN_MODIFY | IN_ATTRIB | IN_MOVE_SELF | IN_DELETE_SELF;
-constexpr std::uint32_t kFolderEvents =
-    IN_ONLYDIR | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB | IN_MOVE_SELF | IN_DELETE_SELF;
+constexpr std::uint32_t kFolderItselfEvents = IN_ONLYDIR | IN_MOVE_SELF | IN_DELETE_SELF;
+constexpr std::uint32_t kFolderEvents = kFolderItselfEvents | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB;
+
+std::uint32_t EventsOf(CNameWatch::Kind kind)
+{
+    switch (kind) {
+    case CNameWatch::Kind::File: return kFileEvents;
+    case CNameWatch::Kind::Folder: return kFolderEvents;
+    case CNameWatch::Kind::FolderItself: return kFolderItselfEvents;
+    }
+    return kFileEvents;
+}
 } // namespace
 
 CNameWatch::CNameWatch(QObject* parent) : QObject(parent), m_inotify(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
@@ -30,13 +40,19 @@ CNameWatch::~CNameWatch()
         ::close(m_inotify);
 }
 
-bool CNameWatch::Add(const QString& name, bool folder)
+// The kernel keeps one watch per file: asked again, it hands back the same one with the new events.
+// A name that has come to stand for another file drops the old watch only once the new one is set.
+bool CNameWatch::Add(const QString& name, Kind kind)
 {
-    Remove(name);
-    const int watch = ::inotify_add_watch(m_inotify, EncodePath(name).c_str(), folder ? kFolderEvents : kFileEvents);
-    if (watch < 0)
+    const int watch = ::inotify_add_watch(m_inotify, EncodePath(name).c_str(), EventsOf(kind));
+    if (watch < 0) {
+        Remove(name);
         return false;
+    }
+    const int was = m_watches.value(name, watch);
     m_watches.insert(name, watch);
+    if (was != watch)
+        Drop(was);
     return true;
 }
 
@@ -47,7 +63,12 @@ void CNameWatch::Remove(const QString& name)
         return;
     const int watch = *it;
     m_watches.erase(it);
-    // Names of one file share its watch: it goes with the last of them.
+    Drop(watch);
+}
+
+// Names of one file share its watch: it goes with the last of them.
+void CNameWatch::Drop(int watch)
+{
     if (std::find(m_watches.cbegin(), m_watches.cend(), watch) == m_watches.cend())
         ::inotify_rm_watch(m_inotify, watch);
 }
@@ -92,7 +113,7 @@ CNameWatch::CNameWatch(QObject* parent) : QObject(parent)
 
 CNameWatch::~CNameWatch() = default;
 
-bool CNameWatch::Add(const QString& name, bool)
+bool CNameWatch::Add(const QString& name, Kind)
 {
     Remove(name);
     return m_watcher.addPath(name);

@@ -20,10 +20,15 @@ public:
     explicit CNameWatch(QObject* parent = nullptr);
     ~CNameWatch() override;
 
-    // Watches what the name stands for now, links followed: a file for writes and changed
-    // attributes, a folder for its entries made, removed, renamed or changed, and for itself
-    // moved or removed. False when it cannot be watched.
-    bool Add(const QString& name, bool folder);
+    enum class Kind {
+        File,        // written to, its attributes changed, moved or removed
+        Folder,      // its entries made, removed, renamed or changed, and it moved or removed
+        FolderItself // only it moved or removed: its entries wake nobody
+    };
+    // Watches what the name stands for now, links followed, for the changes of its kind; asked
+    // again for what is watched already, it keeps the watch and changes only what it tells of.
+    // False when it cannot be watched.
+    bool Add(const QString& name, Kind kind);
     void Remove(const QString& name);
     // False once the system has dropped the watch (its file or folder went away).
     bool IsWatched(const QString& name) const;
@@ -36,6 +41,7 @@ signals:
 private:
 #ifdef Q_OS_LINUX
     void Read();
+    void Drop(int watch);
 
     int m_inotify = -1;
     QSocketNotifier m_notifier{QSocketNotifier::Read};
