@@ -5,8 +5,8 @@
 # append is its own change: the next is written once the report of the one before is read, past the
 # 50 ms that make a burst one change), against one full load: `--report --json` on the same log,
 # start-up included, which is what the watch's first load costs. Prints both and their ratio for
-# each run. Entries made or removed by others in the folders on the log's path (TMPDIR) wake the
-# watch too and count here.
+# each run. The log lies in a folder of its own under TMPDIR: only entries made or removed there
+# would wake the watch besides the appends.
 set -euo pipefail
 pelora=$(realpath "$1") appends=${2:-20} runs=${3:-5}
 generate=$(dirname "$pelora")/../gen_charge_log
