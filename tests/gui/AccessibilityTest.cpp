@@ -2,6 +2,7 @@
 #include "dialogs/ClosingDayDlg.h"
 #include "dialogs/DetailDlg.h"
 #include "dialogs/DetailRows.h"
+#include "res/CommandTable.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -79,6 +80,10 @@ TEST_F(AccessibilityTest, TheKeyboardWalksTheSlotsAndTellsEachOne)
     frame->show();
     QApplication::setActiveWindow(frame.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    // The window coming to the front gives the graph the focus, but the status bar keeps "Ready".
+    View().setFocus(Qt::ActiveWindowFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromUtf8(kReadyMessage));
     View().clearFocus();
     QTest::keyClick(frame.get(), Qt::Key_Tab);
     ASSERT_TRUE(View().hasFocus());
