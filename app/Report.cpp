@@ -6,12 +6,11 @@
 #include "document/FigureRows.h"
 #include "document/FigureText.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QStringList>
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <functional>
+#include <string>
 
 namespace {
 QString Time(Figure total)
@@ -50,61 +49,108 @@ QString TextTable(const FigureTable& table)
     return text + Line(table.maximum) + Line(table.average) + Line(table.total);
 }
 
-// JSON members in the documented order (QJsonObject would sort them by name).
-using Members = std::initializer_list<std::pair<const char*, QString>>;
+// JSON text written straight into one string (a report each time the log grows: cheap to make),
+// members in the documented order.
+class CJsonText {
+public:
+    std::string& Text() { return m_text; }
+    // A member's name; its value follows. The first of an object opens it.
+    CJsonText& Name(const char* name)
+    {
+        m_text += m_first ? "" : ", ";
+        m_first = false;
+        (m_text += '"') += name;
+        m_text += "\": ";
+        return *this;
+    }
+    CJsonText& Open(char bracket)
+    {
+        m_text += bracket;
+        m_first = true;
+        return *this;
+    }
+    CJsonText& Close(char bracket)
+    {
+        m_text += bracket;
+        m_first = false;
+        return *this;
+    }
+    CJsonText& Number(Figure value)
+    {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        m_text.append(digits, end);
+        return *this;
+    }
+    // A string, escaped as RFC 8259 asks: the quote, the backslash and control characters.
+    CJsonText& String(std::string_view text)
+    {
+        m_text += '"';
+        for (const char c : text) {
+            if (c == '"' || c == '\\')
+                (m_text += '\\') += c;
+            else if (static_cast<unsigned char>(c) >= 0x20)
+                m_text += c;
+            else {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                m_text += escaped;
+            }
+        }
+        m_text += '"';
+        return *this;
+    }
+    CJsonText& Date(const CivilDate& date)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return String(text);
+    }
+    // One value of every slot, as a list.
+    template <typename Item> CJsonText& List(const FigureTable& table, Item item)
+    {
+        Open('[');
+        for (const FigureRow& slot : table.rows) {
+            m_text += m_first ? "" : ", ";
+            m_first = false;
+            item(*this, slot);
+        }
+        return Close(']');
+    }
 
-QString Object(Members members)
+private:
+    std::string m_text;
+    bool m_first = true;
+};
+
+void Series(CJsonText& json, const FigureTable& table, Figure FigureRow::*quantity)
 {
-    QStringList parts;
-    for (const auto& [name, value] : members)
-        parts << QStringLiteral("\"%1\": %2").arg(QLatin1String(name), value);
-    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
+    json.Open('{').Name("slots").List(table, [&](CJsonText& j, const FigureRow& slot) { j.Number(slot.*quantity); });
+    json.Name("max").Number(table.maximum.*quantity).Name("average").Number(table.average.*quantity);
+    json.Name("total").Number(table.total.*quantity).Close('}');
 }
 
-QString Text(const QString& text)
+// A window with its slots' labels and full dates: each day's date, or each billing month's first
+// and last date.
+void Window(CJsonText& json, const FigureTable& table)
 {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-QString Number(Figure value)
-{
-    return QString::number(value);
+    json.Open('{').Name("labels").List(table, [](CJsonText& j, const FigureRow& slot) { j.String(slot.label); });
+    const auto first = [](CJsonText& j, const FigureRow& slot) { j.Date(slot.dates.first); };
+    if (table.days) {
+        json.Name("dates").List(table, first);
+    } else {
+        json.Name("starts").List(table, first);
+        json.Name("ends").List(table, [](CJsonText& j, const FigureRow& slot) { j.Date(slot.dates.last); });
+    }
+    Series(json.Name("count"), table, &FigureRow::calls);
+    Series(json.Name("yen"), table, &FigureRow::yen);
+    Series(json.Name("seconds"), table, &FigureRow::seconds);
+    json.Close('}');
 }
 
 QString IsoDate(const CivilDate& date)
 {
     return QString::asprintf("%04d-%02d-%02d", date.year, date.month, date.day);
-}
-
-// A list of one member of every slot.
-QString List(const FigureTable& table, const std::function<QString(const FigureRow&)>& item)
-{
-    QStringList parts;
-    for (const FigureRow& slot : table.rows)
-        parts << item(slot);
-    return QLatin1Char('[') + parts.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
-QString Series(const FigureTable& table, Figure FigureRow::*quantity)
-{
-    return Object({{"slots", List(table, [&](const FigureRow& slot) { return Number(slot.*quantity); })},
-                   {"max", Number(table.maximum.*quantity)},
-                   {"average", Number(table.average.*quantity)},
-                   {"total", Number(table.total.*quantity)}});
-}
-
-// A window with its slots' labels and full dates: each day's date, or each billing month's first
-// and last date.
-QString Window(const FigureTable& table)
-{
-    const auto first = [](const FigureRow& slot) { return Text(IsoDate(slot.dates.first)); };
-    const auto last = [](const FigureRow& slot) { return Text(IsoDate(slot.dates.last)); };
-    const QString dates = table.days ? QStringLiteral("\"dates\": %1").arg(List(table, first))
-                                     : QStringLiteral("\"starts\": %1, \"ends\": %2").arg(List(table, first), List(table, last));
-    return QStringLiteral("{\"labels\": %1, %2, \"count\": %3, \"yen\": %4, \"seconds\": %5}")
-        .arg(List(table, [](const FigureRow& slot) { return Text(QString::fromStdString(slot.label)); }), dates,
-             Series(table, &FigureRow::calls), Series(table, &FigureRow::yen), Series(table, &FigureRow::seconds));
 }
 
 // One CSV record, RFC 4180: the fields need no quotes (dates, numbers and two words).
@@ -131,16 +177,14 @@ QString ReportText(const CPeloraDoc& d)
 QString ReportJson(const CPeloraDoc& d)
 {
     const FigureRow forecast = ForecastRow(d);
-    return Object({{"format", Number(kReportFormat)},
-                   {"today", Text(IsoDate(d.GetCalendar().Today()))},
-                   {"closing_day", Number(d.GetClosingDay())},
-                   {"previous_month_label", Text(QString::fromLatin1(d.GetPrevMonthLabel()))},
-                   {"days", Window(FigureTableOf(d, true))},
-                   {"months", Window(FigureTableOf(d, false))},
-                   {"forecast", Object({{"count", Number(forecast.calls)},
-                                        {"yen", Number(forecast.yen)},
-                                        {"seconds", Number(forecast.seconds)}})}})
-           + QLatin1Char('\n');
+    CJsonText json;
+    json.Open('{').Name("format").Number(kReportFormat).Name("today").Date(d.GetCalendar().Today());
+    json.Name("closing_day").Number(d.GetClosingDay()).Name("previous_month_label").String(d.GetPrevMonthLabel());
+    Window(json.Name("days"), FigureTableOf(d, true));
+    Window(json.Name("months"), FigureTableOf(d, false));
+    json.Name("forecast").Open('{').Name("count").Number(forecast.calls).Name("yen").Number(forecast.yen);
+    json.Name("seconds").Number(forecast.seconds).Close('}').Close('}');
+    return QString::fromStdString(json.Text() + '\n');
 }
 
 QString ReportCsv(const CPeloraDoc& d)

@@ -38,11 +38,30 @@ void SetLabel(PeriodLabel& label, const char* text)
     label[length] = '\0';
 }
 
-void FormatMonthPrefix(PeriodLabel& label, int year, int month)
+// "YY/MM" (and "/DD" after it, day 1 to 31): written digit by digit for the years 1900 to 2099
+// every charge file holds, as labels are made for each load; printed for any other year.
+void FormatLabel(PeriodLabel& label, int year, int month, int day = 0)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d", TwoDigitYear(year), month);
-    SetLabel(label, text);
+    const int twoDigits = TwoDigitYear(year);
+    if (twoDigits < 0 || twoDigits > 99 || month < 1 || month > 12 || day < 0 || day > 31) {
+        char text[48];
+        std::snprintf(text, sizeof text, day ? "%02d/%02d/%02d" : "%02d/%02d", twoDigits, month, day);
+        SetLabel(label, text);
+        return;
+    }
+    char* out = label.data();
+    const auto put = [&out](int value) {
+        *out++ = static_cast<char>('0' + value / 10);
+        *out++ = static_cast<char>('0' + value % 10);
+    };
+    put(twoDigits);
+    *out++ = '/';
+    put(month);
+    if (day > 0) {
+        *out++ = '/';
+        put(day);
+    }
+    *out = '\0';
 }
 
 // Calendar month `offset` months away from (year, month), offset in any range.
@@ -103,12 +122,8 @@ CivilDate AddDays(const CivilDate& date, int days)
 
 PeriodLabel DayLabelOf(const CivilDate& date)
 {
-    PeriodLabel prefix{};
-    FormatMonthPrefix(prefix, date.year, date.month);
-    char text[32];
-    std::snprintf(text, sizeof text, "%s/%02d", prefix.data(), date.day);
     PeriodLabel label{};
-    SetLabel(label, text);
+    FormatLabel(label, date.year, date.month, date.day);
     return label;
 }
 
@@ -116,7 +131,7 @@ PeriodLabel MonthLabelOf(const CivilDate& date, int offset)
 {
     const CivilDate month = MonthStart(date, offset);
     PeriodLabel label{};
-    FormatMonthPrefix(label, month.year, month.month);
+    FormatLabel(label, month.year, month.month);
     return label;
 }
 
