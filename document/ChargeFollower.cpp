@@ -33,19 +33,31 @@ void CChargeFollower::Load(CPeloraDoc::LoadKind kind)
     auto load = std::make_shared<ChargeLoad>(m_doc.PrepareLoad(kind));
     Follow();
     emit loading();
-    m_loader.Run([load](const std::function<bool()>& stopRequested) { load->Run(stopRequested); },
-                 [this, load, wasFailed] {
-                     const CPeloraDoc::Outcome outcome = m_doc.ApplyLoad(*load);
-                     if (outcome == CPeloraDoc::Outcome::Loaded)
-                         emit loaded();
-                     else if (outcome == CPeloraDoc::Outcome::Failed)
-                         emit failed(DecodePath(load->path), QString::fromStdString(load->error), wasFailed);
-                     // A look put off by the load follows the file itself; else it is followed here.
-                     if (const std::optional<bool> pending = std::exchange(m_pendingLook, std::nullopt))
-                         Look(*pending);
-                     else
-                         Follow();
-                 });
+    const auto taken = [this, load, wasFailed] {
+        const CPeloraDoc::Outcome outcome = m_doc.ApplyLoad(*load);
+        if (outcome == CPeloraDoc::Outcome::Loaded)
+            emit loaded();
+        else if (outcome == CPeloraDoc::Outcome::Failed)
+            emit failed(DecodePath(load->path), QString::fromStdString(load->error), wasFailed);
+        // A look put off by the load follows the file itself; else it is followed here.
+        if (const std::optional<bool> pending = std::exchange(m_pendingLook, std::nullopt))
+            Look(*pending);
+        else
+            Follow();
+    };
+    // A few bytes appended are read here and now: the trip to the worker thread and back would
+    // cost an append more than reading them.
+    const std::int64_t due = m_doc.BytesDue();
+    if (kind == CPeloraDoc::LoadKind::ReadOn && !IsLoading() && due >= 0 && due < kReadHereBytes) {
+        load->readOnOnly = true;
+        load->Run();
+        if (!load->declined) {
+            taken();
+            return;
+        }
+        load->readOnOnly = false; // the file was rewritten, not grown: read whole on the worker
+    }
+    m_loader.Run([load](const std::function<bool()>& stopRequested) { load->Run(stopRequested); }, taken);
 }
 
 void CChargeFollower::Follow()

@@ -2,7 +2,8 @@
 // Keeps a document's figures current, for the window and for --watch alike, and is the one way
 // the document is loaded there: follows its charge file (told at once of a change, and looking
 // each minute for the rest and for a new day) and runs every load away from the GUI thread, one
-// at a time; a load asked for stops the one under way at once. The figures shown stay until the new ones
+// at a time (but a read-on of a few appended bytes, done on the spot); a load asked for stops the
+// one under way at once. The figures shown stay until the new ones
 // are complete; a change told during a load is looked at once it is done. The outcome of each
 // load goes out as a signal once the document holds it.
 
@@ -40,6 +41,8 @@ signals:
     void failed(const QString& path, const QString& reason, bool again);
 
 private:
+    static constexpr std::int64_t kReadHereBytes = 64 * 1024; // a read-on this short stays on this thread
+
     CPeloraDoc& m_doc;
     std::function<std::time_t()> m_now;
     CFileWatch m_watch;

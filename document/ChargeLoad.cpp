@@ -60,6 +60,9 @@ void ChargeLoad::Run(const ReadStop& stop)
     stamp = file.Stamp();
     const CSlotClassifier classifier(calendar);
     readOn = readOnWanted && CanReadOn(*this, file);
+    declined = readOnOnly && !readOn;
+    if (declined)
+        return;
     if (readOn)
         next.sums = previous.sums;
     start = readOn ? previous.offset : 0;

@@ -35,12 +35,14 @@ struct ChargeLoad {
     std::shared_ptr<std::FILE> opened; // set: read this file, opened when it was chosen
     std::string refusal;     // set: refused before reading, for this reason
     bool readOnWanted = false;
+    bool readOnOnly = false; // a read from the start is declined (left to a thread of its own)
     ReadPoint previous;      // the read point of the last load
     CBillingCalendar calendar;
 
     // What it gives: figures, or the system's reason it failed.
     bool ok = false;
     bool stopped = false;
+    bool declined = false;   // readOnOnly, and only a read from the start would do: nothing read
     std::string error;
     FileStamp stamp;
     bool readOn = false;     // it went on from previous rather than from the start

@@ -128,11 +128,15 @@ std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool no
     const bool dayChanged = DateOf(now) != m_calendar.Today();
     if (dayChanged)
         SetToday(now);
+    FileStamp seen;
+    m_bytesDue = -1;
     if (IsLoadFailed()) {
         if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
             return std::nullopt;
-    } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime) == FileChange::Unchanged) {
+    } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime, &seen) == FileChange::Unchanged) {
         return std::nullopt;
+    } else if (!dayChanged && notified) {
+        m_bytesDue = seen.size - m_readPoint.offset;
     }
     // A told change reads on; the minute's look reads the whole file whenever it changed since the
     // last whole read, so no wrong figure outlives a minute.
@@ -144,12 +148,15 @@ CPeloraDoc::FileChange CPeloraDoc::HasChargeFileChanged() const
     return ChangeSince(m_fileTime);
 }
 
-CPeloraDoc::FileChange CPeloraDoc::ChangeSince(const FileStamp& stamp) const
+CPeloraDoc::FileChange CPeloraDoc::ChangeSince(const FileStamp& stamp, FileStamp* seen) const
 {
     if (m_logPath.size() > kMaxPathBytes)
         return FileChange::Unreadable;
     CChargeFile file;
     if (!file.Open(m_logPath))
         return FileChange::Unreadable;
-    return file.Stamp() == stamp ? FileChange::Unchanged : FileChange::Changed;
+    const FileStamp now = file.Stamp();
+    if (seen)
+        *seen = now;
+    return now == stamp ? FileChange::Unchanged : FileChange::Changed;
 }

@@ -54,6 +54,8 @@ public:
     // the last whole read). After a failed load it only looks whether the file can be read again.
     // The load due now, if any.
     std::optional<LoadKind> DueLoad(std::time_t now, bool notified);
+    // The bytes a read-on just found due would read (grown since the last load); -1 when unknown.
+    std::int64_t BytesDue() const { return m_bytesDue; }
     enum class FileChange { Unreadable = -1, Unchanged = 0, Changed = 1 };
     FileChange HasChargeFileChanged() const;
     void BuildPeriodLabels();
@@ -118,7 +120,7 @@ public:
 
 private:
     enum class State { NotRead, Loaded, Failed };
-    FileChange ChangeSince(const FileStamp& stamp) const;
+    FileChange ChangeSince(const FileStamp& stamp, FileStamp* seen = nullptr) const;
 
     CSettings m_settings;
     const IClock& m_clock;
@@ -135,6 +137,7 @@ private:
     CBillingCalendar m_calendar;
     Tallies m_tallies;
     ReadPoint m_readPoint;
+    std::int64_t m_bytesDue = -1;
     std::shared_ptr<std::FILE> m_openedFile; // opened when chosen, read by the next load
     std::uint64_t m_loadTicket = 0; // of the latest prepared load
     std::int64_t m_lastLoadStart = 0;
