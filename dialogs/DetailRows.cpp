@@ -19,7 +19,7 @@ std::vector<AccessibleGroup> CDetailRows::AccessibleGroups() const
     AccessibleGroup table{QAccessible::List, m_title, head.join(QStringLiteral("、")), {}};
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const QStringList& row = rows[r];
-        table.items.push_back({row[0], QStringLiteral("%1 %2、%3 %4、%5 %6 円").arg(head[1], row[1], head[2], row[2], head[3], row[3])});
+        table.items.push_back({row[0], QStringLiteral("%1 %2、%3 %4、%5 %6 円").arg(head[1], row[1], head[2], row[2], head[3], row[3]), {}});
     }
     return {table};
 }

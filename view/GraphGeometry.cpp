@@ -30,6 +30,7 @@ void LayOutDayBars(const GraphInput& input, GraphGeometry& g)
             color = ColorOf(input, ColorRole::DTotalClrGraph);
         const int height = BarHeight(input.values[static_cast<std::size_t>(i)], input.max, GraphGeometry::kBase);
         g.bars.push_back(Bar(34 + 7 * i, 5, height, color, color));
+        g.slotColumns.push_back({34 + 7 * i, GraphGeometry::kScaleTop, 39 + 7 * i, GraphGeometry::kBase});
         if (i % 5 == 0 || i == CBillingCalendar::kTodaySlot) {
             const char* day = calendar.DayLabel(i) + 6;
             const bool zero = day[0] == '0';
@@ -49,6 +50,7 @@ void LayOutMonthBars(const GraphInput& input, GraphGeometry& g)
         if (std::strncmp(label, current, 2) == 0)
             color = ColorOf(input, ColorRole::GraphClr2);
         const int left = 52 + 16 * i;
+        g.slotColumns.push_back({left, GraphGeometry::kScaleTop, left + 11, GraphGeometry::kBase});
         const int height = BarHeight(input.values[static_cast<std::size_t>(i)], input.max, GraphGeometry::kBase);
         if (i == CBillingCalendar::kCurrentMonthSlot) {
             const ColorRef info = ColorOf(input, ColorRole::MTInfoClrGraph);

@@ -52,6 +52,7 @@ struct GraphGeometry {
     int labelRight = 0;   // right edge of the scale-label and average-value boxes
     int averageY = kBase;
     std::vector<GraphBar> bars; // in drawing order: a forecast bar comes before its month's bar
+    std::vector<PixelBox> slotColumns; // each slot's column of the graph, oldest first
     std::vector<GraphText> periodLabels;
     std::array<QString, 4> scaleTexts;
     GraphText caption;

@@ -211,14 +211,17 @@ std::vector<AccessibleGroup> CPeloraView::AccessibleGroups() const
                           QStringLiteral("グラフ:%1・%2").arg(UnitPaneText(m_unitMode).trimmed(), PeriodPaneText(m_dayMode).trimmed()),
                           QStringLiteral("最大 %1、平均 %2").arg(text(input.max), text(input.average)),
                           {}};
+    const auto boxOf = [](const PixelBox& b) { return QRect(b.left, b.top, b.right - b.left, b.bottom - b.top); };
+    const GraphGeometry geometry = LayOutGraph(input);
     const int slotCount = input.dayLayout ? kDaySlots : kMonthSlots;
     for (int i = 0; i < slotCount; ++i)
         graph.items.push_back({QString::fromLatin1(input.dayLayout ? input.calendar.DayLabel(i) : input.calendar.MonthLabel(i)),
-                               text(input.values[static_cast<std::size_t>(i)])});
+                               text(input.values[static_cast<std::size_t>(i)]), boxOf(geometry.slotColumns[static_cast<std::size_t>(i)])});
     if (input.forecast)
-        graph.items.push_back({QString::fromUtf8(kForecastCaption), text(*input.forecast)});
+        graph.items.push_back({QString::fromUtf8(kForecastCaption), text(*input.forecast),
+                               boxOf(geometry.slotColumns[CBillingCalendar::kCurrentMonthSlot])});
     AccessibleGroup totals{QAccessible::Grouping, QString::fromUtf8(kTotalsCaption), {}, {}};
     for (const TotalsRow& row : LayOutTotals(m_doc.GetTallies(), m_colors).rows)
-        totals.items.push_back({row.caption, row.amount.trimmed()});
+        totals.items.push_back({row.caption, row.amount.trimmed(), boxOf(row.captionBox).united(boxOf(row.amountBox))});
     return {graph, totals};
 }

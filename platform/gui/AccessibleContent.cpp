@@ -28,7 +28,7 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override;
     QString text(QAccessible::Text kind) const override;
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override { return m_parent->rect(); }
+    QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
 
@@ -52,6 +52,7 @@ public:
             QAccessible::deleteAccessibleInterface(id);
     }
     std::vector<AccessibleGroup> Groups() const { return m_content.AccessibleGroups(); }
+    QPoint ToScreen(const QPoint& point) const { return widget()->mapToGlobal(point); }
     // The item the keyboard is on while the widget has the focus.
     AccessiblePlace Focused() const
     {
@@ -143,6 +144,17 @@ QString CPartAccessible::text(QAccessible::Text kind) const
     return kind == QAccessible::Name ? item.Spoken()
            : kind == QAccessible::Value ? item.value
                                         : QString();
+}
+
+// An item painted in a place of its own is there for magnifiers and pointers too.
+QRect CPartAccessible::rect() const
+{
+    const std::vector<AccessibleGroup> groups = m_root->Groups();
+    if (m_item < 0 || m_group >= static_cast<int>(groups.size())
+        || m_item >= static_cast<int>(groups[m_group].items.size()))
+        return m_parent->rect();
+    const QRect box = groups[m_group].items[m_item].box;
+    return box.isEmpty() ? m_parent->rect() : QRect(m_root->ToScreen(box.topLeft()), box.size());
 }
 
 QAccessible::Role CPartAccessible::role() const

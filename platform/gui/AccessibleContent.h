@@ -7,6 +7,7 @@
 // focused while the widget has the focus.
 
 #include <QAccessible>
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -15,6 +16,7 @@ class QWidget;
 struct AccessibleItem {
     QString name;
     QString value;
+    QRect box; // where it is painted in the widget; empty: nowhere of its own
     QString Spoken() const { return name + QStringLiteral(": ") + value; }
 };
 

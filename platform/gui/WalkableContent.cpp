@@ -1,9 +1,8 @@
 #include "platform/gui/WalkableContent.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QStatusTipEvent>
 #include <QTimer>
+#include <QToolTip>
 
 CWalkableContent::CWalkableContent(QWidget* parent) : QWidget(parent)
 {
@@ -69,7 +68,7 @@ void CWalkableContent::keyPressEvent(QKeyEvent* event)
 }
 
 // Told after the focus event Qt sends for the widget itself, so the item is what is heard last.
-// The status bar shows the walk once the keyboard takes it (Tab or an arrow key), not when the
+// The tool tip shows the walk once the keyboard takes it (Tab or an arrow key), not when the
 // window merely comes to the front.
 void CWalkableContent::focusInEvent(QFocusEvent* event)
 {
@@ -85,7 +84,7 @@ void CWalkableContent::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     if (m_walking)
-        ShowStatusTip({});
+        QToolTip::hideText();
     m_walking = false;
 }
 
@@ -93,13 +92,15 @@ void CWalkableContent::TellCurrent(bool toScreenReaders)
 {
     const std::vector<AccessibleGroup> groups = AccessibleGroups();
     if (const AccessiblePlace place = PlaceOf(groups, AccessibleCurrent()); m_walking && place.group >= 0)
-        ShowStatusTip(groups[static_cast<std::size_t>(place.group)].items[static_cast<std::size_t>(place.item)].Spoken());
+        ShowTip(groups[static_cast<std::size_t>(place.group)].items[static_cast<std::size_t>(place.item)]);
     if (toScreenReaders)
         TellAccessibleFocus(this);
 }
 
-void CWalkableContent::ShowStatusTip(const QString& tip)
+// Just below the item's place, where a pointer resting on it would show its tip; an item painted
+// in no place of its own has none.
+void CWalkableContent::ShowTip(const AccessibleItem& item)
 {
-    QStatusTipEvent event(tip);
-    QCoreApplication::sendEvent(this, &event);
+    if (!item.box.isEmpty())
+        QToolTip::showText(mapToGlobal(QPoint(item.box.left(), item.box.bottom() + 1)), item.Spoken(), this, item.box);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A painted widget whose items the keyboard walks: Tab gives it the focus, the arrow keys step
 // through its accessible items (Home and End jump to the first and the last), and each item
-// reached is told to screen readers and, once the keyboard walks, shown as a status tip, which a
-// main window's status bar takes. Nothing is painted for it, so the picture stays exactly as it is.
+// reached is told to screen readers and, once the keyboard walks, shown in a tool tip beside the
+// place it is painted. Nothing is painted for it, so the picture stays exactly as it is.
 
 #include "platform/gui/AccessibleContent.h"
 
@@ -30,8 +30,8 @@ protected:
 private:
     int ItemCount() const;
     void TellCurrent(bool toScreenReaders);
-    void ShowStatusTip(const QString& tip);
+    void ShowTip(const AccessibleItem& item);
 
     int m_current = -1;     // -1: at the start item
-    bool m_walking = false; // the keyboard took the walk: the status bar shows it
+    bool m_walking = false; // the keyboard took the walk: a tool tip shows where it is
 };

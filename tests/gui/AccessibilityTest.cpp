@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolTip>
 
 namespace {
 // The names of an interface's children, and of their children in turn.
@@ -72,39 +73,45 @@ TEST_F(AccessibilityTest, PaintedFiguresAndCommandsHavePlainNamesAndRoles)
 }
 
 // Tab gives the graph the focus at today's slot; the arrow keys walk the slots and the totals,
-// each focused for screen readers (the bus test hears them told) and shown in the status bar; a
-// new period starts the walk again.
+// each focused for screen readers (the bus test hears them told) and shown in a tool tip at its
+// place; a new period starts the walk again.
 TEST_F(AccessibilityTest, TheKeyboardWalksTheSlotsAndTellsEachOne)
 {
     Start("96/12/20 10:00:00  OUT00:01:40    1,230 0\r\n");
     frame->show();
     QApplication::setActiveWindow(frame.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    // The window coming to the front gives the graph the focus, but the status bar keeps "Ready".
+    // The window coming to the front gives the graph the focus, but shows no tip.
+    View().clearFocus();
     View().setFocus(Qt::ActiveWindowFocusReason);
+    ASSERT_TRUE(View().hasFocus());
     QCoreApplication::processEvents();
-    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromUtf8(kReadyMessage));
+    EXPECT_FALSE(QToolTip::isVisible());
     View().clearFocus();
     QTest::keyClick(frame.get(), Qt::Key_Tab);
     ASSERT_TRUE(View().hasFocus());
-    const auto hear = [&](const char* name) {
+    // The item focused, and its tip just below the column or box it is painted in.
+    const auto hear = [&](const char* name, QRect box) {
         QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(&View())->focusChild();
         ASSERT_NE(focused, nullptr) << name;
         EXPECT_EQ(focused->text(QAccessible::Name), QString::fromUtf8(name));
         EXPECT_TRUE(focused->state().focused);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return frame->statusBar()->currentMessage() == QString::fromUtf8(name); }, 10000))
-            << name << " / " << frame->statusBar()->currentMessage().toStdString();
+        EXPECT_EQ(focused->rect(), box.translated(View().mapToGlobal(QPoint(0, 0))));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QToolTip::text() == QString::fromUtf8(name); }, 10000))
+            << name << " / " << QToolTip::text().toStdString();
     };
-    hear("96/12/20: 1230 円");
+    hear("96/12/20: 1230 円", QRect(237, 15, 5, 100)); // today's bar, 34 + 7 x 29
     QTest::keyClick(&View(), Qt::Key_Left);
-    hear("96/12/19: 0 円");
+    hear("96/12/19: 0 円", QRect(230, 15, 5, 100));
     QTest::keyClick(&View(), Qt::Key_Home);
-    hear("96/11/21: 0 円");
+    hear("96/11/21: 0 円", QRect(34, 15, 5, 100));
     QTest::keyClick(&View(), Qt::Key_Up); // nothing before the first
-    hear("96/11/21: 0 円");
+    hear("96/11/21: 0 円", QRect(34, 15, 5, 100));
     QTest::keyClick(&View(), Qt::Key_End);
-    hear("今月合計予測: 1271 円");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QToolTip::text() == QStringLiteral("今月合計予測: 1271 円"); }, 10000));
+    const QRect panel = QRect(0, 130, CPeloraView::kWidth, CPeloraView::kHeight - 130).translated(View().mapToGlobal(QPoint(0, 0)));
+    EXPECT_TRUE(panel.contains(QAccessible::queryAccessibleInterface(&View())->focusChild()->rect())); // in the totals panel
     Command(ID_PERIOD_MONTH);
-    hear("96/12: 1230 円");
+    hear("96/12: 1230 円", QRect(52 + 16 * 11, 15, 11, 100)); // the current billing month's column
 }
 } // namespace
