@@ -49,6 +49,13 @@ QString TextTable(const FigureTable& table)
     return text + Line(table.maximum) + Line(table.average) + Line(table.total);
 }
 
+std::string IsoDate(const CivilDate& date)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
 // JSON text written straight into one string (a report each time the log grows: cheap to make),
 // members in the documented order.
 class CJsonText {
@@ -100,12 +107,7 @@ public:
         m_text += '"';
         return *this;
     }
-    CJsonText& Date(const CivilDate& date)
-    {
-        char text[16];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-        return String(text);
-    }
+    CJsonText& Date(const CivilDate& date) { return String(IsoDate(date)); }
     // One value of every slot, as a list.
     template <typename Item> CJsonText& List(const FigureTable& table, Item item)
     {
@@ -148,16 +150,11 @@ void Window(CJsonText& json, const FigureTable& table)
     json.Close('}');
 }
 
-QString IsoDate(const CivilDate& date)
-{
-    return QString::asprintf("%04d-%02d-%02d", date.year, date.month, date.day);
-}
-
 // One CSV record, RFC 4180: the fields need no quotes (dates, numbers and two words).
 QString CsvRecord(const char* period, const FigureRow& slot)
 {
     return QStringLiteral("%1,%2,%3,%4,%5,%6\r\n")
-        .arg(QLatin1String(period), IsoDate(slot.dates.first), IsoDate(slot.dates.last))
+        .arg(QLatin1String(period), QString::fromStdString(IsoDate(slot.dates.first)), QString::fromStdString(IsoDate(slot.dates.last)))
         .arg(slot.calls)
         .arg(slot.seconds)
         .arg(slot.yen);

@@ -34,6 +34,23 @@ Box DeviceArea(const CWindowPlacement::Screen& s)
     return {ToDevice(o.x(), a.left(), s.ratio), ToDevice(o.y(), a.top(), s.ratio),
             std::llround(a.width() * s.ratio), std::llround(a.height() * s.ratio)};
 }
+
+// The screen holding the position, else the nearest one.
+const CWindowPlacement::Screen* ScreenFor(QPoint position, const CWindowPlacement::Screens& screens)
+{
+    const CWindowPlacement::Screen* nearest = nullptr;
+    std::int64_t distance = 0;
+    for (const CWindowPlacement::Screen& s : screens) {
+        const QRect& g = s.geometry;
+        const std::int64_t dx = std::max<std::int64_t>({0, std::int64_t{g.left()} - position.x(), std::int64_t{position.x()} - g.right()});
+        const std::int64_t dy = std::max<std::int64_t>({0, std::int64_t{g.top()} - position.y(), std::int64_t{position.y()} - g.bottom()});
+        if (!nearest || dx + dy < distance) {
+            nearest = &s;
+            distance = dx + dy;
+        }
+    }
+    return nearest;
+}
 } // namespace
 
 std::optional<QPoint> CWindowPlacement::Restore(std::int32_t x, std::int32_t y, QSize size, const Screens& screens)
@@ -67,25 +84,6 @@ std::optional<QPoint> CWindowPlacement::Restore(std::int32_t x, std::int32_t y, 
     m_restored.emplace(place, QPoint(x, y));
     return place;
 }
-
-namespace {
-// The screen holding the position, else the nearest one.
-const CWindowPlacement::Screen* ScreenFor(QPoint position, const CWindowPlacement::Screens& screens)
-{
-    const CWindowPlacement::Screen* nearest = nullptr;
-    std::int64_t distance = 0;
-    for (const CWindowPlacement::Screen& s : screens) {
-        const QRect& g = s.geometry;
-        const std::int64_t dx = std::max<std::int64_t>({0, std::int64_t{g.left()} - position.x(), std::int64_t{position.x()} - g.right()});
-        const std::int64_t dy = std::max<std::int64_t>({0, std::int64_t{g.top()} - position.y(), std::int64_t{position.y()} - g.bottom()});
-        if (!nearest || dx + dy < distance) {
-            nearest = &s;
-            distance = dx + dy;
-        }
-    }
-    return nearest;
-}
-} // namespace
 
 QPoint CWindowPlacement::ToStored(QPoint position, const Screens& screens)
 {

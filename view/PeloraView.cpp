@@ -211,7 +211,7 @@ std::vector<AccessibleGroup> CPeloraView::AccessibleGroups() const
                           QStringLiteral("グラフ:%1・%2").arg(UnitPaneText(m_unitMode).trimmed(), PeriodPaneText(m_dayMode).trimmed()),
                           QStringLiteral("最大 %1、平均 %2").arg(text(input.max), text(input.average)),
                           {}};
-    const auto boxOf = [](const PixelBox& b) { return QRect(b.left, b.top, b.right - b.left, b.bottom - b.top); };
+    const auto boxOf = [](const PixelBox& b) { return BoxOf(b.left, b.top, b.right, b.bottom); };
     const GraphGeometry geometry = LayOutGraph(input);
     const int slotCount = input.dayLayout ? kDaySlots : kMonthSlots;
     for (int i = 0; i < slotCount; ++i)
