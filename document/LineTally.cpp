@@ -1,5 +1,15 @@
 #include "document/LineTally.h"
 
+#include "document/ColumnSums.h"
+#include "document/RunLinesWide.h"
+
+#include <climits>
+
+namespace {
+// Lines of a run taken one by one before the rest is taken four at a time.
+constexpr int kLinesBeforeWide = 16;
+} // namespace
+
 void CLineTally::EndRun()
 {
     if (m_inRun && m_runCounts) {
@@ -34,39 +44,25 @@ void CLineTally::AddAlone(std::string_view piece, bool final)
     }
 }
 
-namespace {
-// Digit values summed column by column, each in 16 bits, so a run's sum is worked out once from
-// the column sums rather than line by line.
-struct ColumnSums {
-    static constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFull;
-    static constexpr int kMaxLines = 65535 / 9; // before a column's sum could overflow its 16 bits
-    std::uint64_t even = 0; // columns 0, 2, 4 and 6
-    std::uint64_t odd = 0;
-
-    void Add(std::uint64_t digitWord)
-    {
-        const std::uint64_t digits = digitWord & 0x0F0F0F0F0F0F0F0Full;
-        even += digits & kLanes;
-        odd += digits >> 8 & kLanes;
-    }
-    // The sum of the columns' sums, each times its column's weight.
-    Figure Value(const std::int64_t (&weights)[8]) const
-    {
-        Figure value = 0;
-        for (int k = 0; k < 4; ++k)
-            value += static_cast<Figure>(even >> 16 * k & 0xFFFF) * weights[2 * k]
-                     + static_cast<Figure>(odd >> 16 * k & 0xFFFF) * weights[2 * k + 1];
-        return value;
-    }
-};
-
-constexpr std::int64_t kTimeWeights[8] = {36000, 3600, 0, 600, 60, 0, 10, 1}; // HH:MM:SS
-constexpr std::int64_t kChargeWeights[8] = {10000000, 1000000, 100000, 10000, 1000, 100, 10, 1};
-} // namespace
-
 std::size_t CLineTally::TakeLines(const char* data, std::size_t size)
 {
     if (!m_inRun || size < kShortLineBytes)
+        return 0;
+    // The first lines one by one: a run that soon ends (a new date, a refund) is not worth
+    // listing lines ahead for. The rest of a longer one goes four lines at a time where the
+    // processor can, and the one-by-one way takes what is left, stopping exactly where the run does.
+    int lines = kLinesBeforeWide;
+    std::size_t taken = TakeLinesOneByOne(data, size, lines);
+    if (lines > 0)
+        return taken;
+    taken += TakeRunLinesWide(data + taken, size - taken, m_runKey, m_runCounts, m_run);
+    lines = INT_MAX;
+    return taken + TakeLinesOneByOne(data + taken, size - taken, lines);
+}
+
+std::size_t CLineTally::TakeLinesOneByOne(const char* data, std::size_t size, int& lines)
+{
+    if (size < kShortLineBytes)
         return 0;
     // Line feeds are found a block of bytes at a time, apart from where lines start, so that
     // finding the next line never waits on reading this one.
@@ -74,8 +70,8 @@ std::size_t CLineTally::TakeLines(const char* data, std::size_t size)
     ColumnSums seconds, yen;
     int summed = 0;
     const auto addSums = [&] {
-        m_run.seconds += seconds.Value(kTimeWeights);
-        m_run.yen += yen.Value(kChargeWeights);
+        m_run.seconds += seconds.Value(kTimeColumnWeights);
+        m_run.yen += yen.Value(kChargeColumnWeights);
         seconds = yen = {};
         summed = 0;
     };
@@ -112,6 +108,8 @@ std::size_t CLineTally::TakeLines(const char* data, std::size_t size)
         }
         m_run.count += 1;
         start = lf + 1;
+        if (--lines == 0)
+            break;
     }
     addSums();
     return start;

@@ -34,6 +34,8 @@ public:
 
 private:
     void AddAlone(std::string_view piece, bool final);
+    // As TakeLines, but at most lines lines, less those taken (lines is 0 when all were).
+    std::size_t TakeLinesOneByOne(const char* data, std::size_t size, int& lines);
 
     CSlotClassifier m_classifier;
     SlotTallies& m_complete;
