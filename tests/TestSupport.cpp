@@ -4,8 +4,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
-#include <sstream>
-#include <unistd.h>
 
 std::string ReadFile(const std::filesystem::path& path)
 {
@@ -18,20 +16,14 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
 }
 
-std::int64_t BytesRead(std::int64_t pid)
+bool MapsFile(std::int64_t pid, const std::filesystem::path& path)
 {
-    const std::string process = "/proc/" + (pid ? std::to_string(pid) : "self");
-    std::string field; // "rchar:", the first line's
-    std::int64_t bytes = 0;
-    std::ifstream(process + "/io") >> field >> bytes;
-    // A file read through a mapping shows in the minor page faults, the eighth field after the name.
-    const std::string stat = ReadFile(process + "/stat");
-    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
-    std::int64_t minorFaults = 0;
-    for (int k = 0; k < 7; ++k)
-        fields >> field;
-    fields >> minorFaults;
-    return bytes + minorFaults * ::sysconf(_SC_PAGESIZE);
+    const std::string name = " " + std::filesystem::canonical(path).string();
+    std::ifstream maps("/proc/" + (pid ? std::to_string(pid) : "self") + "/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.ends_with(name))
+            return true;
+    return false;
 }
 
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile)

@@ -28,9 +28,9 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes);
 // A dump against the file tests/golden/NAME; PELORA_WRITE_GOLDEN=1 writes the dumps afresh for review.
 void ExpectGolden(const std::string& name, const std::string& dump);
 
-// The bytes a process (0: this one) has read so far, by reads or through a mapping (counted a
-// page a fault: less than it has): a read under way shows in it.
-std::int64_t BytesRead(std::int64_t pid);
+// Whether a process (0: this one) has a stretch of the file mapped, as a load of a large file has
+// from its first bytes to its last: a sign the load is under way.
+bool MapsFile(std::int64_t pid, const std::filesystem::path& path);
 
 // "Section/Entry" of every write, in order.
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile);

@@ -21,23 +21,25 @@ bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), v
 #include <csignal>
 #include <mutex>
 #include <sys/mman.h>
-#include <unistd.h>
 
 bool CMappedRange::Map(int descriptor, std::int64_t offset, std::size_t size)
 {
     Unmap();
     if (size == 0 || offset < 0)
         return false;
-    static const auto pageSize = static_cast<std::int64_t>(::sysconf(_SC_PAGESIZE));
-    const std::int64_t start = offset / pageSize * pageSize;
+    // From and to 2 MB boundaries of the file: where the system keeps the file in pages that large,
+    // it maps each with one entry (and one fault) rather than 512. Only [offset, offset + size) is read.
+    constexpr std::int64_t kLargePage = 2 << 20;
+    const std::int64_t start = offset / kLargePage * kLargePage;
     const auto lead = static_cast<std::size_t>(offset - start);
-    void* mapping = ::mmap(nullptr, lead + size, PROT_READ, MAP_SHARED, descriptor, static_cast<off_t>(start));
+    const std::size_t length = (lead + size + kLargePage - 1) / kLargePage * kLargePage;
+    void* mapping = ::mmap(nullptr, length, PROT_READ, MAP_SHARED, descriptor, static_cast<off_t>(start));
     if (mapping == MAP_FAILED)
         return false;
     // Read once from start to end.
-    ::madvise(mapping, lead + size, MADV_SEQUENTIAL);
+    ::madvise(mapping, length, MADV_SEQUENTIAL);
     m_mapping = mapping;
-    m_mappingSize = lead + size;
+    m_mappingSize = length;
     m_data = static_cast<const char*>(mapping) + lead;
     m_size = size;
     return true;
