@@ -11,7 +11,6 @@
 namespace {
 constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a part of their own
 constexpr unsigned kMaxThreads = 8;
-constexpr unsigned kPartsPerThread = 4;
 // How far a part's start is looked for: a file without line feeds is not read twice to find none.
 constexpr std::int64_t kPartStartSearch = 1 << 20;
 // What one part has mapped at a time: memory stays flat whatever the file's size.
@@ -90,14 +89,15 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     const std::int64_t length = end - begin;
     // Asking for the cores costs a file read: a short range (an append read on) needs only one.
     const unsigned cores = length < 2 * kPartMinimum ? 1 : std::max(1u, std::min(kMaxThreads, std::thread::hardware_concurrency()));
-    // More parts than cores, taken in turn by whichever thread is free: a core taken by another
-    // program for a while leaves its share to the other threads rather than holding up the end.
-    const auto parts = static_cast<unsigned>(std::clamp<std::int64_t>(length / kPartMinimum, 1, cores * kPartsPerThread));
+    // More parts than cores, taken in turn by whichever thread is free, each a share of what is
+    // left, so they get smaller towards the end: a core taken by another program for a while, or
+    // a stretch slower to read, leaves little for the other threads to wait on at the end.
     std::vector<std::int64_t> starts{begin};
-    for (unsigned k = 1; k < parts; ++k) {
-        const std::int64_t start = NextLineStart(file, begin + (end - begin) * k / parts, end, stop);
-        if (start > starts.back() && start < end)
-            starts.push_back(start);
+    for (std::int64_t from = begin; cores > 1 && end - from > 2 * kPartMinimum && !(stop && stop());) {
+        from += std::max((end - from) / (2 * cores), kPartMinimum);
+        const std::int64_t start = NextLineStart(file, from, end, stop);
+        if (start < end) // else no line starts near: the part before goes on over it
+            starts.push_back(from = start);
     }
     starts.push_back(end);
 
