@@ -12,16 +12,16 @@ if [ -z "$log" ]; then
     log=${TMPDIR:-/tmp}/pelora-report-vs-wc-5000000.log
     [ -s "$log" ] || build/gen_charge_log --lines 5000000 "$log"
 fi
-now() { date +%s%N; }
 # Two rounds unmeasured: the file in the page cache, the program's libraries too.
 for _ in 1 2; do "$pelora" --report --json "$log" >/dev/null; wc -l "$log" >/dev/null; done
 load=$(cut -d' ' -f1 /proc/loadavg)
 report=() count=()
+# Microseconds from the shell itself: a `date` process per reading would add its own start to both.
 for _ in $(seq "$rounds"); do
-    t0=$(now); "$pelora" --report --json "$log" >/dev/null
-    t1=$(now); wc -l "$log" >/dev/null
-    t2=$(now)
-    report+=($(((t1 - t0) / 1000))) count+=($(((t2 - t1) / 1000)))
+    t0=${EPOCHREALTIME/./}; "$pelora" --report --json "$log" >/dev/null
+    t1=${EPOCHREALTIME/./}; wc -l "$log" >/dev/null
+    t2=${EPOCHREALTIME/./}
+    report+=($((t1 - t0))) count+=($((t2 - t1)))
 done
 # Milliseconds: the median and the range of each command's times, then the ratio of the medians.
 summary() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1 / 1000} END {m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "median %.1f ms (%.1f to %.1f)", m, v[1], v[NR]}'; }
