@@ -7,7 +7,7 @@
 
 namespace {
 // Lines of a run taken one by one before the rest is taken four at a time.
-constexpr int kLinesBeforeWide = 16;
+constexpr int kLinesBeforeWide = 64;
 } // namespace
 
 void CLineTally::EndRun()

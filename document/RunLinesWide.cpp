@@ -2,6 +2,7 @@
 
 #include "document/ColumnSums.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -118,13 +119,15 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
     const __m256i byteColumns = _mm256_set1_epi16(0x00FF);
     std::uint32_t starts[kListedEnds + 2]; // of the line after each line end listed
     std::size_t listed = 0;
+    // Few at first, as the run may end soon after all; twice as many each time all were taken.
+    std::size_t listing = 8;
     std::size_t block = 0;            // the next 64 bytes to look at for line ends
     std::uint32_t start = 0;          // of the first line not yet taken
     __m256i even = _mm256_setzero_si256(), odd = even; // 16-bit columns
     int spills = 0;
     Figure count = 0;
     for (;;) {
-        while (listed + 2 <= kListedEnds && block + 64 <= size) {
+        while (listed + 2 <= listing && block + 64 <= size) {
             // A line feed past 63 bytes after the last line's start ends a longer line, no run's:
             // looking on would only read, again at each later line, what the one-by-one way refuses.
             if (block >= (listed ? starts[listed - 1] : start) + 64)
@@ -190,6 +193,7 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
             break;
         std::memmove(starts, starts + taken, (listed - taken) * sizeof starts[0]);
         listed -= taken;
+        listing = std::min(2 * listing, kListedEnds);
     }
     if constexpr (counts)
         FlushColumns(even, odd, run);
