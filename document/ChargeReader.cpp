@@ -18,43 +18,61 @@ constexpr std::int64_t kMapWindowBytes = 4 << 20;
 // Below this a mapping saves less than it costs to make: a small log, an append read on.
 constexpr std::int64_t kMapMinimum = 1 << 20;
 
-// Tallies the part where the file lies mapped, window by window. False when it cannot be mapped
-// or turned out shorter than its stamp while mapped: then it is read anew another way.
-bool TallyPartMapped(const CChargeFile& file, std::int64_t begin, std::int64_t end, const CSlotClassifier& classifier,
-                     RangeTallies& tallies, const ReadStop& stop, RangeResult& result)
+// A mapped window that took a page fault for every this many bytes or fewer lies in small pages,
+// which cost more to map than to copy: the rest of its part is read with positioned reads.
+constexpr std::int64_t kSmallPageFaultBytes = 128 << 10;
+
+enum class MappedRead { Done, Failed, SmallPages };
+
+// Tallies the part from at on where the file lies mapped, window by window, and moves at on.
+// Failed when it cannot be mapped, or turned out shorter than its stamp while mapped: then the
+// part is read anew another way. SmallPages when the rest is better read another way from at.
+MappedRead TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t end, CLineTally& lines,
+                       RangeTallies& tallies, const ReadStop& stop, RangeResult& result)
 {
-    CLineTally lines(classifier, tallies.complete, tallies.unfinished);
     CMappedRange window;
-    tallies.finalEnd = begin;
-    for (std::int64_t at = begin; at < end;) {
+    while (at < end) {
         if (stop && stop()) {
             result = {false, kStoppedText};
-            return true;
+            return MappedRead::Done;
         }
         const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, kMapWindowBytes));
         if (!window.Map(file.Descriptor(), at, wanted))
-            return false;
+            return MappedRead::Failed;
         const bool atEnd = static_cast<std::int64_t>(wanted) == end - at;
         std::size_t used = 0;
         std::size_t windowFinalEnd = 0;
+        const std::int64_t faults = ThreadPageFaults();
         if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data(), wanted, atEnd, lines, windowFinalEnd); }))
-            return false;
+            return MappedRead::Failed;
         if (windowFinalEnd > 0)
             tallies.finalEnd = at + static_cast<std::int64_t>(windowFinalEnd);
         if (atEnd)
             break;
         at += static_cast<std::int64_t>(used);
+        if ((ThreadPageFaults() - faults) * kSmallPageFaultBytes > static_cast<std::int64_t>(wanted))
+            return MappedRead::SmallPages;
     }
-    lines.EndRun();
-    return true;
+    return MappedRead::Done;
 }
 
 RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, const CSlotClassifier& classifier,
                       RangeTallies& tallies, const ReadStop& stop)
 {
     RangeResult result;
-    if (end - begin >= kMapMinimum && TallyPartMapped(file, begin, end, classifier, tallies, stop, result))
-        return result;
+    {
+        CLineTally lines(classifier, tallies.complete, tallies.unfinished);
+        tallies.finalEnd = begin;
+        std::int64_t at = begin;
+        const MappedRead mapped = end - begin >= kMapMinimum ? TallyMapped(file, at, end, lines, tallies, stop, result)
+                                                            : MappedRead::SmallPages;
+        if (mapped != MappedRead::Failed) {
+            if (mapped == MappedRead::SmallPages)
+                result.ok = ForEachPiece<true>(file, at, end, lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
+            lines.EndRun();
+            return result;
+        }
+    }
     tallies = {};
     CLineTally lines(classifier, tallies.complete, tallies.unfinished);
     tallies.finalEnd = begin;

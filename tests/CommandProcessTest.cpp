@@ -191,7 +191,7 @@ TEST_F(CommandProcessTest, SignalDuringTheFirstLoadEndsTheWatchInOrder)
         QProcess watch;
         watch.start(PELORA_BINARY, {"--watch", QString::fromStdString(log)});
         ASSERT_TRUE(watch.waitForStarted(20000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return MapsFile(watch.processId(), log); }, 20000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return IsReadingFile(watch.processId(), log); }, 20000));
         ::kill(watch.processId(), signal);
         ASSERT_TRUE(watch.waitForFinished(20000)) << signal;
         EXPECT_EQ(watch.exitStatus(), QProcess::NormalExit) << signal;

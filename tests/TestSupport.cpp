@@ -16,8 +16,18 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
 }
 
-bool MapsFile(std::int64_t pid, const std::filesystem::path& path)
+std::int64_t BytesRead(std::int64_t pid)
 {
+    std::string field; // "rchar:", the first line's
+    std::int64_t bytes = 0;
+    std::ifstream("/proc/" + (pid ? std::to_string(pid) : "self") + "/io") >> field >> bytes;
+    return bytes;
+}
+
+bool IsReadingFile(std::int64_t pid, const std::filesystem::path& path, std::int64_t readBefore)
+{
+    if (BytesRead(pid) - readBefore > (16 << 20))
+        return true;
     const std::string name = " " + std::filesystem::canonical(path).string();
     std::ifstream maps("/proc/" + (pid ? std::to_string(pid) : "self") + "/maps");
     for (std::string line; std::getline(maps, line);)

@@ -28,9 +28,11 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes);
 // A dump against the file tests/golden/NAME; PELORA_WRITE_GOLDEN=1 writes the dumps afresh for review.
 void ExpectGolden(const std::string& name, const std::string& dump);
 
-// Whether a process (0: this one) has a stretch of the file mapped, as a load of a large file has
-// from its first bytes to its last: a sign the load is under way.
-bool MapsFile(std::int64_t pid, const std::filesystem::path& path);
+// The bytes a process (0: this one) has read so far by reads (not through a mapping).
+std::int64_t BytesRead(std::int64_t pid);
+// Whether a process (0: this one) is reading the large file: it has a stretch of it mapped, or has
+// read 16 MB more by reads than readBefore, which BytesRead gave before the load.
+bool IsReadingFile(std::int64_t pid, const std::filesystem::path& path, std::int64_t readBefore = 0);
 
 // "Section/Entry" of every write, in order.
 std::vector<std::string> WrittenEntries(const CMemoryProfileStore& profile);

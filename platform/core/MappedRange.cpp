@@ -9,6 +9,11 @@ bool CMappedRange::Map(int, std::int64_t, std::size_t)
 
 void CMappedRange::Unmap() {}
 
+std::int64_t ThreadPageFaults()
+{
+    return 0;
+}
+
 bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), void* context)
 {
     read(context);
@@ -21,6 +26,7 @@ bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), v
 #include <csignal>
 #include <mutex>
 #include <sys/mman.h>
+#include <sys/resource.h>
 
 bool CMappedRange::Map(int descriptor, std::int64_t offset, std::size_t size)
 {
@@ -53,6 +59,12 @@ void CMappedRange::Unmap()
     m_mappingSize = 0;
     m_data = nullptr;
     m_size = 0;
+}
+
+std::int64_t ThreadPageFaults()
+{
+    struct rusage usage {};
+    return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_minflt : 0;
 }
 
 namespace {

@@ -29,6 +29,10 @@ private:
     std::size_t m_size = 0;
 };
 
+// Page faults this thread has taken so far (0 where the system does not tell): a mapped read that
+// takes many for its size finds the file in small pages, which cost more to map than to copy.
+std::int64_t ThreadPageFaults();
+
 namespace mapped_range_detail {
 bool RunGuarded(const CMappedRange& range, void (*read)(void*), void* context);
 }

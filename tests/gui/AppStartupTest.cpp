@@ -85,9 +85,10 @@ TEST_F(AppStartupTest, WindowAnswersWhileAHugeLogLoadsAndAFileOpenedMeanwhileSho
     const std::string huge = folder.Write("huge", "96/12/20 10:00:00  OUT00:01:40      100 0\r\n");
     std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
     CSettings(profile).SetLogPath(huge);
+    const std::int64_t before = BytesRead(0);
     ASSERT_TRUE(app->InitInstance(QString()));
     CMainFrame* frame = app->GetMainFrame();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return MapsFile(0, huge); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsReadingFile(0, huge, before); }, 10000));
     ASSERT_TRUE(frame->isVisible() && app->GetDocument()->IsFirstLoadPending());
     QTest::keyClick(frame, Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(frame->PaneText(StatusPane::Unit), QStringLiteral(" 時間 "));
