@@ -22,11 +22,11 @@ constexpr std::int64_t kMapMinimum = 1 << 20;
 // which cost more to map than to copy: the rest of its part is read with positioned reads.
 constexpr std::int64_t kSmallPageFaultBytes = 128 << 10;
 
-enum class MappedRead { Done, Failed, SmallPages };
+// What is left after reading mapped: nothing, the whole part (it could not be mapped, or turned
+// out shorter than its stamp while mapped), or the rest from where the mapped read stopped.
+enum class MappedRead { Done, ReadAnew, ReadOn };
 
 // Tallies the part from at on where the file lies mapped, window by window, and moves at on.
-// Failed when it cannot be mapped, or turned out shorter than its stamp while mapped: then the
-// part is read anew another way. SmallPages when the rest is better read another way from at.
 MappedRead TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t end, CLineTally& lines,
                        RangeTallies& tallies, const ReadStop& stop, RangeResult& result)
 {
@@ -38,20 +38,20 @@ MappedRead TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t e
         }
         const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, kMapWindowBytes));
         if (!window.Map(file.Descriptor(), at, wanted))
-            return MappedRead::Failed;
+            return MappedRead::ReadAnew;
         const bool atEnd = static_cast<std::int64_t>(wanted) == end - at;
         std::size_t used = 0;
         std::size_t windowFinalEnd = 0;
         const std::int64_t faults = ThreadPageFaults();
         if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data(), wanted, atEnd, lines, windowFinalEnd); }))
-            return MappedRead::Failed;
+            return MappedRead::ReadAnew;
         if (windowFinalEnd > 0)
             tallies.finalEnd = at + static_cast<std::int64_t>(windowFinalEnd);
         if (atEnd)
             break;
         at += static_cast<std::int64_t>(used);
         if ((ThreadPageFaults() - faults) * kSmallPageFaultBytes > static_cast<std::int64_t>(wanted))
-            return MappedRead::SmallPages;
+            return MappedRead::ReadOn;
     }
     return MappedRead::Done;
 }
@@ -65,9 +65,9 @@ RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t 
         tallies.finalEnd = begin;
         std::int64_t at = begin;
         const MappedRead mapped = end - begin >= kMapMinimum ? TallyMapped(file, at, end, lines, tallies, stop, result)
-                                                            : MappedRead::SmallPages;
-        if (mapped != MappedRead::Failed) {
-            if (mapped == MappedRead::SmallPages)
+                                                            : MappedRead::ReadOn;
+        if (mapped != MappedRead::ReadAnew) {
+            if (mapped == MappedRead::ReadOn)
                 result.ok = ForEachPiece<true>(file, at, end, lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
             lines.EndRun();
             return result;
