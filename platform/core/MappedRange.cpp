@@ -63,8 +63,12 @@ void CMappedRange::Unmap()
 
 std::int64_t ThreadPageFaults()
 {
+#ifdef RUSAGE_THREAD
     struct rusage usage {};
     return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_minflt : 0;
+#else
+    return 0; // a system that counts them only per process
+#endif
 }
 
 namespace {
