@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -60,24 +61,19 @@ RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t 
                       RangeTallies& tallies, const ReadStop& stop)
 {
     RangeResult result;
-    {
-        CLineTally lines(classifier, tallies.complete, tallies.unfinished);
-        tallies.finalEnd = begin;
-        std::int64_t at = begin;
-        const MappedRead mapped = end - begin >= kMapMinimum ? TallyMapped(file, at, end, lines, tallies, stop, result)
-                                                            : MappedRead::ReadOn;
-        if (mapped != MappedRead::ReadAnew) {
-            if (mapped == MappedRead::ReadOn)
-                result.ok = ForEachPiece<true>(file, at, end, lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
-            lines.EndRun();
-            return result;
-        }
-    }
-    tallies = {};
-    CLineTally lines(classifier, tallies.complete, tallies.unfinished);
+    std::optional<CLineTally> lines(std::in_place, classifier, tallies.complete, tallies.unfinished);
     tallies.finalEnd = begin;
-    result.ok = ForEachPiece<true>(file, begin, end, lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
-    lines.EndRun();
+    std::int64_t at = begin;
+    const MappedRead mapped = end - begin >= kMapMinimum ? TallyMapped(file, at, end, *lines, tallies, stop, result)
+                                                        : MappedRead::ReadOn;
+    if (mapped == MappedRead::ReadAnew) {
+        tallies = {};
+        lines.emplace(classifier, tallies.complete, tallies.unfinished);
+        tallies.finalEnd = at = begin;
+    }
+    if (mapped != MappedRead::Done)
+        result.ok = ForEachPiece<true>(file, at, end, *lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
+    lines->EndRun();
     return result;
 }
 

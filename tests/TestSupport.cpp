@@ -16,11 +16,19 @@ void AppendTo(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
 }
 
+namespace {
+// A file of the process's own under /proc (pid 0: this process).
+std::string ProcessFile(std::int64_t pid, const char* name)
+{
+    return "/proc/" + (pid ? std::to_string(pid) : "self") + "/" + name;
+}
+} // namespace
+
 std::int64_t BytesRead(std::int64_t pid)
 {
     std::string field; // "rchar:", the first line's
     std::int64_t bytes = 0;
-    std::ifstream("/proc/" + (pid ? std::to_string(pid) : "self") + "/io") >> field >> bytes;
+    std::ifstream(ProcessFile(pid, "io")) >> field >> bytes;
     return bytes;
 }
 
@@ -29,7 +37,7 @@ bool IsReadingFile(std::int64_t pid, const std::filesystem::path& path, std::int
     if (BytesRead(pid) - readBefore > (16 << 20))
         return true;
     const std::string name = " " + std::filesystem::canonical(path).string();
-    std::ifstream maps("/proc/" + (pid ? std::to_string(pid) : "self") + "/maps");
+    std::ifstream maps(ProcessFile(pid, "maps"));
     for (std::string line; std::getline(maps, line);)
         if (line.ends_with(name))
             return true;
