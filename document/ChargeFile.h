@@ -152,6 +152,8 @@ public:
     bool Open(const std::string& path);
     // Reads a file already opened (and checked) by whoever chose it, rather than opening its name again.
     void Adopt(std::shared_ptr<std::FILE> file) { m_file = std::move(file); }
+    // The open file, for a reader that comes later.
+    std::shared_ptr<std::FILE> Shared() const { return m_file; }
     FileStamp Stamp() const;
     FileIdentity Identity() const;
     const std::string& ErrorText() const { return m_error; }

@@ -33,11 +33,11 @@ std::string PlacesOf(const CChargeFile& file, std::int64_t span)
 // Read on only from the same file, under the same labels, when it is untouched or has grown with
 // the sampled bytes as they were. Appending always lengthens a file, so a change that kept the
 // length was a rewrite.
-bool CanReadOn(const ChargeLoad& load, const CChargeFile& file)
+bool CanReadOn(const ChargeLoad& load, const CChargeFile& file, const FileIdentity& identity)
 {
     const ReadPoint& point = load.previous;
     const bool grownOrUntouched = load.stamp.size > point.stamp.size || load.stamp == point.stamp;
-    return point.valid && point.identity == file.Identity() && grownOrUntouched
+    return point.valid && point.identity == identity && grownOrUntouched
            && point.newestDay == load.calendar.Days()[CBillingCalendar::kTodaySlot]
            && point.closingDay == load.calendar.ClosingDay()
            && BlockBefore(file, point.offset) == point.tail && PlacesOf(file, point.sampledSpan) == point.places;
@@ -58,8 +58,9 @@ void ChargeLoad::Run(const ReadStop& stop)
         return;
     }
     stamp = file.Stamp();
+    const FileIdentity identity = file.Identity();
     const CSlotClassifier classifier(calendar);
-    readOn = readOnWanted && CanReadOn(*this, file);
+    readOn = readOnWanted && CanReadOn(*this, file, identity);
     declined = readOnOnly && !readOn;
     if (declined)
         return;
@@ -84,7 +85,7 @@ void ChargeLoad::Run(const ReadStop& stop)
     SlotTallies shown = next.sums;
     shown.Append(read.unfinished);
     next.valid = true;
-    next.identity = file.Identity();
+    next.identity = identity;
     next.stamp = stamp;
     next.newestDay = calendar.Days()[CBillingCalendar::kTodaySlot];
     next.closingDay = calendar.ClosingDay();

@@ -7,8 +7,10 @@
 #include <utility>
 
 CPeloraDoc::CPeloraDoc(IProfileStore& profile, const IClock& clock, std::optional<CivilDate> givenDay)
-    : m_settings(profile), m_clock(clock), m_givenDay(givenDay), m_today(clock.Now())
+    : m_settings(profile), m_clock(clock), m_today(clock.Now())
 {
+    if (givenDay)
+        m_givenDay = GivenDay{*givenDay, LocalNoon(*givenDay)};
     // The stored closing day holds with or without a stored path: a file opened later (command
     // line, drop) is tallied with the closing day the status bar shows.
     m_closingDay = m_settings.ClosingDay();
@@ -43,7 +45,7 @@ void CPeloraDoc::Serialize(CArchive& archive)
 
 CivilDate CPeloraDoc::DateOf(std::time_t time) const
 {
-    return m_givenDay && time == LocalNoon(*m_givenDay) ? *m_givenDay : LocalDate(time);
+    return m_givenDay && time == m_givenDay->noon ? m_givenDay->date : LocalDate(time);
 }
 
 void CPeloraDoc::BuildPeriodLabels()
@@ -129,15 +131,20 @@ std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool no
     if (dayChanged)
         SetToday(now);
     FileStamp seen;
+    std::shared_ptr<std::FILE> opened;
     m_bytesDue = -1;
     if (IsLoadFailed()) {
-        if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
+        if (!HasChargeFile() || ChangeSince(m_fileTime, nullptr, &opened) == FileChange::Unreadable)
             return std::nullopt;
-    } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime, &seen) == FileChange::Unchanged) {
+    } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime, &seen, &opened) == FileChange::Unchanged) {
         return std::nullopt;
     } else if (!dayChanged && notified) {
         m_bytesDue = seen.size - m_readPoint.offset;
     }
+    // The load reads the file just looked at rather than opening its name once more. A file chosen
+    // and not read yet stays the one read.
+    if (!m_openedFile)
+        m_openedFile = std::move(opened);
     // A told change reads on; the minute's look reads the whole file whenever it changed since the
     // last whole read, so no wrong figure outlives a minute.
     return notified ? LoadKind::ReadOn : LoadKind::Whole;
@@ -148,7 +155,8 @@ CPeloraDoc::FileChange CPeloraDoc::HasChargeFileChanged() const
     return ChangeSince(m_fileTime);
 }
 
-CPeloraDoc::FileChange CPeloraDoc::ChangeSince(const FileStamp& stamp, FileStamp* seen) const
+CPeloraDoc::FileChange CPeloraDoc::ChangeSince(const FileStamp& stamp, FileStamp* seen,
+                                               std::shared_ptr<std::FILE>* opened) const
 {
     if (m_logPath.size() > kMaxPathBytes)
         return FileChange::Unreadable;
@@ -158,5 +166,9 @@ CPeloraDoc::FileChange CPeloraDoc::ChangeSince(const FileStamp& stamp, FileStamp
     const FileStamp now = file.Stamp();
     if (seen)
         *seen = now;
-    return now == stamp ? FileChange::Unchanged : FileChange::Changed;
+    if (now == stamp)
+        return FileChange::Unchanged;
+    if (opened)
+        *opened = file.Shared();
+    return FileChange::Changed;
 }

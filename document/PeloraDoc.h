@@ -120,11 +120,20 @@ public:
 
 private:
     enum class State { NotRead, Loaded, Failed };
-    FileChange ChangeSince(const FileStamp& stamp, FileStamp* seen = nullptr) const;
+    // opened: the file as it was looked at, kept for the load a change calls for.
+    FileChange ChangeSince(const FileStamp& stamp, FileStamp* seen = nullptr,
+                           std::shared_ptr<std::FILE>* opened = nullptr) const;
+
+    // The date asked for and the instant the clock shows for it, worked out once: the time-zone
+    // lookup behind it costs each append as much as reading it.
+    struct GivenDay {
+        CivilDate date;
+        std::time_t noon;
+    };
 
     CSettings m_settings;
     const IClock& m_clock;
-    std::optional<CivilDate> m_givenDay;
+    std::optional<GivenDay> m_givenDay;
 
     FileStamp m_fileTime;      // at the last load
     FileStamp m_wholeReadTime; // at the last whole read
@@ -138,7 +147,7 @@ private:
     Tallies m_tallies;
     ReadPoint m_readPoint;
     std::int64_t m_bytesDue = -1;
-    std::shared_ptr<std::FILE> m_openedFile; // opened when chosen, read by the next load
+    std::shared_ptr<std::FILE> m_openedFile; // opened when chosen or looked at, read by the next load
     std::uint64_t m_loadTicket = 0; // of the latest prepared load
     std::int64_t m_lastLoadStart = 0;
     std::time_t m_lastLoadTime = 0;
