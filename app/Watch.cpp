@@ -6,12 +6,16 @@
 #include "platform/core/PathText.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <memory>
 #ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -40,6 +44,18 @@ bool ReaderGone()
 #else
     pollfd output{1, POLLOUT, 0};
     return ::poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0;
+#endif
+}
+
+// Whether standard output is a pipe only written here: the system marks it in error once its reader
+// has gone, and it is never readable, so that can be waited for like any other event.
+bool IsWriteOnlyPipe()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    struct stat info {};
+    return ::fstat(1, &info) == 0 && S_ISFIFO(info.st_mode) && (::fcntl(1, F_GETFL) & O_ACCMODE) == O_WRONLY;
 #endif
 }
 } // namespace
@@ -76,11 +92,20 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
             QCoreApplication::exit(kOutputFailedExitCode);
     });
     follower.Load(CPeloraDoc::LoadKind::Whole);
-    QTimer readerCheck;
-    QObject::connect(&readerCheck, &QTimer::timeout, [] {
+    // A watch left idle on a pipe wakes for nothing but its reader going; elsewhere (a socket, a
+    // pipe opened both ways) it looks now and then.
+    const auto endIfReaderGone = [] {
         if (ReaderGone())
             QCoreApplication::exit(kOutputFailedExitCode);
-    });
-    readerCheck.start(kReaderCheckInterval);
+    };
+    QTimer readerCheck;
+    std::unique_ptr<QSocketNotifier> readerGone;
+    if (IsWriteOnlyPipe()) {
+        readerGone = std::make_unique<QSocketNotifier>(1, QSocketNotifier::Read);
+        QObject::connect(readerGone.get(), &QSocketNotifier::activated, endIfReaderGone);
+    } else {
+        QObject::connect(&readerCheck, &QTimer::timeout, endIfReaderGone);
+        readerCheck.start(kReaderCheckInterval);
+    }
     return QCoreApplication::exec();
 }
