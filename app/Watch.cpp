@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -47,15 +48,23 @@ bool ReaderGone()
 #endif
 }
 
-// Whether standard output is a pipe only written here: the system marks it in error once its reader
-// has gone, and it is never readable, so that can be waited for like any other event.
-bool IsWriteOnlyPipe()
+// How the reader of standard output going away is noticed. Linux marks a pipe's write end in error
+// once its reader has gone and never makes it readable, so a pipe only written here is waited on like
+// any other event; a pipe opened both ways, a socket or a terminal (hung up) is looked at now and
+// then. A file or a device has no reader to lose.
+enum class ReaderWatch { Waited, Looked, None };
+
+ReaderWatch HowToWatchReader()
 {
-#ifdef Q_OS_WIN
-    return false;
-#else
+#ifdef Q_OS_LINUX
     struct stat info {};
-    return ::fstat(1, &info) == 0 && S_ISFIFO(info.st_mode) && (::fcntl(1, F_GETFL) & O_ACCMODE) == O_WRONLY;
+    if (::fstat(1, &info) != 0)
+        return ReaderWatch::None; // then the first report is not written, which ends the watch
+    if (S_ISFIFO(info.st_mode))
+        return (::fcntl(1, F_GETFL) & O_ACCMODE) == O_WRONLY ? ReaderWatch::Waited : ReaderWatch::Looked;
+    return S_ISSOCK(info.st_mode) || ::isatty(1) ? ReaderWatch::Looked : ReaderWatch::None;
+#else
+    return ReaderWatch::Looked;
 #endif
 }
 } // namespace
@@ -92,20 +101,24 @@ int RunWatch(const ReportOptions& options, QTextStream& out, QTextStream& err)
             QCoreApplication::exit(kOutputFailedExitCode);
     });
     follower.Load(CPeloraDoc::LoadKind::Whole);
-    // A watch left idle on a pipe wakes for nothing but its reader going; elsewhere (a socket, a
-    // pipe opened both ways) it looks now and then.
+    // An idle watch wakes for nothing but a change or its reader going.
     const auto endIfReaderGone = [] {
         if (ReaderGone())
             QCoreApplication::exit(kOutputFailedExitCode);
     };
     QTimer readerCheck;
     std::unique_ptr<QSocketNotifier> readerGone;
-    if (IsWriteOnlyPipe()) {
+    switch (HowToWatchReader()) {
+    case ReaderWatch::Waited:
         readerGone = std::make_unique<QSocketNotifier>(1, QSocketNotifier::Read);
         QObject::connect(readerGone.get(), &QSocketNotifier::activated, endIfReaderGone);
-    } else {
+        break;
+    case ReaderWatch::Looked:
         QObject::connect(&readerCheck, &QTimer::timeout, endIfReaderGone);
         readerCheck.start(kReaderCheckInterval);
+        break;
+    case ReaderWatch::None:
+        break;
     }
     return QCoreApplication::exec();
 }
