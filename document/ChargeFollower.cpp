@@ -12,7 +12,7 @@ CChargeFollower::CChargeFollower(CPeloraDoc& doc, std::function<std::time_t()> n
     Follow();
 }
 
-void CChargeFollower::Look(bool notified)
+void CChargeFollower::Look(bool notified, bool settled)
 {
     const std::time_t now = m_now();
     emit looked(now);
@@ -22,12 +22,12 @@ void CChargeFollower::Look(bool notified)
         return;
     }
     if (const std::optional<CPeloraDoc::LoadKind> kind = m_doc.DueLoad(now, notified))
-        Load(*kind); // which follows the file as it starts
+        Load(*kind, settled); // which follows the file as it starts
     else
         Follow();
 }
 
-void CChargeFollower::Load(CPeloraDoc::LoadKind kind)
+void CChargeFollower::Load(CPeloraDoc::LoadKind kind, bool settled)
 {
     const bool wasFailed = m_doc.IsLoadFailed() && !m_doc.IsFirstLoadPending();
     auto load = std::make_shared<ChargeLoad>(m_doc.PrepareLoad(kind));
@@ -51,6 +51,12 @@ void CChargeFollower::Load(CPeloraDoc::LoadKind kind)
     if (kind == CPeloraDoc::LoadKind::ReadOn && !IsLoading() && due >= 0 && due < kReadHereBytes) {
         load->readOnOnly = true;
         load->Run();
+        // A line read half written at the first write of a burst waits for the look once the
+        // burst has settled, so it is never shown half written.
+        if (!settled && load->ok && load->next.offset < load->stamp.size) {
+            m_watch.Settle();
+            return;
+        }
         if (!load->declined) {
             taken();
             return;

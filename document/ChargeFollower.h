@@ -22,11 +22,12 @@ class CChargeFollower : public QObject {
 public:
     CChargeFollower(CPeloraDoc& doc, std::function<std::time_t()> now, QObject* parent = nullptr);
 
-    // The minute's look (notified false) or a change the system told of.
-    void Look(bool notified);
+    // The minute's look (notified false) or a change the system told of; unsettled, at the first
+    // write of a burst, when a line may still be half written.
+    void Look(bool notified, bool settled = true);
     // A load asked for (a start, an open, Ctrl+R, a new closing day): it takes the place of any
     // under way.
-    void Load(CPeloraDoc::LoadKind kind);
+    void Load(CPeloraDoc::LoadKind kind) { Load(kind, true); }
     // Follows the file the document reads now.
     void Follow();
     bool IsLoading() const { return m_loader.IsBusy(); }
@@ -41,6 +42,8 @@ signals:
     void failed(const QString& path, const QString& reason, bool again);
 
 private:
+    void Load(CPeloraDoc::LoadKind kind, bool settled);
+
     static constexpr std::int64_t kReadHereBytes = 64 * 1024; // a read-on this short stays on this thread
 
     CPeloraDoc& m_doc;

@@ -64,14 +64,16 @@ CFileWatch::CFileWatch(QObject* parent) : QObject(parent)
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleInterval);
     connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (!std::exchange(m_toldSince, false))
+            return;
         if (std::exchange(m_pathChanged, false))
             Rewatch();
-        emit due(true);
+        emit due(true, true);
     });
     m_minute.setInterval(kMinute);
     connect(&m_minute, &QTimer::timeout, this, [this] {
         Rewatch();
-        emit due(false);
+        emit due(false, true);
     });
     m_minute.start();
     connect(&m_names, &CNameWatch::changed, this, &CFileWatch::OnChanged);
@@ -203,6 +205,20 @@ void CFileWatch::OnChanged(const QString& name, const QString& entry)
     if (watched && it->folder && !entry.isEmpty() && !it->entries.contains(entry))
         return;
     m_pathChanged = m_pathChanged || !watched || it->folder;
+    // A write after a quiet spell is looked at at once (the process is awake for it now); the rest
+    // of its burst, and whatever may have moved the path, once settled.
+    const bool quiet = !m_settle.isActive();
+    if (quiet)
+        m_settle.start();
+    if (quiet && !m_pathChanged)
+        emit due(true, false);
+    else
+        m_toldSince = true;
+}
+
+void CFileWatch::Settle()
+{
+    m_toldSince = true;
     if (!m_settle.isActive())
         m_settle.start();
 }

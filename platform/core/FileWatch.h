@@ -2,8 +2,9 @@
 // Tells when to look at one file again: at once when the kernel tells of a change to the file or
 // to a folder on its path (the path is followed: a file replaced under its name, a link retargeted,
 // any folder on the way renamed or removed and made anew are followed again),
-// with a burst of writes 50 ms apart told as one; and once a minute, for the changes no
-// notification tells of and for whatever else the minute brings.
+// a write after a quiet spell told at once and the rest of its burst (writes 50 ms apart) as one
+// change once it has settled; and once a minute, for the changes no notification tells of and for
+// whatever else the minute brings.
 
 #include "platform/core/NameWatch.h"
 
@@ -24,10 +25,14 @@ public:
     explicit CFileWatch(QObject* parent = nullptr);
     // Follows this file from now on (and no other).
     void Follow(const QString& file);
+    // Tells of a change again once the burst it belongs to has settled: for a look that came too soon.
+    void Settle();
 
 signals:
-    // notified: the system told of a change; else the minute has come round.
-    void due(bool notified);
+    // notified: the system told of a change; else the minute has come round. settled: the burst
+    // of writes is over (or it is the minute's look); unsettled, the first write after a quiet
+    // spell, told at once.
+    void due(bool notified, bool settled);
 
 private:
     // Which file or folder a watched name stood for when its watch was set (device and inode).
@@ -52,4 +57,5 @@ private:
     QString m_given; // the name last asked to follow
     QString m_file;  // it made absolute
     bool m_pathChanged = false; // something told since the last look may have made the path name another file
+    bool m_toldSince = false;   // a change told while settling, looked at once it has settled
 };

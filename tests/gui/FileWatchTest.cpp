@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <vector>
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -152,6 +153,30 @@ TEST(FileWatchCostTest, ChangesOfTheFileAloneSetNoWatchAfresh)
         ASSERT_TRUE(QTest::qWaitFor([&] { return told > 0; }, 10000)) << name;
         EXPECT_EQ(KernelWatches(), armed) << name;
     }
+}
+
+// Asked to, the watch tells of a change once the burst has settled; the first write after such a
+// quiet spell is told at once, unsettled.
+TEST(FileWatchCostTest, FirstWriteAfterAQuietSpellIsToldAtOnce)
+{
+    CScratchFolder folder;
+    const fs::path log = folder.Path("d/log");
+    fs::create_directory(log.parent_path());
+    AppendTo(log, "");
+    CFileWatch watch;
+    std::vector<bool> told; // settled, each time the system told of a change
+    QObject::connect(&watch, &CFileWatch::due, [&](bool notified, bool settled) {
+        if (notified)
+            told.push_back(settled);
+    });
+    watch.Follow(DecodePath(log.string()));
+    watch.Settle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !told.empty(); }, 10000));
+    EXPECT_EQ(told, std::vector<bool>{true});
+    told.clear();
+    AppendTo(log, "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !told.empty(); }, 10000));
+    EXPECT_FALSE(told.front());
 }
 #endif
 

@@ -33,6 +33,21 @@ TEST_F(LiveUpdateTest, AppendedCallShowsAtOnceAndReloadReadsItAll)
     EXPECT_EQ(doc->GetDayYen(29), 350);
 }
 
+// Told at once of the first write after a quiet spell, a whole line shows at once; a line still
+// being written waits for the look once the burst has settled, so it never shows half written.
+TEST_F(LiveUpdateTest, FirstWriteOfABurstShowsAtOnceUnlessHalfWritten)
+{
+    Start();
+    AppendTo(folder.Path("log"), "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
+    follower->Look(true, false);
+    EXPECT_EQ(doc->GetDayYen(29), 350);
+    AppendTo(folder.Path("log"), "96/12/20 12:00:00  OUT00:01:40      2");
+    follower->Look(true, false);
+    EXPECT_EQ(doc->GetDayYen(29), 350);
+    AppendTo(folder.Path("log"), "50 0\r\n");
+    EXPECT_TRUE(SoonShows(600));
+}
+
 // A log grown to 1 GiB (sparse): while it is read the window answers with the figures it had, and
 // a change told meanwhile is read once the load is done, by a read on from where the load ended.
 TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
