@@ -32,6 +32,20 @@ void CChargeFollower::Load(CPeloraDoc::LoadKind kind, bool settled)
     const bool wasFailed = m_doc.IsLoadFailed() && !m_doc.IsFirstLoadPending();
     auto load = std::make_shared<ChargeLoad>(m_doc.PrepareLoad(kind));
     Follow();
+    // A few bytes appended are read here and now: the trip to the worker thread and back would
+    // cost an append more than reading them.
+    const std::int64_t due = m_doc.BytesDue();
+    const bool readHere = kind == CPeloraDoc::LoadKind::ReadOn && !IsLoading() && due >= 0 && due < kReadHereBytes;
+    if (readHere) {
+        load->readOnOnly = true;
+        load->Run();
+    }
+    // At the first write of a burst only a few lines appended whole are shown at once: a line half
+    // written, a rewrite or a long append may still be under way, and wait for the burst to settle.
+    if (!settled && !(readHere && load->ok && load->next.offset == load->stamp.size)) {
+        m_watch.Settle();
+        return;
+    }
     emit loading();
     const auto taken = [this, load, wasFailed] {
         const CPeloraDoc::Outcome outcome = m_doc.ApplyLoad(*load);
@@ -45,24 +59,11 @@ void CChargeFollower::Load(CPeloraDoc::LoadKind kind, bool settled)
         else
             Follow();
     };
-    // A few bytes appended are read here and now: the trip to the worker thread and back would
-    // cost an append more than reading them.
-    const std::int64_t due = m_doc.BytesDue();
-    if (kind == CPeloraDoc::LoadKind::ReadOn && !IsLoading() && due >= 0 && due < kReadHereBytes) {
-        load->readOnOnly = true;
-        load->Run();
-        // A line read half written at the first write of a burst waits for the look once the
-        // burst has settled, so it is never shown half written.
-        if (!settled && load->ok && load->next.offset < load->stamp.size) {
-            m_watch.Settle();
-            return;
-        }
-        if (!load->declined) {
-            taken();
-            return;
-        }
-        load->readOnOnly = false; // the file was rewritten, not grown: read whole on the worker
+    if (readHere && !load->declined) {
+        taken();
+        return;
     }
+    load->readOnOnly = false; // read whole on the worker where the file was rewritten, not grown
     m_loader.Run([load](const std::function<bool()>& stopRequested) { load->Run(stopRequested); }, taken);
 }
 

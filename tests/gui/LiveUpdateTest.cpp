@@ -48,6 +48,19 @@ TEST_F(LiveUpdateTest, FirstWriteOfABurstShowsAtOnceUnlessHalfWritten)
     EXPECT_TRUE(SoonShows(600));
 }
 
+// A log being rewritten, or a long append, may be read before its last write: told at once of its
+// first write, nothing is read until the burst has settled.
+TEST_F(LiveUpdateTest, RewriteToldAtItsFirstWriteWaitsForTheBurstToSettle)
+{
+    Start();
+    folder.Write("log", "");
+    follower->Look(true, false);
+    EXPECT_FALSE(follower->IsLoading());
+    EXPECT_EQ(doc->GetDayYen(29), 100);
+    AppendTo(folder.Path("log"), "96/12/20 11:00:00  OUT00:01:40      250 0\r\n");
+    EXPECT_TRUE(SoonShows(250));
+}
+
 // A log grown to 1 GiB (sparse): while it is read the window answers with the figures it had, and
 // a change told meanwhile is read once the load is done, by a read on from where the load ended.
 TEST_F(LiveUpdateTest, ChangeToldDuringALoadIsReadAfterIt)
