@@ -2,9 +2,9 @@
 // Tells when to look at one file again: at once when the kernel tells of a change to the file or
 // to a folder on its path (the path is followed: a file replaced under its name, a link retargeted,
 // any folder on the way renamed or removed and made anew are followed again),
-// a write after a quiet spell told at once and the rest of its burst (writes 50 ms apart) as one
-// change once it has settled; and once a minute, for the changes no notification tells of and for
-// whatever else the minute brings.
+// a write after a quiet spell told at once and what follows it within 50 ms as one change once
+// that has passed; and once a minute, for the changes no notification tells of and for whatever
+// else the minute brings.
 
 #include "platform/core/NameWatch.h"
 
