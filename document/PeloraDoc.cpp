@@ -134,7 +134,7 @@ std::optional<CPeloraDoc::LoadKind> CPeloraDoc::DueLoad(std::time_t now, bool no
     std::shared_ptr<std::FILE> opened;
     m_bytesDue = -1;
     if (IsLoadFailed()) {
-        if (!HasChargeFile() || ChangeSince(m_fileTime, nullptr, &opened) == FileChange::Unreadable)
+        if (!HasChargeFile() || HasChargeFileChanged() == FileChange::Unreadable)
             return std::nullopt;
     } else if (!dayChanged && ChangeSince(notified ? m_fileTime : m_wholeReadTime, &seen, &opened) == FileChange::Unchanged) {
         return std::nullopt;
