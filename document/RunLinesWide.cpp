@@ -10,12 +10,17 @@
 
 // Only functions of this file's own are built for AVX2: an inline function of a header compiled
 // here could otherwise be the copy the whole program links, and run on a processor without it.
-#define WIDE_TARGET __attribute__((target("avx2,bmi,bmi2")))
+#define WIDE_TARGET __attribute__((target("avx2,bmi,bmi2,popcnt")))
 
 namespace {
-// Line ends listed at a time: at most two a 64-byte block (a taken line is 40 bytes or more), and
-// few enough that a byte column of four lanes holds the digits of half of them (20 x 9 < 256).
-constexpr std::size_t kListedEnds = 40;
+// Line ends listed ahead at most (64 more may be written past: all of one block's).
+constexpr std::size_t kListedEnds = 256;
+// Bytes looked at for line ends before the lines found are checked: few at first, as the run may
+// end soon after all, twice as many each round up to the most.
+constexpr std::size_t kFirstListing = 512;
+constexpr std::size_t kMostListing = 8192;
+// Groups of four lines whose digits a byte column of four lanes holds (2 x 10 x 9 < 256).
+constexpr int kGroupsPerSpill = 10;
 // Offsets are kept in 32 bits: a longer stretch is taken in turns.
 constexpr std::size_t kLongestStretch = std::size_t{1} << 30;
 // Spills of byte columns into 16-bit columns before these could overflow (256 x 180 < 65536).
@@ -110,46 +115,57 @@ WIDE_TARGET inline __m256i DigitsOfTwo(const char* first, const char* second, co
     return v;
 }
 
+// Adds the byte columns to the 16-bit ones, and those to run before they could overflow.
+WIDE_TARGET inline void SpillColumns(__m256i& columns, __m256i& even, __m256i& odd, int& spills, ChargeRun& run)
+{
+    const __m256i byteColumns = _mm256_set1_epi16(0x00FF);
+    even = _mm256_add_epi16(even, _mm256_and_si256(columns, byteColumns));
+    odd = _mm256_add_epi16(odd, _mm256_and_si256(_mm256_srli_epi16(columns, 8), byteColumns));
+    columns = _mm256_setzero_si256();
+    if (++spills == kSpillsPerFlush) {
+        FlushColumns(even, odd, run);
+        spills = 0;
+    }
+}
+
 template <bool counts>
 WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64_t runKey, ChargeRun& run)
 {
     const Shapes s = MakeShapes();
     const __m256i lineFeed = _mm256_set1_epi8('\n');
     const __m256i key = _mm256_set1_epi64x(static_cast<long long>(runKey));
-    const __m256i byteColumns = _mm256_set1_epi16(0x00FF);
-    std::uint32_t starts[kListedEnds + 2]; // of the line after each line end listed
+    std::uint32_t starts[kListedEnds + 64]; // of the line after each line end listed
     std::size_t listed = 0;
-    // Few at first, as the run may end soon after all; twice as many each time all were taken.
-    std::size_t listing = 8;
+    std::size_t listing = kFirstListing;
     std::size_t block = 0;            // the next 64 bytes to look at for line ends
+    const std::size_t blocksEnd = size / 64 * 64;
     std::uint32_t start = 0;          // of the first line not yet taken
-    __m256i even = _mm256_setzero_si256(), odd = even; // 16-bit columns
+    __m256i columns = _mm256_setzero_si256(), even = columns, odd = columns; // byte and 16-bit columns
+    int groups = 0;
     int spills = 0;
     Figure count = 0;
     for (;;) {
-        while (listed + 2 <= listing && block + 64 <= size) {
-            // A line feed past 63 bytes after the last line's start ends a longer line, no run's:
-            // looking on would only read, again at each later line, what the one-by-one way refuses.
-            if (block >= (listed ? starts[listed - 1] : start) + 64)
-                break;
+        // Every line end of the blocks is listed, with no branch on how many there are unless
+        // more than two (a line too short for a run's, which the checks below refuse).
+        for (const std::size_t until = std::min(blocksEnd, block + listing); block < until && listed < kListedEnds; block += 64) {
             const auto* bytes = reinterpret_cast<const __m256i*>(data + block);
             std::uint64_t feeds = LineFeedsIn(bytes, lineFeed) | LineFeedsIn(bytes + 1, lineFeed) << 32;
-            // Two written whether or not there are: only those found are counted.
             const auto next = static_cast<std::uint32_t>(block + 1);
+            const auto found = static_cast<std::size_t>(_mm_popcnt_u64(feeds));
+            // Two written whether or not there are: only those found are counted.
             starts[listed] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
-            listed += feeds != 0;
             feeds = _blsr_u64(feeds);
-            starts[listed] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
-            listed += feeds != 0;
-            if (_blsr_u64(feeds) != 0) { // lines too short for a run's: the one-by-one way reads them
-                listed = 0;
-                break;
+            starts[listed + 1] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
+            if (found > 2) [[unlikely]] {
+                for (std::size_t k = 2; k < found; ++k) {
+                    feeds = _blsr_u64(feeds);
+                    starts[listed + k] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
+                }
             }
-            block += 64;
+            listed += found;
         }
         if (listed < 4)
             break;
-        __m256i columns = _mm256_setzero_si256();
         std::size_t taken = 0;
         std::uint32_t first = start;
         for (; taken + 4 <= listed; taken += 4) {
@@ -172,6 +188,10 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
                 const __m256i digits23 = DigitsOfTwo(line2, line3, s, bad);
                 if (!_mm256_testz_si256(bad, bad))
                     break;
+                if (++groups > kGroupsPerSpill) {
+                    SpillColumns(columns, even, odd, spills, run);
+                    groups = 1;
+                }
                 columns = _mm256_add_epi64(columns, _mm256_and_si256(digits01, s.low));
                 columns = _mm256_add_epi64(columns, _mm256_and_si256(digits23, s.low));
             } else if (!_mm256_testz_si256(bad, bad)) {
@@ -179,24 +199,18 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
             }
             first = s4;
         }
-        if constexpr (counts) {
-            even = _mm256_add_epi16(even, _mm256_and_si256(columns, byteColumns));
-            odd = _mm256_add_epi16(odd, _mm256_and_si256(_mm256_srli_epi16(columns, 8), byteColumns));
-            if (++spills == kSpillsPerFlush) {
-                FlushColumns(even, odd, run);
-                spills = 0;
-            }
-        }
         count += static_cast<Figure>(taken);
         start = first;
         if (taken + 4 <= listed) // stopped before four that are not all the run's
             break;
         std::memmove(starts, starts + taken, (listed - taken) * sizeof starts[0]);
         listed -= taken;
-        listing = std::min(2 * listing, kListedEnds);
+        listing = std::min(2 * listing, kMostListing);
     }
-    if constexpr (counts)
+    if constexpr (counts) {
+        SpillColumns(columns, even, odd, spills, run);
         FlushColumns(even, odd, run);
+    }
     run.count += count;
     return start;
 }
@@ -205,7 +219,8 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
 bool RunLinesWideAvailable()
 {
     static const bool available =
-        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
+        __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2")
+        && __builtin_cpu_supports("popcnt");
     return available;
 }
 

@@ -113,6 +113,20 @@ TEST_F(RunLinesWideTest, LineShapesAreTakenOnlyWhereTheOneByOneWayWouldBe)
     }
 }
 
+// A line cut in columns no check reads, among lines short enough that its cut is now and then the
+// third line end of its 64 bytes: the two pieces together would look like a whole line.
+TEST_F(RunLinesWideTest, EveryLineEndOfABlockEndsALine)
+{
+    const std::string shortest = kDate + " 10:00:00  OUT00:03:20      230\r\n";
+    const std::string cut = kDate + " 10:00\n00  OUT00:03:20      230 0312345678\r\n";
+    for (std::size_t place = 0; place < 32; ++place) {
+        std::string text;
+        for (std::size_t k = 0; k < 40; ++k)
+            text += k == place ? cut : shortest;
+        EXPECT_LE(TakeAndCheck(text, "cut at " + std::to_string(place)), shortest.size() * place) << place;
+    }
+}
+
 // Runs of charge lines with a line of any bytes now and then: whatever stretch is taken is what
 // the one-by-one way would take, summed alike; without odd lines nearly all is taken.
 TEST_F(RunLinesWideTest, RandomRunsMatchTheOneByOneWay)
