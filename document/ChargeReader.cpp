@@ -14,47 +14,49 @@ constexpr std::int64_t kPartMinimum = 8 << 20; // smaller ranges are not worth a
 constexpr unsigned kMaxThreads = 8;
 // How far a part's start is looked for: a file without line feeds is not read twice to find none.
 constexpr std::int64_t kPartStartSearch = 1 << 20;
-// What one part has mapped at a time: memory stays flat whatever the file's size.
-constexpr std::int64_t kMapWindowBytes = 4 << 20;
+// What one part maps at a time: the system's tables for the mapping stay small whatever the file's size.
+constexpr std::int64_t kMapWindowBytes = 64 << 20;
+// What is read of a mapping before stop is looked at again and the pages read are given back:
+// memory stays flat whatever the file's size.
+constexpr std::int64_t kMapStepBytes = 4 << 20;
 // Below this a mapping saves less than it costs to make: a small log, an append read on.
 constexpr std::int64_t kMapMinimum = 1 << 20;
 
-// A mapped window that took a page fault for every this many bytes or fewer lies in small pages,
-// which cost more to map than to copy: the rest of its part is read with positioned reads.
-constexpr std::int64_t kSmallPageFaultBytes = 128 << 10;
-
-// What is left after reading mapped: nothing, the whole part (it could not be mapped, or turned
-// out shorter than its stamp while mapped), or the rest from where the mapped read stopped.
-enum class MappedRead { Done, ReadAnew, ReadOn };
-
-// Tallies the part from at on where the file lies mapped, window by window, and moves at on.
-MappedRead TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t end, CLineTally& lines,
-                       RangeTallies& tallies, const ReadStop& stop, RangeResult& result)
+// Tallies the part from at on where the file lies mapped, a window and within it a step at a
+// time, and moves at on. False when the part is to be read again another way: it could not be
+// mapped, or turned out shorter than its stamp while mapped (result is set when stop said to stop).
+bool TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t end, CLineTally& lines,
+                 RangeTallies& tallies, const ReadStop& stop, RangeResult& result)
 {
     CMappedRange window;
     while (at < end) {
-        if (stop && stop()) {
-            result = {false, kStoppedText};
-            return MappedRead::Done;
-        }
         const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(end - at, kMapWindowBytes));
         if (!window.Map(file.Descriptor(), at, wanted))
-            return MappedRead::ReadAnew;
-        const bool atEnd = static_cast<std::int64_t>(wanted) == end - at;
-        std::size_t used = 0;
-        std::size_t windowFinalEnd = 0;
-        const std::int64_t faults = ThreadPageFaults();
-        if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data(), wanted, atEnd, lines, windowFinalEnd); }))
-            return MappedRead::ReadAnew;
-        if (windowFinalEnd > 0)
-            tallies.finalEnd = at + static_cast<std::int64_t>(windowFinalEnd);
-        if (atEnd)
-            break;
-        at += static_cast<std::int64_t>(used);
-        if ((ThreadPageFaults() - faults) * kSmallPageFaultBytes > static_cast<std::int64_t>(wanted))
-            return MappedRead::ReadOn;
+            return false;
+        const bool windowAtEnd = static_cast<std::int64_t>(wanted) == end - at;
+        std::size_t done = 0; // bytes of the window whose pieces were cut
+        for (bool lastStep = false; !lastStep;) {
+            if (stop && stop()) {
+                result = {false, kStoppedText};
+                return true;
+            }
+            const std::size_t step = std::min<std::size_t>(wanted - done, kMapStepBytes);
+            lastStep = done + step == wanted;
+            const bool atEnd = windowAtEnd && lastStep;
+            std::size_t used = 0;
+            std::size_t stepFinalEnd = 0;
+            if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data() + done, step, atEnd, lines, stepFinalEnd); }))
+                return false;
+            if (stepFinalEnd > 0)
+                tallies.finalEnd = at + static_cast<std::int64_t>(done + stepFinalEnd);
+            if (atEnd)
+                return true;
+            done += used;
+            window.Release(done);
+        }
+        at += static_cast<std::int64_t>(done);
     }
-    return MappedRead::Done;
+    return true;
 }
 
 RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t end, const CSlotClassifier& classifier,
@@ -64,14 +66,14 @@ RangeResult TallyPart(const CChargeFile& file, std::int64_t begin, std::int64_t 
     std::optional<CLineTally> lines(std::in_place, classifier, tallies.complete, tallies.unfinished);
     tallies.finalEnd = begin;
     std::int64_t at = begin;
-    const MappedRead mapped = end - begin >= kMapMinimum ? TallyMapped(file, at, end, *lines, tallies, stop, result)
-                                                        : MappedRead::ReadOn;
-    if (mapped == MappedRead::ReadAnew) {
+    const bool tried = end - begin >= kMapMinimum;
+    const bool mapped = tried && TallyMapped(file, at, end, *lines, tallies, stop, result);
+    if (tried && !mapped) { // what the mapped read tallied is dropped with it
         tallies = {};
         lines.emplace(classifier, tallies.complete, tallies.unfinished);
         tallies.finalEnd = at = begin;
     }
-    if (mapped != MappedRead::Done)
+    if (!mapped)
         result.ok = ForEachPiece<true>(file, at, end, *lines, result.error, tallies.finalEnd, kReadBlockBytes, stop);
     lines->EndRun();
     return result;

@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 #include "document/ChargeFile.h"
 #include "document/ChargeReader.h"
+#include "platform/core/MappedRange.h"
 
 #include <gtest/gtest.h>
+#include <fstream>
 #include <random>
 
 namespace {
@@ -89,5 +91,39 @@ TEST(ChargeFilePieces, FileCutShortDuringTheReadIsReadAsItIsThen)
     EXPECT_EQ(cut.complete.days.count[29] + cut.unfinished.days.count[29], 5000 / 43 + 1);
     EXPECT_TRUE(FiguresOf(cut.complete, calendar) == FiguresOf(fresh.complete, calendar));
 }
+
+#ifdef __linux__
+// Pages of the process's memory, as the system counts them.
+long ResidentPages()
+{
+    long total = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> total >> resident;
+    return resident;
+}
+
+// A long log read mapped holds only the pages about where it is read: those read are given back,
+// whole large pages at a time, and the bytes stay as they were.
+TEST(ChargeFilePieces, MappedPagesReadAreGivenBack)
+{
+    constexpr std::size_t kSize = 16 << 20;
+    CScratchFolder folder;
+    CChargeFile file;
+    ASSERT_TRUE(file.Open(folder.Write("log.txt", std::string(kSize, 'x'))));
+    CMappedRange range;
+    ASSERT_TRUE(range.Map(file.Descriptor(), 0, kSize));
+    const long page = sysconf(_SC_PAGESIZE);
+    std::size_t sum = 0;
+    for (std::size_t at = 0; at < kSize; at += static_cast<std::size_t>(page))
+        sum += static_cast<std::size_t>(range.Data()[at]);
+    EXPECT_EQ(sum, 'x' * (kSize / static_cast<std::size_t>(page)));
+    const long mapped = ResidentPages();
+    range.Release((12 << 20) + 100);
+    const long given = mapped - ResidentPages();
+    EXPECT_GE(given, (12 << 20) / page - 16);
+    EXPECT_LE(given, (12 << 20) / page + 16);
+    EXPECT_EQ(range.Data()[0], 'x');
+}
+#endif
 
 } // namespace

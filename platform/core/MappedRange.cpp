@@ -9,10 +9,7 @@ bool CMappedRange::Map(int, std::int64_t, std::size_t)
 
 void CMappedRange::Unmap() {}
 
-std::int64_t ThreadPageFaults()
-{
-    return 0;
-}
+void CMappedRange::Release(std::size_t) {}
 
 bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), void* context)
 {
@@ -22,20 +19,24 @@ bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), v
 
 #else
 
+#include <algorithm>
 #include <csetjmp>
 #include <csignal>
 #include <mutex>
 #include <sys/mman.h>
-#include <sys/resource.h>
+
+namespace {
+// Where the system keeps a file in pages this large, it maps each with one entry (and one fault)
+// rather than 512, as long as the mapping neither starts nor is given back inside one.
+constexpr std::int64_t kLargePage = 2 << 20;
+} // namespace
 
 bool CMappedRange::Map(int descriptor, std::int64_t offset, std::size_t size)
 {
     Unmap();
     if (size == 0 || offset < 0)
         return false;
-    // From and to 2 MB boundaries of the file: where the system keeps the file in pages that large,
-    // it maps each with one entry (and one fault) rather than 512. Only [offset, offset + size) is read.
-    constexpr std::int64_t kLargePage = 2 << 20;
+    // From and to large-page boundaries of the file. Only [offset, offset + size) is read.
     const std::int64_t start = offset / kLargePage * kLargePage;
     const auto lead = static_cast<std::size_t>(offset - start);
     const std::size_t length = (lead + size + kLargePage - 1) / kLargePage * kLargePage;
@@ -51,6 +52,19 @@ bool CMappedRange::Map(int descriptor, std::int64_t offset, std::size_t size)
     return true;
 }
 
+void CMappedRange::Release(std::size_t end)
+{
+    if (!m_mapping)
+        return;
+    const auto lead = static_cast<std::size_t>(m_data - static_cast<const char*>(m_mapping));
+    const std::size_t upTo = (lead + std::min(end, m_size)) / kLargePage * kLargePage;
+    if (upTo > m_released) {
+        // The file's pages stay where the system keeps them; only this mapping of them goes.
+        ::madvise(static_cast<char*>(m_mapping) + m_released, upTo - m_released, MADV_DONTNEED);
+        m_released = upTo;
+    }
+}
+
 void CMappedRange::Unmap()
 {
     if (m_mapping)
@@ -59,16 +73,7 @@ void CMappedRange::Unmap()
     m_mappingSize = 0;
     m_data = nullptr;
     m_size = 0;
-}
-
-std::int64_t ThreadPageFaults()
-{
-#ifdef RUSAGE_THREAD
-    struct rusage usage {};
-    return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_minflt : 0;
-#else
-    return 0; // a system that counts them only per process
-#endif
+    m_released = 0;
 }
 
 namespace {

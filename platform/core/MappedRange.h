@@ -18,6 +18,9 @@ public:
     // where the system cannot (then nothing is mapped and the caller reads another way).
     bool Map(int descriptor, std::int64_t offset, std::size_t size);
     void Unmap();
+    // Gives back the memory of the pages wholly before Data() + end, which are read no more: a
+    // long range read from start to end then holds only the pages about where it is read.
+    void Release(std::size_t end);
 
     const char* Data() const { return m_data; }
     std::size_t Size() const { return m_size; }
@@ -27,11 +30,8 @@ private:
     std::size_t m_mappingSize = 0;
     const char* m_data = nullptr;
     std::size_t m_size = 0;
+    std::size_t m_released = 0; // bytes from the mapping's start given back
 };
-
-// Page faults this thread has taken so far (0 where the system does not tell): a mapped read that
-// takes many for its size finds the file in small pages, which cost more to map than to copy.
-std::int64_t ThreadPageFaults();
 
 namespace mapped_range_detail {
 bool RunGuarded(const CMappedRange& range, void (*read)(void*), void* context);
