@@ -47,6 +47,10 @@ bool TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t end, CL
             std::size_t stepFinalEnd = 0;
             if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data() + done, step, atEnd, lines, stepFinalEnd); }))
                 return false;
+            // Cut short within the page it now ends in, the file reads as NULs to that page's end
+            // rather than faulting.
+            if (file.Stamp().size < at + static_cast<std::int64_t>(done + step))
+                return false;
             if (stepFinalEnd > 0)
                 tallies.finalEnd = at + static_cast<std::int64_t>(done + stepFinalEnd);
             if (atEnd)
