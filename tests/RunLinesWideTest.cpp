@@ -44,11 +44,13 @@ Expected OneByOne(const std::string& text, std::size_t taken)
     return expected;
 }
 
-// Takes lines from text as a run of kDate and checks them against the one-by-one way.
+// Takes lines from text as a run of kDate and checks them against the one-by-one way. The bytes
+// lie in a buffer of their exact size, so a sanitizer sees any read past them.
 std::size_t TakeAndCheck(const std::string& text, const std::string& context)
 {
     ChargeRun run;
-    const std::size_t taken = TakeRunLinesWide(text.data(), text.size(), KeyOf(kDate), true, run);
+    const std::vector<char> bytes(text.begin(), text.end());
+    const std::size_t taken = TakeRunLinesWide(bytes.data(), bytes.size(), KeyOf(kDate), true, run);
     EXPECT_TRUE(taken == 0 || text[taken - 1] == '\n') << context;
     const Expected expected = OneByOne(text, taken);
     EXPECT_TRUE(expected.takeable) << context;
@@ -125,6 +127,31 @@ TEST_F(RunLinesWideTest, EveryLineEndOfABlockEndsALine)
             text += k == place ? cut : shortest;
         EXPECT_LE(TakeAndCheck(text, "cut at " + std::to_string(place)), shortest.size() * place) << place;
     }
+    // A flood of empty lines after a few lines, however it falls on the blocks: every block full of
+    // line ends, all listed.
+    for (int lines = 0; lines < 8; ++lines) {
+        std::string text;
+        for (int k = 0; k < lines; ++k)
+            text += kPlain + "\r\n";
+        TakeAndCheck(text + std::string(2048, '\n') + kPlain + "\r\n", "flood after " + std::to_string(lines));
+    }
+    // The last of four lines short and within 39 bytes of the end of the bytes, the last block
+    // whole: its fields are never read past them.
+    std::string text;
+    for (int k = 0; k < 6; ++k)
+        text += kPlain + "\r\n";
+    text += kDate + " 10:00:00  OUT00:03:20      230\r\n" + std::string(20, 'x') + "\n" + std::string(10, 'y');
+    ASSERT_EQ(text.size() % 64, 0u);
+    TakeAndCheck(text, "short line near the end");
+}
+
+// A long run of the largest fields: the digits summed column by column never overflow their columns.
+TEST_F(RunLinesWideTest, LongRunOfTheLargestFieldsSumsExactly)
+{
+    std::string text;
+    for (int k = 0; k < 20000; ++k)
+        text += kDate + " 10:00:00  OUT99:59:59 99999999\r\n";
+    EXPECT_GT(TakeAndCheck(text, "largest"), text.size() - 8 * 64);
 }
 
 // Runs of charge lines with a line of any bytes now and then: whatever stretch is taken is what
