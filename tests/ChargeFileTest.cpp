@@ -3,8 +3,13 @@
 #include "document/ChargeReader.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <fstream>
 #include <random>
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
 
 namespace {
 // Small blocks by default, so block edges fall everywhere; the real size for the long case.
