@@ -16,9 +16,10 @@ namespace {
 // Line ends listed ahead at most (64 more may be written past: all of one block's).
 constexpr std::size_t kListedEnds = 256;
 // Bytes looked at for line ends before the lines found are checked: few at first, as the run may
-// end soon after all, twice as many each round up to the most.
+// end soon after all, twice as many each round up to the most. More would leave the memory idle
+// while a round's lines are checked, where the bytes are read from memory rather than cache.
 constexpr std::size_t kFirstListing = 512;
-constexpr std::size_t kMostListing = 8192;
+constexpr std::size_t kMostListing = 2048;
 // Groups of four lines whose digits a byte column of four lanes holds (2 x 10 x 9 < 256).
 constexpr int kGroupsPerSpill = 10;
 // Offsets are kept in 32 bits: a longer stretch is taken in turns.
