@@ -75,15 +75,22 @@ TEST(ChargeFilePieces, RandomContentAcrossBlocksMatchesFgets)
     EXPECT_EQ(Pieces(content.substr(0, 50000), 700), FgetsPieces(content.substr(0, 50000)));
 }
 
+// Lines of 43 bytes, each a call on 20 March 1997.
+std::string CallsOn20March(int lines)
+{
+    std::string content;
+    for (int k = 0; k < lines; ++k)
+        content += "97/03/20 10:00:00  OUT00:01:40      100 0\r\n";
+    return content;
+}
+
 // A file cut short after its length was taken (a log rotated while it is read) is read as it is
 // then, never past its end: cut early, or within the page it ended in (where mapped bytes past
 // the end read as NULs rather than faulting).
 TEST(ChargeFilePieces, FileCutShortDuringTheReadIsReadAsItIsThen)
 {
     CScratchFolder folder;
-    std::string content;
-    for (int k = 0; k < 30000; ++k) // over a megabyte: mapped
-        content += "97/03/20 10:00:00  OUT00:01:40      100 0\r\n";
+    const std::string content = CallsOn20March(30000); // over a megabyte: mapped
     for (const std::int64_t cutTo : {std::int64_t{5000}, static_cast<std::int64_t>(content.size()) - 1000}) {
         const std::string path = folder.Write("log.txt", content);
         CChargeFile file;
@@ -114,11 +121,8 @@ long ResidentPages()
 TEST(ChargeFilePieces, LongMappedReadHoldsLittleMemoryAndStopsWhenTold)
 {
     CScratchFolder folder;
-    std::string content;
-    for (int k = 0; k < 350000; ++k) // 15 MB: one part, read by one thread
-        content += "97/03/20 10:00:00  OUT00:01:40      100 0\r\n";
     CChargeFile file;
-    ASSERT_TRUE(file.Open(folder.Write("log.txt", content)));
+    ASSERT_TRUE(file.Open(folder.Write("log.txt", CallsOn20March(350000)))); // 15 MB: one part, read by one thread
     const CBillingCalendar calendar({1997, 3, 20}, 20);
     const CSlotClassifier classifier(calendar);
     const long page = sysconf(_SC_PAGESIZE);
