@@ -56,19 +56,6 @@ TEST_F(MainFrameTest, StoredValuesAreUsedWithoutRangeTests)
     EXPECT_EQ(frame->pos(), QPoint(-40, 30));
 }
 
-TEST_F(MainFrameTest, PlaceOffEveryScreenIsLeftToTheSystem)
-{
-    Open(folder.Write("log", ""), 20, k1996Dec20);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    // Far off, at the ends of the stored range (where a sum could wrap), and just off each edge.
-    for (const QPoint stored : {QPoint(30000, 30000), QPoint(INT32_MAX, INT32_MAX), QPoint(INT32_MAX, 10),
-                                QPoint(10, INT32_MAX), QPoint(-30000, 10), QPoint(10, -30000)}) {
-        settings.SetPosition(stored.x(), stored.y());
-        CreateFrame();
-        EXPECT_TRUE(screen.contains(frame->pos())) << stored.x() << "," << stored.y();
-    }
-}
-
 // Places are stored in device pixels. Two screens of 1600x1200 pixels at scale factor 2 (800x600
 // each to Qt, the second 1600 pixels to the right): a place an unscaled run stored comes back at
 // the same pixels; one that would leave the window mostly off its screen, or its title above it,
@@ -91,6 +78,8 @@ TEST(WindowPlacementTest, StoredPlacesAreDevicePixelsAndKeepTheWindowOnItsScreen
         {"title above the screen", {300, -10}, QPoint(150, 0)},
         {"nothing stored", {INT32_MIN, INT32_MIN}, std::nullopt},
         {"off every screen", {INT32_MAX, 10}, std::nullopt},
+        {"off every screen, at the ends of the stored range", {INT32_MAX, INT32_MAX}, std::nullopt},
+        {"off every screen, far above", {10, -30000}, std::nullopt},
     };
     for (const auto& row : rows) {
         CWindowPlacement placement;
