@@ -23,9 +23,16 @@ def main():
     for number, line in enumerate((ROOT / "scripts/mutants.txt").read_text(encoding="utf-8").splitlines(), 1):
         if not line.strip() or line.startswith("#"):
             continue
-        name, old, new = (part.strip() for part in (line + " ").split(" | "))
+        name, rest = line.split(" | ", 1)
         path = ROOT / name
         original = path.read_text(encoding="utf-8")
+        # The text may itself hold " | ": the longest leading part found in the file is the text.
+        pieces = (rest + " ").split(" | ")
+        old, new = pieces[0].strip(), " | ".join(pieces[1:]).strip()
+        for k in range(len(pieces) - 1, 0, -1):
+            if " | ".join(pieces[:k]).strip() in original:
+                old, new = " | ".join(pieces[:k]).strip(), " | ".join(pieces[k:]).strip()
+                break
         if old not in original:
             results.append((number, "missing", name, old))
             continue
