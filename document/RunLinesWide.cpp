@@ -89,17 +89,6 @@ WIDE_TARGET inline std::uint64_t LineFeedsIn(const __m256i* bytes, __m256i lineF
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_loadu_si256(bytes), lineFeed)));
 }
 
-// Four offsets as the lanes of a vector.
-WIDE_TARGET inline __m128i Offsets(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d)
-{
-    return _mm_setr_epi32(static_cast<int>(a), static_cast<int>(b), static_cast<int>(c), static_cast<int>(d));
-}
-
-WIDE_TARGET inline long long KeyOf(const char* line)
-{
-    return static_cast<long long>(charge_fields::EightBytes(line));
-}
-
 // The fields of two lines as eight digit bytes each, as CommonFieldDigits reads them; bad gets
 // bits set for a line it would refuse.
 WIDE_TARGET inline __m256i DigitsOfTwo(const char* first, const char* second, const Shapes& s, __m256i& bad)
@@ -132,15 +121,19 @@ WIDE_TARGET inline void SpillColumns(__m256i& columns, __m256i& even, __m256i& o
 template <bool counts>
 WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64_t runKey, ChargeRun& run)
 {
-    const Shapes s = MakeShapes();
+    Shapes s = MakeShapes();
+    // Kept in memory, where an operand reads them for nothing: there are too few registers to
+    // hold them all, and the compiler would otherwise build some anew for every four lines.
+    asm("" : "+m"(s));
     const __m256i lineFeed = _mm256_set1_epi8('\n');
-    const __m256i key = _mm256_set1_epi64x(static_cast<long long>(runKey));
-    std::uint32_t starts[kListedEnds + 64]; // of the line after each line end listed
+    // Of the first line not yet taken, then of the line after each line end listed: the starts
+    // of four lines and their ends are two loads.
+    std::uint32_t starts[1 + kListedEnds + 64];
+    starts[0] = 0;
     std::size_t listed = 0;
     std::size_t listing = kFirstListing;
     std::size_t block = 0;            // the next 64 bytes to look at for line ends
     const std::size_t blocksEnd = size / 64 * 64;
-    std::uint32_t start = 0;          // of the first line not yet taken
     __m256i columns = _mm256_setzero_si256(), even = columns, odd = columns; // byte and 16-bit columns
     int groups = 0;
     int spills = 0;
@@ -154,13 +147,13 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
             const auto next = static_cast<std::uint32_t>(block + 1);
             const auto found = static_cast<std::size_t>(_mm_popcnt_u64(feeds));
             // Two written whether or not there are: only those found are counted.
-            starts[listed] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
-            feeds = _blsr_u64(feeds);
             starts[listed + 1] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
+            feeds = _blsr_u64(feeds);
+            starts[listed + 2] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
             if (found > 2) [[unlikely]] {
                 for (std::size_t k = 2; k < found; ++k) {
                     feeds = _blsr_u64(feeds);
-                    starts[listed + k] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
+                    starts[listed + 1 + k] = next + static_cast<std::uint32_t>(_tzcnt_u64(feeds));
                 }
             }
             listed += found;
@@ -168,26 +161,28 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
         if (listed < 4)
             break;
         std::size_t taken = 0;
-        std::uint32_t first = start;
         for (; taken + 4 <= listed; taken += 4) {
-            const std::uint32_t s1 = starts[taken], s2 = starts[taken + 1], s3 = starts[taken + 2], s4 = starts[taken + 3];
-            if (s3 + 39 > size) // the fields of a short last line could lie past the end
+            const std::uint32_t* at = starts + taken;
+            if (at[3] + 39 > size) // the fields of a short last line could lie past the end
                 break;
             // Text lengths less 40, each within [0, 24).
-            const __m128i ends = Offsets(s1, s2, s3, s4);
-            const __m128i beyond = _mm_sub_epi32(ends, _mm_add_epi32(Offsets(first, s1, s2, s3), _mm_set1_epi32(41)));
+            const __m128i begins = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+            const __m128i beyond = _mm_sub_epi32(ends, _mm_add_epi32(begins, _mm_set1_epi32(41)));
             const __m128i badLength = _mm_or_si128(_mm_andnot_si128(_mm_set1_epi32(31), _mm_add_epi32(beyond, _mm_set1_epi32(8))),
                                                    _mm_andnot_si128(_mm_set1_epi32(63), beyond));
-            const char* line0 = data + first;
-            const char* line1 = data + s1;
-            const char* line2 = data + s2;
-            const char* line3 = data + s3;
-            const __m256i keys = _mm256_setr_epi64x(KeyOf(line0), KeyOf(line1), KeyOf(line2), KeyOf(line3));
-            __m256i bad = _mm256_or_si256(_mm256_xor_si256(keys, key), _mm256_cvtepi32_epi64(badLength));
+            const char* line0 = data + at[0];
+            const char* line1 = data + at[1];
+            const char* line2 = data + at[2];
+            const char* line3 = data + at[3];
+            // Dates compared in general registers, which the vectors leave idle.
+            const std::uint64_t otherDates = (charge_fields::EightBytes(line0) ^ runKey) | (charge_fields::EightBytes(line1) ^ runKey)
+                                             | (charge_fields::EightBytes(line2) ^ runKey) | (charge_fields::EightBytes(line3) ^ runKey);
+            __m256i bad = _mm256_cvtepi32_epi64(badLength);
             if constexpr (counts) {
                 const __m256i digits01 = DigitsOfTwo(line0, line1, s, bad);
                 const __m256i digits23 = DigitsOfTwo(line2, line3, s, bad);
-                if (!_mm256_testz_si256(bad, bad))
+                if (!_mm256_testz_si256(bad, bad) || otherDates != 0)
                     break;
                 if (++groups > kGroupsPerSpill) {
                     SpillColumns(columns, even, odd, spills, run);
@@ -195,17 +190,15 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
                 }
                 columns = _mm256_add_epi64(columns, _mm256_and_si256(digits01, s.low));
                 columns = _mm256_add_epi64(columns, _mm256_and_si256(digits23, s.low));
-            } else if (!_mm256_testz_si256(bad, bad)) {
+            } else if (!_mm256_testz_si256(bad, bad) || otherDates != 0) {
                 break;
             }
-            first = s4;
         }
         count += static_cast<Figure>(taken);
-        start = first;
-        if (taken + 4 <= listed) // stopped before four that are not all the run's
-            break;
-        std::memmove(starts, starts + taken, (listed - taken) * sizeof starts[0]);
+        std::memmove(starts, starts + taken, (listed - taken + 1) * sizeof starts[0]);
         listed -= taken;
+        if (listed >= 4) // stopped before four that are not all the run's
+            break;
         listing = std::min(2 * listing, kMostListing);
     }
     if constexpr (counts) {
@@ -213,7 +206,7 @@ WIDE_TARGET std::size_t TakeWide(const char* data, std::size_t size, std::uint64
         FlushColumns(even, odd, run);
     }
     run.count += count;
-    return start;
+    return starts[0];
 }
 } // namespace
 
