@@ -45,7 +45,10 @@ bool TallyMapped(const CChargeFile& file, std::int64_t& at, std::int64_t end, CL
             const bool atEnd = windowAtEnd && lastStep;
             std::size_t used = 0;
             std::size_t stepFinalEnd = 0;
-            if (!ReadGuarded(window, [&] { used = CutPieces<true>(window.Data() + done, step, atEnd, lines, stepFinalEnd); }))
+            if (!ReadGuarded(window, [&] {
+                    window.FaultIn(done, step);
+                    used = CutPieces<true>(window.Data() + done, step, atEnd, lines, stepFinalEnd);
+                }))
                 return false;
             // Cut short within the page it now ends in, the file reads as NULs to that page's end
             // rather than faulting.

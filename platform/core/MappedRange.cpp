@@ -11,6 +11,8 @@ void CMappedRange::Unmap() {}
 
 void CMappedRange::Release(std::size_t) {}
 
+void CMappedRange::FaultIn(std::size_t, std::size_t) const {}
+
 bool mapped_range_detail::RunGuarded(const CMappedRange&, void (*read)(void*), void* context)
 {
     read(context);
@@ -29,6 +31,8 @@ namespace {
 // Where the system keeps a file in pages this large, it maps each with one entry (and one fault)
 // rather than 512, as long as the mapping neither starts nor is given back inside one.
 constexpr std::int64_t kLargePage = 2 << 20;
+// The system maps the file's pages around a fault, this much at a time, where it holds them.
+constexpr std::size_t kFaultAround = 64 << 10;
 } // namespace
 
 bool CMappedRange::Map(int descriptor, std::int64_t offset, std::size_t size)
@@ -63,6 +67,13 @@ void CMappedRange::Release(std::size_t end)
         ::madvise(static_cast<char*>(m_mapping) + m_released, upTo - m_released, MADV_DONTNEED);
         m_released = upTo;
     }
+}
+
+void CMappedRange::FaultIn(std::size_t from, std::size_t size) const
+{
+    const std::size_t end = std::min(m_size, from + size);
+    for (std::size_t at = from; at < end; at += kFaultAround)
+        static_cast<void>(*static_cast<const volatile char*>(m_data + at));
 }
 
 void CMappedRange::Unmap()
