@@ -2,6 +2,7 @@
 
 #include "document/LineTally.h"
 #include "platform/core/MappedRange.h"
+#include "platform/core/ThreadBeside.h"
 
 #include <algorithm>
 #include <atomic>
@@ -133,7 +134,7 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
     };
     std::vector<std::thread> workers;
     for (std::size_t t = 1; t < std::min<std::size_t>(cores, partSums.size()); ++t)
-        workers.emplace_back(work);
+        workers.push_back(StartThreadBeside(work));
     work();
     for (std::thread& worker : workers)
         worker.join();
