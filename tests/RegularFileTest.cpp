@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -30,6 +31,25 @@ TEST(WholeFile, ReplacesOnlyRegularFilesAndLeavesNothingElse)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 5); // no partial file
     EXPECT_FALSE(WriteWholeFile(folder.Path("no/such/folder.png").string(), "png", error));
     EXPECT_FALSE(error.empty());
+}
+
+// A log read after every append keeps the access time it had, so reading it writes nothing to the
+// disk: here one last accessed long before its last write, which a read would otherwise move on.
+TEST(OpenRegularFile, LeavesTheAccessTimeAsItWas)
+{
+    CScratchFolder folder;
+    const std::string log = folder.Write("charge.log", "26/12/08 10:00:00  OUT00:01:40      100 0\n");
+    const timespec times[2] = {{1'000'000'000, 0}, {0, UTIME_OMIT}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, log.c_str(), times, 0), 0);
+    std::string error;
+    std::FILE* file = OpenRegularFile(log, error);
+    ASSERT_NE(file, nullptr) << error;
+    char byte = 0;
+    EXPECT_EQ(std::fread(&byte, 1, 1, file), 1u);
+    std::fclose(file);
+    struct stat info {};
+    ASSERT_EQ(::stat(log.c_str(), &info), 0);
+    EXPECT_EQ(info.st_atim.tv_sec, 1'000'000'000);
 }
 
 // The replacement takes a regular file's place or a free one; a FIFO, a link or a folder there

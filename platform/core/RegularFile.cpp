@@ -15,6 +15,14 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+#ifdef O_NOATIME
+constexpr int kNoAccessTime = O_NOATIME;
+#else
+constexpr int kNoAccessTime = 0;
+#endif
+} // namespace
 #endif
 
 std::FILE* OpenRegularFile(const std::string& path, std::string& error)
@@ -34,7 +42,14 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
     }
     return file;
 #else
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Reading leaves the file's access time as it was, where the file is ours: a log looked at after
+    // every append would otherwise have its entry rewritten (a journal write) each time.
+    int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | kNoAccessTime;
+    int fd = ::open(path.c_str(), flags);
+    if (fd < 0 && errno == EPERM && kNoAccessTime != 0) {
+        flags &= ~kNoAccessTime;
+        fd = ::open(path.c_str(), flags);
+    }
     if (fd < 0) {
         error = std::strerror(errno);
         return nullptr;
@@ -45,7 +60,8 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
         ::close(fd);
         return nullptr;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // Reads wait again (the open alone was not to wait for a FIFO's writer).
+    ::fcntl(fd, F_SETFL, flags & kNoAccessTime);
     std::FILE* file = ::fdopen(fd, "rb");
     if (!file) {
         error = std::strerror(errno);
