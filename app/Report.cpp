@@ -51,8 +51,20 @@ QString TextTable(const FigureTable& table)
 
 std::string IsoDate(const CivilDate& date)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    if (date.year < 0 || date.year > 9999) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return text;
+    }
+    // Digit by digit: a report of every change writes some hundred dates.
+    std::string text = "0000-00-00";
+    const auto put = [&](std::size_t end, int value) {
+        for (std::size_t at = end; value > 0; value /= 10)
+            text[--at] = static_cast<char>('0' + value % 10);
+    };
+    put(4, date.year);
+    put(7, date.month);
+    put(10, date.day);
     return text;
 }
 
