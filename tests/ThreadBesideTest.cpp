@@ -1,52 +1,28 @@
 #include "platform/core/ThreadBeside.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 #include <sched.h>
 
 namespace {
-cpu_set_t CoresOfThisThread()
-{
-    cpu_set_t cores;
-    CPU_ZERO(&cores);
-    sched_getaffinity(0, sizeof cores, &cores);
-    return cores;
-}
-
-// Whatever core it starts on, the work runs, and runs free to move to any core its starter may
-// use: a thread left on the cores it started on would crowd them for the rest of its work.
+// Whatever core it starts on, the work runs free to move to any core its starter may use (a thread
+// left where it started would crowd those cores for the rest of its work); so too from a starter
+// held to one core, where there is no other to start on.
 TEST(ThreadBeside, WorkMayRunWhereverItsStarterMay)
 {
-    const cpu_set_t all = CoresOfThisThread();
-    cpu_set_t firstOnly;
-    CPU_ZERO(&firstOnly);
-    for (int core = 0; core < CPU_SETSIZE; ++core) {
-        if (CPU_ISSET(core, &all)) {
-            CPU_SET(core, &firstOnly);
-            break;
-        }
-    }
-    const struct {
-        const char* name;
-        bool confined; // the starter to one core, where no other is left to start on
-    } cases[] = {{"every core", false}, {"one core", true}};
-    for (const auto& c : cases) {
-        std::thread starter([&] {
-            if (c.confined) {
-                ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof firstOnly, &firstOnly), 0);
+    for (const bool confined : {false, true}) {
+        std::thread([confined] {
+            cpu_set_t cores;
+            sched_getaffinity(0, sizeof cores, &cores);
+            if (confined) {
+                CPU_ZERO(&cores);
+                CPU_SET(sched_getcpu(), &cores);
+                ASSERT_EQ(sched_setaffinity(0, sizeof cores, &cores), 0);
             }
-            const cpu_set_t starterCores = CoresOfThisThread();
             cpu_set_t workCores;
             CPU_ZERO(&workCores);
-            bool ran = false;
-            StartThreadBeside([&] {
-                workCores = CoresOfThisThread();
-                ran = true;
-            }).join();
-            EXPECT_TRUE(ran) << c.name;
-            EXPECT_TRUE(CPU_EQUAL(&workCores, &starterCores)) << c.name;
-        });
-        starter.join();
+            StartThreadBeside([&] { sched_getaffinity(0, sizeof workCores, &workCores); }).join();
+            EXPECT_TRUE(CPU_EQUAL(&workCores, &cores)) << (confined ? "one core" : "every core");
+        }).join();
     }
 }
 } // namespace
