@@ -132,8 +132,10 @@ RangeResult TallyRange(const CChargeFile& file, std::int64_t begin, std::int64_t
         for (std::size_t k = nextPart++; k < partSums.size(); k = nextPart++)
             results[k] = TallyPart(file, starts[k], starts[k + 1], classifier, partSums[k], stop);
     };
+    const std::size_t threads = std::min<std::size_t>(cores, partSums.size());
     std::vector<std::thread> workers;
-    for (std::size_t t = 1; t < std::min<std::size_t>(cores, partSums.size()); ++t)
+    workers.reserve(threads - 1); // no room made while a thread is running, and no throw then
+    for (std::size_t t = 1; t < threads; ++t)
         workers.push_back(StartThreadBeside(work));
     work();
     for (std::thread& worker : workers)
