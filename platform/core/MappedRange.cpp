@@ -72,7 +72,10 @@ void CMappedRange::Release(std::size_t end)
 void CMappedRange::FaultIn(std::size_t from, std::size_t size) const
 {
     const std::size_t end = std::min(m_size, from + size);
-    for (std::size_t at = from; at < end; at += kFaultAround)
+    // A read in each stretch the system maps at once, which lie between multiples of its size in
+    // memory: the first from where the range begins, the rest from their starts.
+    const auto base = reinterpret_cast<std::uintptr_t>(m_data);
+    for (std::size_t at = from; at < end; at = (base + at) / kFaultAround * kFaultAround + kFaultAround - base)
         static_cast<void>(*static_cast<const volatile char*>(m_data + at));
 }
 
