@@ -33,24 +33,32 @@ TEST(WholeFile, ReplacesOnlyRegularFilesAndLeavesNothingElse)
     EXPECT_FALSE(error.empty());
 }
 
+#ifdef __linux__
 // A log read after every append keeps the access time it had, so reading it writes nothing to the
-// disk: here one last accessed long before its last write, which a read would otherwise move on.
+// disk: here one last accessed long before its last write, which a plain read moves on.
 TEST(OpenRegularFile, LeavesTheAccessTimeAsItWas)
 {
     CScratchFolder folder;
     const std::string log = folder.Write("charge.log", "26/12/08 10:00:00  OUT00:01:40      100 0\n");
-    const timespec times[2] = {{1'000'000'000, 0}, {0, UTIME_OMIT}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, log.c_str(), times, 0), 0);
+    const auto readAndGetAccessTime = [&](std::FILE* file) {
+        char byte = 0;
+        EXPECT_EQ(std::fread(&byte, 1, 1, file), 1u);
+        std::fclose(file);
+        struct stat info {};
+        EXPECT_EQ(::stat(log.c_str(), &info), 0);
+        return info.st_atim.tv_sec;
+    };
+    const timespec longAgo[2] = {{1'000'000'000, 0}, {0, UTIME_OMIT}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, log.c_str(), longAgo, 0), 0);
+    if (readAndGetAccessTime(std::fopen(log.c_str(), "rb")) == longAgo[0].tv_sec)
+        GTEST_SKIP() << "this file system keeps no access times";
+    ASSERT_EQ(::utimensat(AT_FDCWD, log.c_str(), longAgo, 0), 0);
     std::string error;
     std::FILE* file = OpenRegularFile(log, error);
     ASSERT_NE(file, nullptr) << error;
-    char byte = 0;
-    EXPECT_EQ(std::fread(&byte, 1, 1, file), 1u);
-    std::fclose(file);
-    struct stat info {};
-    ASSERT_EQ(::stat(log.c_str(), &info), 0);
-    EXPECT_EQ(info.st_atim.tv_sec, 1'000'000'000);
+    EXPECT_EQ(readAndGetAccessTime(file), longAgo[0].tv_sec);
 }
+#endif
 
 // The replacement takes a regular file's place or a free one; a FIFO, a link or a folder there
 // stays as it was and the replacement goes.

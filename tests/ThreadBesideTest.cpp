@@ -1,6 +1,8 @@
 #include "platform/core/ThreadBeside.h"
 
 #include <gtest/gtest.h>
+
+#ifdef __linux__
 #include <sched.h>
 
 namespace {
@@ -26,3 +28,4 @@ TEST(ThreadBeside, WorkMayRunWhereverItsStarterMay)
     }
 }
 } // namespace
+#endif
