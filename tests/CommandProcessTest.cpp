@@ -119,19 +119,18 @@ TEST_F(CommandProcessTest, WatchPrintsTheReportAgainAfterEveryChange)
     };
     QProcess watch;
     watch.start(PELORA_BINARY, QStringList{"--watch"} + dateAndDay);
-    const auto nextLine = [&](QProcess::ProcessChannel channel = QProcess::StandardOutput) { return NextLine(watch, channel); };
-    EXPECT_EQ(nextLine(), report());
+    EXPECT_EQ(NextLine(watch), report());
     AppendTo(log, "97/03/20 11:00:00  OUT00:01:40      250 0\r\n");
-    EXPECT_EQ(nextLine(), report());
+    EXPECT_EQ(NextLine(watch), report());
 
     // A vanished file: one line on standard error, the report again once it is back. The minute's
     // look would find it too, but only after a minute: the system must tell it long before.
     const std::string content = ReadFile(log);
     std::filesystem::remove(log);
     // (The reason is in the system's words, which follow the desktop's language.)
-    EXPECT_TRUE(nextLine(QProcess::StandardError).startsWith(QByteArray::fromStdString(log + ": ")));
+    EXPECT_TRUE(NextLine(watch, QProcess::StandardError).startsWith(QByteArray::fromStdString(log + ": ")));
     folder.Write("log", content);
-    EXPECT_EQ(nextLine(), report());
+    EXPECT_EQ(NextLine(watch), report());
 
     // Ended by a hang-up (a session ending): in order, with 0.
     ::kill(watch.processId(), SIGHUP);
@@ -203,14 +202,6 @@ TEST_F(CommandProcessTest, SignalDuringTheFirstLoadEndsTheWatchInOrder)
     }
 }
 
-// An output that can never be a whole PNG is refused before the charge file is read (a 1 TiB one
-// here, which would take minutes).
-TEST_F(CommandProcessTest, RenderRefusesADeviceBeforeReading)
-{
-    std::filesystem::resize_file(log, std::uintmax_t{1} << 40);
-    EXPECT_EQ(Run({"--render", "/dev/full", QString::fromStdString(log)}), 73);
-}
-
 // `pelora --watch FILE | head -1`, or a reader gone before the first report: the watch ends with
 // 74, and quietly, since nobody is left to read why.
 TEST_F(CommandProcessTest, WatchEndsQuietlyWhenItsReaderHasGone)
@@ -257,10 +248,14 @@ TEST_F(CommandProcessTest, IdleWatchSleeps)
     }
 }
 
-// Usage errors, the window without a display and failed output end with their status, never an abort.
+// Usage errors, the window without a display and failed output end with their status, never an
+// abort; an output that can never be a whole PNG is refused before the charge file is read (a 1 TiB
+// one, which would take minutes).
 TEST_F(CommandProcessTest, EachWayToEndHasItsStatus)
 {
     const QString file = QString::fromStdString(log);
+    const std::string huge = folder.Write("huge", "");
+    std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
     const struct {
         QStringList args;
         const char* output;
@@ -272,7 +267,8 @@ TEST_F(CommandProcessTest, EachWayToEndHasItsStatus)
                  {{"--report", "/nonexistent/log"}, "", 2},
                  {{"--watch", "/nonexistent/log"}, "", 2},
                  {{"--render", "/tmp/pelora-out.png", "/nonexistent/log"}, "", 2},
-                 {{"--render", "/nonexistent/dir/out.png", file}, "", 73}};
+                 {{"--render", "/nonexistent/dir/out.png", file}, "", 73},
+                 {{"--render", "/dev/full", QString::fromStdString(huge)}, "", 73}};
     for (const auto& c : cases)
         EXPECT_EQ(Run(c.args, QString::fromUtf8(c.output)), c.status) << c.args.join(' ').toStdString();
 }
